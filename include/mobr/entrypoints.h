@@ -1,0 +1,19 @@
+#pragma once
+
+// The settings module's exported entry points, as a host declares them. A host
+// loads the module (libmobrtmpl.so) with the platform's library loader and
+// looks these names up with dlsym.
+
+#include "mobr/datalink.h"
+
+extern "C" {
+
+// Creates the drawing size dialog object ("IDD_S_001") without showing it;
+// null when it cannot be allocated. The host drives it through its data-link
+// operations: SetPageInt (30001, paper index), SetPageDouble (20102 width,
+// 20103 height), RunDialog, GetPageDouble (20102, 20103), GetPageInt (30001).
+typedef CZqDataLink* (*IDD_S_001InitFn)(void);
+// Destroys an object made by IDD_S_001Init (null is allowed); always 0.
+typedef int (*IDD_S_001TermFn)(CZqDataLink* dialog);
+
+}

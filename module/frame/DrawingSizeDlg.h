@@ -1,0 +1,106 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "mobr/datalink.h"
+#include "mobrdchk/DlgDataCheck.h"
+#include "mobrdlg/ZqDialog.h"
+
+class CCE;
+
+// The drawing size dialog ("IDD_S_001"): a standard paper or a size of the
+// user's own, and a scale; shows the resulting size (paper size times scale).
+// The host creates it with IDD_S_001Init, hands in the current size through
+// the data-link operations, runs it with RunDialog, reads the results back
+// and destroys it with IDD_S_001Term.
+class CDrawingSizeDlg : public CZqDialog, public CZqDataLink {
+    Q_OBJECT
+public:
+    // Control ids of the layout.
+    enum Control : int {
+        kPaperList = 1201,
+        kModeSize = 1301,      // result = input size
+        kModeScale = 1302,     // result = starting size times scale
+        kModeBoth = 1303,      // result = input size times scale
+        kScaleEdit = 1401,
+        kResultWidth = 1402,
+        kResultHeight = 1403,
+        kStartWidth = 1404,
+        kStartHeight = 1405,
+        kInputWidth = 1406,
+        kInputHeight = 1407,
+        kHelpButton = 1000,
+    };
+    // Data-link items.
+    enum Item : int {
+        kItemResultWidth = 20102,
+        kItemResultHeight = 20103,
+        kItemPaperIndex = 30001,
+    };
+    static constexpr int kFirstPaperString = 7001;
+    static constexpr int kPaperCount = 7;
+    static constexpr int kFreeSizeIndex = 6;
+    static constexpr int kHelpTopic = 472;
+
+    explicit CDrawingSizeDlg(QWidget* parent = nullptr);
+    ~CDrawingSizeDlg() override;
+
+    // Data link.
+    int SetPageInt(int item, int value) override;
+    int SetPageDouble(int item, double value) override;
+    int GetPageInt(int item, int* value) override;
+    int GetPageDouble(int item, double* value) override;
+    int RunDialog(int* result) override;
+    void* GetPageWindow() override;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id) override;
+    void OnSelChange(int id) override;
+    bool OnKeyDown(int id, int key, Qt::KeyboardModifiers modifiers) override;
+    bool OnKillFocus(int id, int newId) override;
+    void OnHelp() override;
+    void OnOK() override;
+
+private:
+    struct Paper {
+        char name[10];  // at most 9 bytes and a terminator
+        double width;
+        double height;
+    };
+    enum class Changed { None, Width, Height };
+
+    bool loadPaperNames();
+    void fillPaperList();
+    void setInputEditable(bool editable);
+    void recompute(Changed changed);
+    void showResults();
+    void applyPaper(int index);
+    void setScaleText(double scale);
+    // Field checks: each shows the check message at its field, selects the
+    // field's text and keeps the focus there when it fails.
+    bool validateScale();
+    bool validateSize(int id);
+    bool refuseField(int id);
+    // The scale edit's update: results = base times scale.
+    void applyScale();
+    int findPaperIndex() const;
+
+    std::array<Paper, kPaperCount> papers_;
+    CDlgDataCheck check_;
+    std::unique_ptr<CCE> widthEdit_;
+    std::unique_ptr<CCE> heightEdit_;
+    std::unique_ptr<CCE> scaleEdit_;
+
+    int mode_ = 0;
+    int paperIndex_ = kFreeSizeIndex;
+    int resultIndex_ = kFreeSizeIndex;
+    double scale_ = 1.0;
+    double inputWidth_ = 0.01, inputHeight_ = 0.01;
+    double baseWidth_ = 0.01, baseHeight_ = 0.01;
+    double startWidth_ = 0.01, startHeight_ = 0.01;
+    double resultWidth_ = 0.01, resultHeight_ = 0.01;
+    bool scaleHadFocusForHelp_ = false;
+};

@@ -1,0 +1,21 @@
+// The module's exported entry points of the module frame.
+#include <new>
+
+#include "frame/DrawingSizeDlg.h"
+#include "mobr/export.h"
+
+extern "C" MOBR_API CZqDataLink* IDD_S_001Init(void)
+{
+    try {
+        // Ownership passes to the host until IDD_S_001Term.
+        return new CDrawingSizeDlg(nullptr);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+extern "C" MOBR_API int IDD_S_001Term(CZqDataLink* dialog)
+{
+    delete dialog;
+    return 0;
+}
