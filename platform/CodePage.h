@@ -31,7 +31,8 @@ MOBR_API bool isTrailByte(unsigned char c);
 MOBR_API std::size_t charLength(std::string_view text, std::size_t pos);
 
 // The longest prefix length <= maxBytes that does not split a double-byte
-// character (a lead byte that would lose its trail byte is dropped).
+// character: a lead byte that would lose its trail byte, or that ends up
+// last without one, is dropped. A text that fits is kept whole.
 MOBR_API std::size_t cutLength(std::string_view text, std::size_t maxBytes);
 MOBR_API std::string cut(std::string_view text, std::size_t maxBytes);
 
