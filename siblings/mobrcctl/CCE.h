@@ -9,7 +9,7 @@
 
 class CZqWindow;
 class CceValidator;
-class QLineEdit;
+#include <QLineEdit>
 
 // Kind bits of a numeric edit. The values are those the dialogs pass
 // (131 for a free-text name edit, 4234 for a signed real edit).

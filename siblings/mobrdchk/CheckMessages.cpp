@@ -1,5 +1,6 @@
 #include "mobrdchk/CheckMessages.h"
 
+#include <iterator>
 #include <mutex>
 
 #include "mobrdlg/ZqResources.h"
@@ -7,13 +8,9 @@
 namespace dchkmsg {
 namespace {
 
-struct OwnText {
-    int id;
-    const char* text;  // ASCII, hence valid host code page as well
-};
-
-// English texts; a resource file may replace any of them by id.
-constexpr OwnText kOwnTexts[] = {
+// English texts (ASCII, hence valid host code page as well); a resource
+// file may replace any of them by id.
+const ZqBuiltinString kOwnTexts[] = {
     {NotNumber, "Enter a number."},
     {TooManyDecimals, "Enter a number with at most %s decimal places."},
     {NotWhole, "Enter a whole number."},
@@ -24,7 +21,7 @@ constexpr OwnText kOwnTexts[] = {
 };
 
 const char* ownText(int id) {
-    for (const OwnText& t : kOwnTexts)
+    for (const ZqBuiltinString& t : kOwnTexts)
         if (t.id == id) return t.text;
     return nullptr;
 }
@@ -36,9 +33,14 @@ void registerBuiltins() {
     std::call_once(once, [] {
         // The dialog library's built-in table is what its message box looks
         // in when no resource file has the id.
-        // (Registration hook is added once the dialog library offers it.)
+        ZqAddBuiltinStrings(kOwnTexts, static_cast<int>(std::size(kOwnTexts)));
     });
 }
+
+namespace {
+// The texts are in the table as soon as the library is loaded.
+[[maybe_unused]] const bool kRegistered = (registerBuiltins(), true);
+}  // namespace
 
 std::string text(int id) {
     registerBuiltins();
