@@ -1,0 +1,225 @@
+#include "mobrdlg/ZqResources.h"
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include <QFile>
+#include <QLocale>
+#include <QResource>
+
+#include "mobrdlg/ZqText.h"
+
+namespace {
+
+constexpr int kEnglish = 1033;
+constexpr int kJapanese = 1041;
+
+// Framework messages that must be available without any resource file.
+const ZqBuiltinString kOwnStrings[] = {
+    {ZQ_MSG_RESOURCE_FILE_MISSING,
+     "The resource file %s could not be loaded. The settings module cannot start.", kEnglish},
+    {ZQ_MSG_HOST_FUNCTION_MISSING, "The host does not provide the function %s.", kEnglish},
+};
+
+using StringTable = std::map<int, QString>;
+
+struct ResourceFile {
+    long handle = 0;
+    QString path;
+    QString root;                       // ":/zq/<handle>"
+    std::map<int, StringTable> tables;  // by language, read when first asked
+    std::map<int, bool> tablesRead;
+};
+
+struct Store {
+    std::vector<ResourceFile> files;  // in registration order
+    std::map<int, StringTable> builtin;
+    long nextHandle = 1;
+    int forcedLanguage = 0;
+    std::recursive_mutex mutex;
+
+    Store()
+    {
+        for (const auto& entry : kOwnStrings)
+            builtin[entry.language][entry.id] = QString::fromUtf8(entry.text);
+    }
+};
+
+Store& store()
+{
+    static Store instance;
+    return instance;
+}
+
+QString unescape(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QChar c = text[i];
+        if (c == u'\\' && i + 1 < text.size()) {
+            QChar next = text[i + 1];
+            if (next == u'n') { out += u'\n'; ++i; continue; }
+            if (next == u't') { out += u'\t'; ++i; continue; }
+            if (next == u'\\') { out += u'\\'; ++i; continue; }
+        }
+        out += c;
+    }
+    return out;
+}
+
+// Reads "<id>\t<text>" lines; malformed lines are skipped.
+StringTable parseTable(const QByteArray& bytes)
+{
+    StringTable table;
+    const QString all = QString::fromUtf8(bytes);
+    for (QStringView line : QStringView(all).split(u'\n')) {
+        if (line.endsWith(u'\r')) line.chop(1);
+        if (line.isEmpty() || line.startsWith(u'#')) continue;
+        qsizetype tab = line.indexOf(u'\t');
+        if (tab <= 0) continue;
+        bool ok = false;
+        int id = line.left(tab).trimmed().toInt(&ok);
+        if (!ok) continue;
+        table[id] = unescape(line.mid(tab + 1));
+    }
+    return table;
+}
+
+const StringTable& fileTable(ResourceFile& file, int language)
+{
+    if (!file.tablesRead[language]) {
+        file.tablesRead[language] = true;
+        QFile f(file.root + QStringLiteral("/strings/%1.txt").arg(language));
+        if (f.open(QIODevice::ReadOnly)) file.tables[language] = parseTable(f.readAll());
+    }
+    return file.tables[language];
+}
+
+std::vector<int> languages()
+{
+    int forced = store().forcedLanguage;
+    bool japanese = forced ? forced == kJapanese
+                           : QLocale::system().language() == QLocale::Japanese;
+    if (japanese) return {kJapanese, kEnglish};
+    return {kEnglish};
+}
+
+bool lookup(int id, QString& text)
+{
+    Store& s = store();
+    std::lock_guard<std::recursive_mutex> lock(s.mutex);
+    const std::vector<int> langs = languages();
+    for (auto& file : s.files) {
+        for (int language : langs) {
+            const StringTable& table = fileTable(file, language);
+            auto it = table.find(id);
+            if (it != table.end()) { text = it->second; return true; }
+        }
+    }
+    for (int language : langs) {
+        auto table = s.builtin.find(language);
+        if (table == s.builtin.end()) continue;
+        auto it = table->second.find(id);
+        if (it != table->second.end()) { text = it->second; return true; }
+    }
+    return false;
+}
+
+}  // namespace
+
+long ZqLoadResourceFile(const char* path)
+{
+    if (!path || !*path) return 0;
+    const QString filePath = QString::fromLocal8Bit(path);
+    if (!QFile::exists(filePath)) return 0;
+    Store& s = store();
+    std::lock_guard<std::recursive_mutex> lock(s.mutex);
+    long handle = s.nextHandle++;
+    const QString mapRoot = QStringLiteral("/zq/%1").arg(handle);
+    if (!QResource::registerResource(filePath, mapRoot)) return 0;
+    ResourceFile file;
+    file.handle = handle;
+    file.path = filePath;
+    file.root = QLatin1Char(':') + mapRoot;
+    s.files.push_back(std::move(file));
+    return handle;
+}
+
+void ZqFreeResourceFile(long handle)
+{
+    if (!handle) return;
+    Store& s = store();
+    std::lock_guard<std::recursive_mutex> lock(s.mutex);
+    for (auto it = s.files.begin(); it != s.files.end(); ++it) {
+        if (it->handle != handle) continue;
+        QResource::unregisterResource(it->path, it->root.mid(1));
+        s.files.erase(it);
+        return;
+    }
+}
+
+bool ZqLoadString(int id, std::string& text)
+{
+    QString found;
+    if (!lookup(id, found)) return false;
+    text = zqFromQString(found);
+    return true;
+}
+
+std::string GetString(int id)
+{
+    std::string text;
+    ZqLoadString(id, text);
+    return text;
+}
+
+QString ZqGetQString(int id)
+{
+    QString text;
+    lookup(id, text);
+    return text;
+}
+
+QByteArray ZqLoadLayout(const char* name)
+{
+    if (!name || !*name) return {};
+    Store& s = store();
+    std::lock_guard<std::recursive_mutex> lock(s.mutex);
+    for (const auto& file : s.files) {
+        QFile f(file.root + QStringLiteral("/layouts/") + QString::fromUtf8(name) +
+                QStringLiteral(".ui"));
+        if (f.open(QIODevice::ReadOnly)) return f.readAll();
+    }
+    return {};
+}
+
+QPixmap ZqLoadImage(int id)
+{
+    Store& s = store();
+    std::lock_guard<std::recursive_mutex> lock(s.mutex);
+    for (const auto& file : s.files) {
+        const QString path = file.root + QStringLiteral("/images/%1.png").arg(id);
+        if (QFile::exists(path)) return QPixmap(path);
+    }
+    return {};
+}
+
+void ZqAddBuiltinStrings(const ZqBuiltinString* table, int count)
+{
+    if (!table || count <= 0) return;
+    Store& s = store();
+    std::lock_guard<std::recursive_mutex> lock(s.mutex);
+    for (int i = 0; i < count; ++i) {
+        if (!table[i].text) continue;
+        s.builtin[table[i].language][table[i].id] = QString::fromUtf8(table[i].text);
+    }
+}
+
+void ZqSetLanguage(int language)
+{
+    Store& s = store();
+    std::lock_guard<std::recursive_mutex> lock(s.mutex);
+    s.forcedLanguage = language;
+}
