@@ -39,7 +39,6 @@ void flush()
 void activate(QWidget* window)
 {
     if (!window || !window->isVisible()) return;
-    window->raise();
     window->activateWindow();
     QApplication::setActiveWindow(window);
     flush();
