@@ -1,0 +1,180 @@
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "platform/PrivateProfile.h"
+
+namespace {
+
+std::string read(const std::string& file, const char* section, const char* key,
+                 const char* def = "dflt", uint32_t size = 256)
+{
+    std::string buffer(size, 'X');
+    const uint32_t n = GetPrivateProfileStringA(section, key, def, buffer.data(), size, file.c_str());
+    return buffer.substr(0, n);
+}
+
+class ProfileRead : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::string file = folder.file("read.ini");
+};
+
+}  // namespace
+
+TEST_F(ProfileRead, FollowsTheFileSyntax)
+{
+    writeBytes(file,
+               "; Key1=comment\r\n"
+               "outside=no section\r\n"
+               "[ Sec ]\r\n"
+               "  Key1 =  value one \t\r\n"
+               "quoted=\"  padded \"\r\n"
+               "single='x'\r\n"
+               "mismatch=\"abc'\r\n"
+               "lone=\"\r\n"
+               "no equals here\r\n"
+               "  ;Key3=commented\r\n"
+               "key1=second\r\n"
+               "[sec]\r\n"
+               "Key2=in the duplicate\r\n"
+               "[Other] trailing = text\r\n"
+               "k=v\r\n");
+    EXPECT_EQ(read(file, "SEC", "KEY1"), "value one");
+    EXPECT_EQ(read(file, "sec", "quoted"), "  padded ");
+    EXPECT_EQ(read(file, "sec", "single"), "x");
+    EXPECT_EQ(read(file, "sec", "mismatch"), "\"abc'");
+    EXPECT_EQ(read(file, "sec", "lone"), "\"");
+    EXPECT_EQ(read(file, "sec", "no equals here"), "dflt");
+    EXPECT_EQ(read(file, "sec", "Key3"), "dflt");
+    EXPECT_EQ(read(file, "sec", "; Key1"), "dflt");
+    EXPECT_EQ(read(file, "sec", "Key2"), "dflt");  // only the first section is searched
+    EXPECT_EQ(read(file, "", "outside"), "dflt");
+    EXPECT_EQ(read(file, "other", "k"), "v");
+    EXPECT_EQ(read(file, "Other", "trailing"), "dflt");
+}
+
+TEST_F(ProfileRead, GivesTheDefaultWithoutCreatingTheFile)
+{
+    EXPECT_EQ(read(file, "s", "k", "  \tabc\t  "), "  \tabc\t");
+    EXPECT_EQ(read(file, "s", "k", nullptr), "");
+    EXPECT_EQ(GetPrivateProfileIntA("s", "k", -3, file.c_str()), uint32_t(-3));
+    struct stat st;
+    EXPECT_NE(::stat(file.c_str(), &st), 0);
+    writeBytes(file, "[s]\nother=1\n");
+    EXPECT_EQ(read(file, "s", "k", "d "), "d");
+    EXPECT_EQ(read(file, "t", "k", "d"), "d");
+}
+
+TEST_F(ProfileRead, UnderstandsEveryLineEnd)
+{
+    for (const char* eol : {"\r\n", "\n", "\r"}) {
+        writeBytes(file, std::string("[a]") + eol + "x=1" + eol + "[b]" + eol + "y=2" + eol + "z=3");
+        EXPECT_EQ(read(file, "a", "x"), "1") << eol;
+        EXPECT_EQ(read(file, "b", "y"), "2") << eol;
+        EXPECT_EQ(read(file, "b", "z"), "3") << eol;
+        EXPECT_EQ(read(file, "a", "y"), "dflt") << eol;
+    }
+}
+
+TEST_F(ProfileRead, CutsLongValuesInsideTheBuffer)
+{
+    writeBytes(file, "[s]\nk=abcdef\nj=a\x82\xA0\x82\xA0\n");
+    char buffer[8];
+    std::memset(buffer, 'X', sizeof buffer);
+    EXPECT_EQ(GetPrivateProfileStringA("s", "k", "", buffer, 4, file.c_str()), 3u);
+    EXPECT_STREQ(buffer, "abc");
+    EXPECT_EQ(buffer[4], 'X');
+    // Cutting to 2 bytes would split the double-byte character.
+    std::memset(buffer, 'X', sizeof buffer);
+    EXPECT_EQ(GetPrivateProfileStringA("s", "j", "", buffer, 3, file.c_str()), 1u);
+    EXPECT_STREQ(buffer, "a");
+    std::memset(buffer, 'X', sizeof buffer);
+    EXPECT_EQ(GetPrivateProfileStringA("s", "k", "", buffer, 0, file.c_str()), 0u);
+    EXPECT_EQ(buffer[0], 'X');
+    EXPECT_EQ(GetPrivateProfileStringA("s", "k", "", buffer, 1, file.c_str()), 0u);
+    EXPECT_EQ(buffer[0], '\0');
+}
+
+TEST_F(ProfileRead, ListsSectionsAndKeys)
+{
+    writeBytes(file, "[Alpha]\r\none=1\r\ntwo=2\r\n[Beta]\r\n[alpha]\r\nthree=3\r\n");
+    EXPECT_EQ(read(file, nullptr, nullptr), std::string("Alpha\0Beta\0alpha\0", 17));
+    EXPECT_EQ(read(file, "ALPHA", nullptr), std::string("one\0two\0", 8));
+    EXPECT_EQ(read(file, "Beta", nullptr), "");
+    // Too small: cut, two terminators, size - 2.
+    char buffer[10];
+    std::memset(buffer, 'X', sizeof buffer);
+    EXPECT_EQ(GetPrivateProfileStringA(nullptr, nullptr, "", buffer, 9, file.c_str()), 7u);
+    EXPECT_EQ(std::string(buffer, 10), std::string("Alpha\0B\0\0X", 10));
+    std::memset(buffer, 'X', sizeof buffer);
+    EXPECT_EQ(GetPrivateProfileStringA(nullptr, nullptr, "", buffer, 8, file.c_str()), 6u);
+    EXPECT_EQ(std::string(buffer, 9), std::string("Alpha\0\0\0X", 9));
+    std::memset(buffer, 'X', sizeof buffer);
+    EXPECT_EQ(GetPrivateProfileStringA(nullptr, nullptr, "", buffer, 7, file.c_str()), 5u);
+    EXPECT_EQ(std::string(buffer, 8), std::string("Alpha\0\0X", 8));
+}
+
+TEST_F(ProfileRead, MatchesDoubleByteNamesAsCharacters)
+{
+    const std::string zo = "\x83\x5D";  // trail byte ']'
+    const std::string a = "\x83\x41";
+    const std::string di = "\x83\x61";
+    writeBytes(file, "[" + zo + "]\r\n" + a + "=A\r\n" + di + "=DI\r\n[\x95\x5C]\r\nk=table\r\n");
+    EXPECT_EQ(read(file, zo.c_str(), a.c_str()), "A");
+    EXPECT_EQ(read(file, zo.c_str(), di.c_str()), "DI");
+    EXPECT_EQ(read(file, "\x95\x5C", "K"), "table");
+    EXPECT_EQ(read(file, nullptr, nullptr), zo + '\0' + "\x95\x5C" + '\0');
+}
+
+TEST_F(ProfileRead, ReadsIntegers)
+{
+    writeBytes(file, "[n]\na=42\nb= -5\nc=0x1F\nd=abc\ne=\nf=12ab\n");
+    EXPECT_EQ(GetPrivateProfileIntA("n", "a", 7, file.c_str()), 42u);
+    EXPECT_EQ(GetPrivateProfileIntA("n", "b", 7, file.c_str()), uint32_t(-5));
+    EXPECT_EQ(GetPrivateProfileIntA("n", "c", 7, file.c_str()), 31u);
+    EXPECT_EQ(GetPrivateProfileIntA("n", "d", 7, file.c_str()), 0u);
+    EXPECT_EQ(GetPrivateProfileIntA("n", "e", 7, file.c_str()), 7u);
+    EXPECT_EQ(GetPrivateProfileIntA("n", "f", 7, file.c_str()), 12u);
+}
+
+TEST_F(ProfileRead, SeesChangesMadeByOtherWriters)
+{
+    writeBytes(file, "[s]\nk=old\n");
+    EXPECT_EQ(read(file, "s", "k"), "old");
+    // Same size, same inode, rewritten in place: only the time stamp differs.
+    writeBytes(file, "[s]\nk=new\n");
+    struct timespec times[2] = {{0, UTIME_OMIT}, {1000, 123456789}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+    EXPECT_EQ(read(file, "s", "k"), "new");
+    // Replaced by another file.
+    const std::string other = folder.file("other.ini");
+    writeBytes(other, "[s]\nk=replaced\n");
+    ASSERT_EQ(::rename(other.c_str(), file.c_str()), 0);
+    EXPECT_EQ(read(file, "s", "k"), "replaced");
+    ASSERT_EQ(::unlink(file.c_str()), 0);
+    EXPECT_EQ(read(file, "s", "k"), "dflt");
+}
+
+TEST_F(ProfileRead, SurvivesBinaryAndHugeFiles)
+{
+    std::string binary("[s]\0\nk=a\0b\n\xFF\xFE[\x81]\n=\n[", 24);
+    writeBytes(file, binary);
+    // NUL bytes are ordinary bytes: the value comes back with its count.
+    EXPECT_EQ(read(file, "s", "k"), std::string("a\0b", 3));
+    EXPECT_EQ(read(file, "s", ""), "");
+    EXPECT_EQ(read(file, "\x81]", nullptr), "");
+
+    std::string huge = "[big]\nk=" + std::string(10 << 20, 'v');
+    writeBytes(file, huge);
+    std::string buffer(100, 'X');
+    EXPECT_EQ(GetPrivateProfileStringA("big", "k", "", buffer.data(), 100, file.c_str()), 99u);
+    EXPECT_EQ(buffer, std::string(99, 'v') + '\0');
+
+    std::string longPath = folder.path() + std::string(600, 'p');
+    EXPECT_EQ(read(longPath, "s", "k"), "dflt");
+}
