@@ -285,18 +285,15 @@ bool CDrawingSizeDlg::validateScale()
 
 bool CDrawingSizeDlg::validateSize(int id)
 {
-    double size = 0.0;
+    double& input = id == kInputWidth ? inputWidth_ : inputHeight_;
     const std::string text = GetDlgItemText(id);
-    if (!check_.StringCheck(text, -1, &size) || !check_.CheckData(size, kMinResult, kMaxResult)) {
-        return refuseField(id);
-    }
-    if (id == kInputWidth) {
-        inputWidth_ = size;
-        recompute(Changed::Width);
-    } else {
-        inputHeight_ = size;
-        recompute(Changed::Height);
-    }
+    // A field the user did not change keeps its exact value: its text shows
+    // it rounded to two decimals, and reading that back would lose the rest.
+    double size = input;
+    if (text != sizeText(input) && !check_.StringCheck(text, -1, &size)) return refuseField(id);
+    if (!check_.CheckData(size, kMinResult, kMaxResult)) return refuseField(id);
+    input = size;
+    recompute(id == kInputWidth ? Changed::Width : Changed::Height);
     return true;
 }
 

@@ -1,0 +1,214 @@
+// The drawing size dialog, driven through the module's entry points as a
+// host drives it, with the UI driver acting as the person.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QWidget>
+
+#include "ModuleFixture.h"
+#include "mobrdlg/ZqProcRegistry.h"
+#include "mobrdlg/ZqUiDriver.h"
+#include "mobrdlg/ZqWindow.h"
+
+namespace {
+
+struct Outcome {
+    int ran = -1;       // RunDialog's own result
+    int result = 0;     // the modal result
+    double width = 0, height = 0;
+    int paper = -1;
+};
+
+class DrawingSize : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(moduletest::module().isLoaded()) << moduletest::module().error();
+        moduletest::installRecordingHost();
+        init_ = moduletest::entry<IDD_S_001InitFn>("IDD_S_001Init");
+        term_ = moduletest::entry<IDD_S_001TermFn>("IDD_S_001Term");
+        ASSERT_TRUE(init_ && term_);
+    }
+
+    // Creates the dialog, hands in a size, runs the script, reads back, destroys.
+    Outcome run(int paper, double width, double height, ZqUiScript script)
+    {
+        CZqDataLink* dialog = init_();
+        EXPECT_NE(dialog, nullptr);
+        Outcome out;
+        if (!dialog) return out;
+        EXPECT_NE(dialog->SetPageInt(30001, paper), 0);
+        EXPECT_NE(dialog->SetPageDouble(20102, width), 0);
+        EXPECT_NE(dialog->SetPageDouble(20103, height), 0);
+        {
+            driver_ = std::make_unique<CZqUiDriver>(std::move(script));
+            out.ran = dialog->RunDialog(&out.result);
+        }
+        dialog->GetPageDouble(20102, &out.width);
+        dialog->GetPageDouble(20103, &out.height);
+        dialog->GetPageInt(30001, &out.paper);
+        EXPECT_EQ(term_(dialog), 0);
+        return out;
+    }
+
+    const ZqUiTranscript& transcript() const { return driver_->transcript(); }
+
+    std::string readText(size_t index) const { return transcript().reads().at(index).state.text; }
+
+    IDD_S_001InitFn init_ = nullptr;
+    IDD_S_001TermFn term_ = nullptr;
+    std::unique_ptr<CZqUiDriver> driver_;
+};
+
+TEST_F(DrawingSize, OkFindsTheStandardPaperOfTheResultExactly)
+{
+    Outcome a4 = run(4, 297.0, 210.0, ZqUiScript().ok());
+    EXPECT_EQ(a4.result, 1);
+    EXPECT_EQ(a4.ran, 1);
+    EXPECT_EQ(a4.paper, 4);
+    EXPECT_DOUBLE_EQ(a4.width, 297.0);
+
+    EXPECT_EQ(run(6, 210.0, 297.0, ZqUiScript().ok()).paper, 5);
+    // Just off a standard size: the user's own size, and the exact value kept.
+    Outcome off = run(4, 297.004, 210.0, ZqUiScript().ok());
+    EXPECT_EQ(off.paper, 6);
+    EXPECT_DOUBLE_EQ(off.width, 297.004);
+    EXPECT_TRUE(transcript().errors().empty());
+}
+
+TEST_F(DrawingSize, HandedInSizesAreClampedAndShown)
+{
+    Outcome out = run(6, 0.0, 2e14, ZqUiScript().read(1402).read(1403).read(1406).cancel());
+    EXPECT_EQ(readText(0), "0.01");
+    EXPECT_EQ(readText(1), "100000000000000.00");
+    EXPECT_EQ(readText(2), "0.01");
+    EXPECT_EQ(out.result, 2);
+}
+
+TEST_F(DrawingSize, OpensWithTheListTheScaleAndTheStartingSize)
+{
+    run(4, 297.0, 210.0, ZqUiScript().read(1201).read(1401).read(1404).read(1406).read(1301).cancel());
+    const auto& reads = transcript().reads();
+    const ZqControlState& list = reads.at(0).state;
+    ASSERT_EQ(list.items.size(), 7u);
+    EXPECT_EQ(list.selection, 4);
+    EXPECT_NE(list.items[4].find("( 297.0 x 210.0)"), std::string::npos) << list.items[4];
+    EXPECT_EQ(list.items[6].find('('), std::string::npos);
+    EXPECT_EQ(reads.at(1).state.text, "1.000");
+    EXPECT_FALSE(reads.at(1).state.enabled);  // size mode: no scale
+    EXPECT_EQ(reads.at(2).state.text, "297.00");
+    EXPECT_TRUE(reads.at(3).state.readOnly);  // a standard paper's size is fixed
+    EXPECT_TRUE(reads.at(4).state.checked);
+}
+
+TEST_F(DrawingSize, ScaleModeFollowsTheScaleAlone)
+{
+    Outcome out = run(4, 297.0, 210.0,
+                      ZqUiScript().click(1302).type(1401, "2").key(1401, "Enter").read(1402).read(1403).read(1406).ok());
+    EXPECT_EQ(readText(0), "594.00");
+    EXPECT_EQ(readText(1), "420.00");
+    EXPECT_FALSE(transcript().reads().at(2).state.enabled);
+    EXPECT_EQ(out.result, 1);
+    EXPECT_DOUBLE_EQ(out.width, 594.0);
+    EXPECT_EQ(out.paper, 2);  // 594 x 420 is a standard paper
+}
+
+TEST_F(DrawingSize, SizeAndScaleModeMultipliesTheInput)
+{
+    Outcome out = run(6, 100.0, 50.0,
+                      ZqUiScript().click(1303).type(1406, "120").focus(1401).type(1401, "0.5").key(1401, "Tab").ok());
+    EXPECT_EQ(out.result, 1);
+    EXPECT_DOUBLE_EQ(out.width, 60.0);
+    EXPECT_DOUBLE_EQ(out.height, 25.0);
+    EXPECT_EQ(out.paper, 6);
+}
+
+TEST_F(DrawingSize, PaperChangeSetsTheInputAndLocksIt)
+{
+    run(6, 100.0, 50.0,
+        ZqUiScript().select(1201, 2).read(1406).read(1402).read(1403).select(1201, 6).read(1406).cancel());
+    const auto& reads = transcript().reads();
+    EXPECT_EQ(reads.at(0).state.text, "594.00");
+    EXPECT_TRUE(reads.at(0).state.readOnly);
+    EXPECT_EQ(reads.at(1).state.text, "594.00");
+    EXPECT_EQ(reads.at(2).state.text, "420.00");
+    EXPECT_FALSE(reads.at(4).state.readOnly);
+}
+
+TEST_F(DrawingSize, BadFieldIsRefusedOnLeavingAndKeepsTheFocus)
+{
+    Outcome out = run(6, 100.0, 50.0,
+                      ZqUiScript().type(1406, "0").focus(1407).answer(1).read(1406).type(1406, "80").focus(1407)
+                          .read(1402).ok());
+    const auto& messages = transcript().messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_GE(messages[0].messageId, 960);
+    EXPECT_LE(messages[0].messageId, 979);
+    EXPECT_TRUE(transcript().reads().at(0).state.focused);
+    EXPECT_EQ(transcript().reads().at(1).state.text, "80.00");
+    EXPECT_EQ(out.result, 1);
+    EXPECT_DOUBLE_EQ(out.width, 80.0);
+}
+
+TEST_F(DrawingSize, OutOfRangeSizeIsRefusedOnOk)
+{
+    Outcome out = run(6, 100.0, 50.0, ZqUiScript().type(1407, "0.001").ok().answer(1).cancel());
+    ASSERT_EQ(transcript().messages().size(), 1u);
+    EXPECT_EQ(transcript().messages()[0].messageId, 964);
+    EXPECT_EQ(out.result, 2);
+    EXPECT_DOUBLE_EQ(out.height, 50.0);
+}
+
+TEST_F(DrawingSize, LeavingForCancelDoesNotCheck)
+{
+    Outcome out = run(6, 100.0, 50.0, ZqUiScript().type(1406, "0").cancel());
+    EXPECT_TRUE(transcript().messages().empty());
+    EXPECT_EQ(out.result, 2);
+}
+
+TEST_F(DrawingSize, ScaleKeys)
+{
+    // A scale below its range is refused on Enter; Escape then cancels.
+    Outcome out = run(4, 297.0, 210.0,
+                      ZqUiScript().click(1303).type(1401, "0").key(1401, "Enter").answer(1).key(1401, "Escape"));
+    EXPECT_EQ(transcript().messages().size(), 1u);
+    EXPECT_EQ(transcript().messages().at(0).messageId, 964);
+    EXPECT_EQ(out.result, 2);
+}
+
+TEST_F(DrawingSize, TabFromHeightChecksIt)
+{
+    run(6, 100.0, 50.0, ZqUiScript().type(1407, "0").key(1407, "Tab").answer(1).read(1407).cancel());
+    EXPECT_EQ(transcript().messages().size(), 1u);
+    EXPECT_TRUE(transcript().reads().at(0).state.focused);
+}
+
+TEST_F(DrawingSize, HelpAsksTheHostForItsTopic)
+{
+    run(6, 100.0, 50.0, ZqUiScript().click(1000).cancel());
+    ASSERT_EQ(moduletest::hostCalls().size(), 1u);
+    EXPECT_EQ(moduletest::hostCalls()[0], "aapRunDlgHelp(472)");
+}
+
+TEST_F(DrawingSize, MissingHostFunctionEndsTheDialogWithoutACrash)
+{
+    aatDlgDllSetZqProcPtr("aapRunDlgHelp", nullptr);
+    Outcome out = run(6, 100.0, 50.0, ZqUiScript().click(1000).ok());
+    EXPECT_EQ(out.result, -1);
+    EXPECT_EQ(out.ran, 0);
+}
+
+TEST_F(DrawingSize, DataLinkRefusesUnknownItemsAndBadIndexes)
+{
+    CZqDataLink* dialog = init_();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->SetPageInt(30001, 7), 0);
+    EXPECT_EQ(dialog->SetPageInt(30001, -1), 0);
+    EXPECT_EQ(dialog->SetPageInt(30002, 1), 0);
+    EXPECT_EQ(dialog->SetPageDouble(20104, 1.0), 0);
+    double value = 0;
+    EXPECT_EQ(dialog->GetPageDouble(20101, &value), 0);
+    term_(dialog);
+}
+
+}  // namespace

@@ -1,0 +1,13 @@
+// main() for test programs that use widgets: one QApplication for the whole
+// program, on the offscreen platform unless the environment says otherwise.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
