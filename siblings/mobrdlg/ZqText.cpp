@@ -1,17 +1,16 @@
 #include "mobrdlg/ZqText.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "platform/CodePage.h"
+
+// One conversion for the whole system: the platform layer's (exact round
+// trip for any byte string).
 
 QString zqToQString(const std::string& bytes)
 {
-    QStringDecoder decoder("windows-31j");
-    return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    return mobr::cp932::toQString(bytes);
 }
 
 std::string zqFromQString(const QString& text)
 {
-    QStringEncoder encoder("windows-31j");
-    QByteArray bytes = encoder.encode(text);
-    return std::string(bytes.constData(), size_t(bytes.size()));
+    return mobr::cp932::fromQString(text);
 }
