@@ -59,5 +59,8 @@ void AdvancedListDelegate::setModelData(QWidget* editor, QAbstractItemModel* mod
                                         const QModelIndex& index) const {
     auto* edit = qobject_cast<QLineEdit*>(editor);
     if (!edit || !list_) return;
-    if (list_->labelEdited(index.row(), edit->text())) model->setData(index, edit->text(), Qt::EditRole);
+    // Taken first: the handler may touch the row, which refills the editor
+    // with the row's old text.
+    const QString text = edit->text();
+    if (list_->labelEdited(index.row(), text)) model->setData(index, text, Qt::EditRole);
 }

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "mobrcctl/CceValidator.h"
+#include "mobrdlg/ZqControls.h"
 #include "mobrdlg/ZqWindow.h"
 
 CCE::CCE(QObject* parent) : QObject(parent) {}
@@ -82,6 +83,9 @@ void CCE::onRejected(int code) {
     }
     emit inputRejected(controlId_, code);
     if (rejectHandler_) rejectHandler_(controlId_, code);
+    // The dialog or page holding the edit hears it as OnNotify(id, code,
+    // length limit); the limit is what a "too long" message shows.
+    if (edit_) ZqNotifyControl(edit_.data(), code, maxChars_);
 }
 
 bool CCE::eventFilter(QObject* watched, QEvent* event) {

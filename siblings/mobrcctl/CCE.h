@@ -65,8 +65,10 @@ public:
     void SetAvailDec(int decimals);
     // Characters the edit holds at most; 0 no limit (the default).
     void SetInpMax(int characters);
-    // 1: refused input is reported to the owner (inputRejected and the
-    // handler of setRejectHandler) instead of a beep. 0 (the default): beep.
+    // 1: refused input is reported instead of a beep: to the dialog or page
+    // that holds the edit as OnNotify(control id, CCE_ERR_* code, the
+    // SetInpMax limit), and to inputRejected and the handler of
+    // setRejectHandler. 0 (the default): a beep only.
     void SetSendMessageMode(int on);
 
     double minimum() const { return minimum_; }

@@ -69,7 +69,7 @@ int CZqListCtrl::AddString(const std::vector<std::string>& columns) {
     return InsertString(GetCount(), columns);
 }
 
-int CZqListCtrl::AddString(const std::string& tabbedText) { return AddString(splitTabs(tabbedText)); }
+int CZqListCtrl::AddString(const char* tabbedText) { return AddString(splitTabs(tabbedText ? tabbedText : "")); }
 
 int CZqListCtrl::InsertString(int index, const std::vector<std::string>& columns) {
     if (!tree_) return -1;
@@ -84,8 +84,8 @@ int CZqListCtrl::InsertString(int index, const std::vector<std::string>& columns
     return index;
 }
 
-int CZqListCtrl::InsertString(int index, const std::string& tabbedText) {
-    return InsertString(index, splitTabs(tabbedText));
+int CZqListCtrl::InsertString(int index, const char* tabbedText) {
+    return InsertString(index, splitTabs(tabbedText ? tabbedText : ""));
 }
 
 int CZqListCtrl::DeleteString(int index) {

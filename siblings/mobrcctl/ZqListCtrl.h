@@ -13,7 +13,8 @@ class CZqWindow;
 
 // Multi-column list of a dialog, attached by id to the layout's QTreeWidget
 // (shown flat, one selectable row per entry). Texts are in host code page;
-// a row given as one text is split into columns at its tabs.
+// a row given as one text (a C string, so that a braced list of texts always
+// means columns) is split into columns at its tabs.
 class MOBR_API CZqListCtrl {
 public:
     CZqListCtrl();
@@ -35,11 +36,11 @@ public:
 
     // Appends a row; returns its index, -1 when not attached.
     int AddString(const std::vector<std::string>& columns);
-    int AddString(const std::string& tabbedText);
+    int AddString(const char* tabbedText);
     // Inserts a row before `index` (at the end when index is out of range);
     // returns its index, -1 when not attached.
     int InsertString(int index, const std::vector<std::string>& columns);
-    int InsertString(int index, const std::string& tabbedText);
+    int InsertString(int index, const char* tabbedText);
     // Removes row `index`; returns the rows left, -1 for a bad index.
     int DeleteString(int index);
     void ResetContent();

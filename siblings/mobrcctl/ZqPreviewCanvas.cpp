@@ -71,7 +71,10 @@ QRectF ZqPreviewCanvas::worldShown() const {
     }
     if (box.width() <= 0) box.adjust(-1, 0, 1, 0);
     if (box.height() <= 0) box.adjust(0, -1, 0, 1);
-    return box;
+    // Room for what is drawn in pixels around the figures (dimension texts
+    // and arrows, line widths).
+    const double room = std::max(box.width(), box.height()) * 0.12;
+    return box.adjusted(-room, -room, room, room);
 }
 
 QTransform ZqPreviewCanvas::mapping() const {

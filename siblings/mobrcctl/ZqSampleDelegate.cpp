@@ -35,6 +35,9 @@ void ZqSampleDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
                       CAdvancedListCtrl::OmitString(text, option.fontMetrics, textRect.width()));
     const QColor colour = index.data(ColourRole).value<QColor>();
+    // On a selected row the sample keeps its own background, so a line in
+    // the highlight colour stays visible.
+    if (selected) painter->fillRect(sampleRect, option.palette.color(QPalette::Base));
     if (kind == LineSample) {
         std::vector<double> pitch;
         for (const QVariant& v : index.data(PitchRole).toList()) pitch.push_back(v.toDouble());

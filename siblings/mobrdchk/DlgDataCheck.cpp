@@ -32,13 +32,11 @@ void CDlgDataCheck::SetMsgBox(int on) { msgBox_ = on ? 1 : 0; }
 
 void CDlgDataCheck::succeed() {
     lastErrMsg_.clear();
-    lastErrArg_.clear();
     lastErrId_ = 0;
 }
 
 int CDlgDataCheck::fail(int messageId, const std::string& argument) {
     lastErrId_ = messageId;
-    lastErrArg_ = argument;
     lastErrMsg_ = dchkmsg::expand(dchkmsg::text(messageId), argument);
     if (msgBox_) DataCheckMsgBox(lastErrMsg_);
     return 0;
@@ -111,9 +109,10 @@ int CDlgDataCheck::DataCheckMsgBoxEx(const std::string& text, QWidget* field) {
     if (!owner) owner = msgOwner_.data();
     if (!owner) owner = QApplication::activeWindow();
     constexpr unsigned flags = ZQ_MB_OK | ZQ_MB_ICONEXCLAMATION;
-    if (lastErrId_ != 0 && text == lastErrMsg_)
-        return ZqDlgMessageBox(owner, flags, 0, lastErrId_, lastErrArg_.c_str());
-    return ZqDlgTextBox(owner, flags, text);
+    // The failure's id goes along so that a scripted run records which
+    // message was shown.
+    const int id = (lastErrId_ != 0 && text == lastErrMsg_) ? lastErrId_ : 0;
+    return ZqDlgTextBox(owner, flags, text, id);
 }
 
 int CDlgDataCheck::DataCheckMsgBox(const std::string& text) { return DataCheckMsgBoxEx(text, nullptr); }

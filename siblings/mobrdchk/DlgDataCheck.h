@@ -52,8 +52,8 @@ public:
 
     // Shows `text` in a warning box owned by the window of `field` (the
     // owner of SetMsgOwner when null) and returns the box's result. When
-    // `text` is the last failure's message, the box is shown by its message
-    // id, so a scripted run records which failure was reported.
+    // `text` is the last failure's message, the box carries its message id,
+    // so a scripted run records which failure was reported.
     int DataCheckMsgBoxEx(const std::string& text, QWidget* field);
     int DataCheckMsgBox(const std::string& text);
 
@@ -78,6 +78,5 @@ private:
     int msgBox_ = 1;
     QPointer<QWidget> msgOwner_;
     std::string lastErrMsg_;
-    std::string lastErrArg_;
     int lastErrId_ = 0;
 };
