@@ -29,6 +29,26 @@ unsigned foldCode(unsigned code)
     return code;
 }
 
+// Inline forms for the scanning loops (the exported functions go through the
+// dynamic linker's table even inside this library).
+inline bool lead(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+inline bool trail(unsigned char c)
+{
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
+inline std::size_t charLen(std::string_view text, std::size_t pos)
+{
+    return lead(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()
+                   && trail(static_cast<unsigned char>(text[pos + 1]))
+               ? 2
+               : 1;
+}
+
 void appendCode(std::string& out, uint16_t code)
 {
     if (code >= 0x100)
@@ -40,22 +60,17 @@ void appendCode(std::string& out, uint16_t code)
 
 bool isLeadByte(unsigned char c)
 {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    return lead(c);
 }
 
 bool isTrailByte(unsigned char c)
 {
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+    return trail(c);
 }
 
 std::size_t charLength(std::string_view text, std::size_t pos)
 {
-    if (pos >= text.size())
-        return 0;
-    if (isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()
-        && isTrailByte(static_cast<unsigned char>(text[pos + 1])))
-        return 2;
-    return 1;
+    return pos < text.size() ? charLen(text, pos) : 0;
 }
 
 std::size_t cutLength(std::string_view text, std::size_t maxBytes)
@@ -64,10 +79,10 @@ std::size_t cutLength(std::string_view text, std::size_t maxBytes)
         return text.size();
     std::size_t pos = 0;
     while (pos < maxBytes) {
-        const std::size_t len = charLength(text, pos);
+        const std::size_t len = charLen(text, pos);
         if (pos + len > maxBytes)
             break;
-        if (len == 1 && isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 == maxBytes)
+        if (len == 1 && lead(static_cast<unsigned char>(text[pos])) && pos + 1 == maxBytes)
             break;  // a lead byte whose trail byte would be cut off
         pos += len;
     }
@@ -95,17 +110,17 @@ bool endsWithBrokenChar(std::string_view text)
     std::size_t last = 0;
     while (pos < text.size()) {
         last = pos;
-        pos += charLength(text, pos);
+        pos += charLen(text, pos);
     }
-    return !text.empty() && charLength(text, last) == 1
-           && isLeadByte(static_cast<unsigned char>(text[last]));
+    return !text.empty() && charLen(text, last) == 1
+           && lead(static_cast<unsigned char>(text[last]));
 }
 
 std::size_t findChar(std::string_view text, char c, std::size_t from)
 {
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t len = charLength(text, pos);
+        const std::size_t len = charLen(text, pos);
         if (len == 1 && pos >= from && text[pos] == c)
             return pos;
         pos += len;
@@ -118,7 +133,7 @@ std::size_t findLastChar(std::string_view text, char c)
     std::size_t found = std::string_view::npos;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t len = charLength(text, pos);
+        const std::size_t len = charLen(text, pos);
         if (len == 1 && text[pos] == c)
             found = pos;
         pos += len;
@@ -131,7 +146,7 @@ std::string foldCase(std::string_view text)
     std::string out(text);
     std::size_t pos = 0;
     while (pos < out.size()) {
-        const std::size_t len = charLength(out, pos);
+        const std::size_t len = charLen(out, pos);
         const auto b0 = static_cast<unsigned char>(out[pos]);
         if (len == 1) {
             out[pos] = char(foldCode(b0));
@@ -167,8 +182,8 @@ QString toQString(std::string_view bytes)
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (isLeadByte(b) && i + 1 < bytes.size()
-            && isTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+        if (lead(b) && i + 1 < bytes.size()
+            && trail(static_cast<unsigned char>(bytes[i + 1]))) {
             const auto t = static_cast<unsigned char>(bytes[i + 1]);
             int variant = 0;
             const char16_t unit = table.pair(b, t, variant);
@@ -183,7 +198,7 @@ QString toQString(std::string_view bytes)
             i += 2;
             continue;
         }
-        const char16_t unit = isLeadByte(b) ? Cp932Table::kNone : table.single(b);
+        const char16_t unit = lead(b) ? Cp932Table::kNone : table.single(b);
         out.append(QChar(unit == Cp932Table::kNone ? char16_t(kRawBase + b) : unit));
         ++i;
     }
@@ -243,7 +258,7 @@ PathParts splitPath(std::string_view path)
     std::size_t nameStart = 0;
     std::size_t pos = 0;
     while (pos < path.size()) {
-        const std::size_t len = charLength(path, pos);
+        const std::size_t len = charLen(path, pos);
         if (len == 1 && (path[pos] == '/' || path[pos] == '\\'))
             nameStart = pos + 1;
         pos += len;
@@ -262,6 +277,9 @@ PathParts splitPath(std::string_view path)
 
 std::string toNativePath(std::string_view path)
 {
+    const bool drive = path.size() >= 3 && path[1] == ':';
+    if (!drive && path.find('\\') == std::string_view::npos)
+        return std::string(path);
     std::string out;
     out.reserve(path.size());
     std::size_t pos = 0;
@@ -269,7 +287,7 @@ std::string toNativePath(std::string_view path)
         && path[1] == ':' && (path[2] == '\\' || path[2] == '/'))
         pos = 2;  // "C:\..." -> "/..."
     while (pos < path.size()) {
-        const std::size_t len = charLength(path, pos);
+        const std::size_t len = charLen(path, pos);
         if (len == 1 && path[pos] == '\\')
             out.push_back('/');
         else

@@ -23,7 +23,7 @@ std::string profilePath(const char* fileName)
         errno = error ? error : EINVAL;
         return {};
     }
-    return mobr::files::resolvePathNoCase(path);
+    return path;
 }
 
 // Copies a list of terminated names followed by one more terminator. A list
@@ -80,8 +80,9 @@ uint32_t GetPrivateProfileStringA(const char* section, const char* key, const ch
     auto lock = cache.lock();
     std::shared_ptr<mobr::ProfileDocument> doc;
     bool exists = false;
+    std::string actualPath;
     if (!path.empty())
-        cache.load(path, doc, exists);
+        cache.load(path, doc, exists, actualPath);
 
     if (section == nullptr || key == nullptr) {
         std::vector<std::string_view> names;
@@ -108,8 +109,9 @@ uint32_t GetPrivateProfileIntA(const char* section, const char* key, int default
         auto lock = cache.lock();
         std::shared_ptr<mobr::ProfileDocument> doc;
         bool exists = false;
+        std::string actualPath;
         if (!path.empty())
-            cache.load(path, doc, exists);
+            cache.load(path, doc, exists, actualPath);
         if (doc) {
             if (const auto v = doc->value(section, key))
                 value = std::string(*v);
@@ -160,6 +162,7 @@ int WritePrivateProfileStringA(const char* section, const char* key, const char*
         mobr::ProfileCache& cache = mobr::ProfileCache::instance();
         auto lock = cache.lock();
         cache.drop(path);
+        cache.drop(mobr::files::resolvePathNoCase(path));
         return 1;
     }
     mobr::ProfileBatch batch(fileName ? fileName : "");

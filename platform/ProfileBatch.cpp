@@ -36,18 +36,17 @@ int ProfileBatch::commit()
         }
     }
     int error = 0;
-    std::string path = files::nativePath(fileName_, &error);
+    const std::string path = files::nativePath(fileName_, &error);
     if (path.empty()) {
         errno = error ? error : EINVAL;
         return 0;
     }
-    path = files::resolvePathNoCase(path);
-
     ProfileCache& cache = ProfileCache::instance();
     auto lock = cache.lock();
     std::shared_ptr<ProfileDocument> doc;
     bool exists = false;
-    if (const int rc = cache.load(path, doc, exists); rc != 0) {
+    std::string actualPath;
+    if (const int rc = cache.load(path, doc, exists, actualPath); rc != 0) {
         errno = rc;
         return 0;
     }
@@ -58,7 +57,7 @@ int ProfileBatch::commit()
     // rewritten.
     if (!changed)
         return 1;
-    if (const int rc = cache.save(path, doc); rc != 0) {
+    if (const int rc = cache.save(actualPath, doc); rc != 0) {
         errno = rc;
         return 0;
     }

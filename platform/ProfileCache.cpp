@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/AtomicReplace.h"
+#include "platform/Files.h"
 
 namespace mobr {
 
@@ -31,19 +32,50 @@ bool ProfileCache::Stamp::operator==(const Stamp& other) const
            && mtime.tv_sec == other.mtime.tv_sec && mtime.tv_nsec == other.mtime.tv_nsec;
 }
 
-int ProfileCache::load(const std::string& path, std::shared_ptr<ProfileDocument>& doc, bool& exists)
+int ProfileCache::load(const std::string& givenPath, std::shared_ptr<ProfileDocument>& doc,
+                       bool& exists, std::string& actualPath)
 {
     exists = false;
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0) {
-        entries_.erase(path);
-        doc = std::make_shared<ProfileDocument>();
-        return errno == ENOENT || errno == ENOTDIR ? 0 : errno;
+    actualPath = givenPath;
+    takeNotices();
+    const auto now = std::chrono::steady_clock::now();
+    if (const auto hit = entries_.find(givenPath); hit != entries_.end() && hit->second.verified
+        && now - hit->second.checkedAt < kRecheckAfter) {
+        exists = true;
+        hit->second.lastUse = ++useCounter_;
+        doc = hit->second.doc;
+        return 0;
     }
+
+    // Watch the folder before looking at the file, so that a change made
+    // after the look always leaves a notice.
+    const std::size_t slash = givenPath.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : givenPath.substr(0, slash));
+    const int watchId = watcher_.watch(folder);
+    struct stat st;
+    if (::stat(givenPath.c_str(), &st) != 0) {
+        const int error = errno;
+        entries_.erase(givenPath);
+        if (error == ENOENT)
+            actualPath = files::resolvePathNoCase(givenPath);
+        if (actualPath == givenPath || ::stat(actualPath.c_str(), &st) != 0) {
+            actualPath = givenPath;
+            doc = std::make_shared<ProfileDocument>();
+            return error == ENOENT || error == ENOTDIR ? 0 : error;
+        }
+    }
+    const std::string& path = actualPath;
     exists = true;
+    // A symbolic link may point into an unwatched folder.
+    struct stat link;
+    const bool linked = ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode);
+    const int entryWatch = linked || path != givenPath ? -1 : watchId;
     const auto it = entries_.find(path);
     if (it != entries_.end() && it->second.stamp == Stamp::of(st)) {
         it->second.lastUse = ++useCounter_;
+        it->second.watchId = entryWatch;
+        it->second.verified = entryWatch >= 0;
+        it->second.checkedAt = now;
         doc = it->second.doc;
         return 0;
     }
@@ -77,7 +109,7 @@ int ProfileCache::load(const std::string& path, std::shared_ptr<ProfileDocument>
     bytes.resize(got);
     doc = std::make_shared<ProfileDocument>(bytes);
     if (got == std::size_t(st.st_size))
-        remember(path, Stamp::of(st), doc);
+        remember(path, Stamp::of(st), doc, entryWatch);
     else
         entries_.erase(path);
     return 0;
@@ -91,12 +123,25 @@ int ProfileCache::save(const std::string& path, const std::shared_ptr<ProfileDoc
         entries_.erase(path);
         return rc;
     }
-    remember(path, Stamp::of(st), doc);
+    // Our own rename leaves a notice too; the next read checks the status
+    // once and finds it unchanged.
+    const auto it = entries_.find(path);
+    remember(path, Stamp::of(st), doc, it == entries_.end() ? -1 : it->second.watchId);
     return 0;
 }
 
+void ProfileCache::takeNotices()
+{
+    watcher_.poll([this](int id, std::string_view name) {
+        for (auto& [path, entry] : entries_) {
+            if (id == -1 || (entry.watchId == id && (name.empty() || entry.name == name)))
+                entry.verified = false;
+        }
+    });
+}
+
 void ProfileCache::remember(const std::string& path, const Stamp& stamp,
-                            std::shared_ptr<ProfileDocument> doc)
+                            std::shared_ptr<ProfileDocument> doc, int watchId)
 {
     if (entries_.size() >= kMaxEntries && entries_.find(path) == entries_.end()) {
         auto oldest = entries_.begin();
@@ -110,6 +155,10 @@ void ProfileCache::remember(const std::string& path, const Stamp& stamp,
     entry.stamp = stamp;
     entry.doc = std::move(doc);
     entry.lastUse = ++useCounter_;
+    entry.watchId = watchId;
+    entry.name = path.substr(path.rfind('/') + 1);
+    entry.verified = watchId >= 0;
+    entry.checkedAt = std::chrono::steady_clock::now();
 }
 
 void ProfileCache::drop(const std::string& path)
