@@ -1,5 +1,7 @@
 #include "mobrdlg/ZqUiDriver.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -21,7 +23,14 @@
 
 namespace {
 
-CZqUiDriver* installed = nullptr;
+// Installed drivers, the one in charge last. A driver leaves the list when it
+// is destroyed, in whatever order that happens (a test replacing a driver
+// held in a smart pointer creates the new one before the old one goes).
+std::vector<CZqUiDriver*>& installed()
+{
+    static std::vector<CZqUiDriver*> drivers;
+    return drivers;
+}
 
 using Kind = ZqUiAction::Kind;
 
@@ -172,19 +181,20 @@ ZqControlState stateOf(int id, QWidget* w)
 
 }  // namespace
 
-CZqUiDriver::CZqUiDriver(ZqUiScript script) : actions_(script.actions()), previous_(installed)
+CZqUiDriver::CZqUiDriver(ZqUiScript script) : actions_(script.actions())
 {
-    installed = this;
+    installed().push_back(this);
 }
 
 CZqUiDriver::~CZqUiDriver()
 {
-    installed = previous_;
+    auto& drivers = installed();
+    drivers.erase(std::remove(drivers.begin(), drivers.end(), this), drivers.end());
 }
 
 CZqUiDriver* CZqUiDriver::current()
 {
-    return installed;
+    return installed().empty() ? nullptr : installed().back();
 }
 
 void CZqUiDriver::append(const ZqUiScript& script)

@@ -34,8 +34,8 @@ class QWidget;
 // cannot run (control missing, disabled, wrong dialog on top) is recorded as
 // an error and skipped.
 //
-// Drivers nest: a driver installed while another one is installed takes over
-// until it is destroyed.
+// Drivers nest: the driver installed last is in charge until it is
+// destroyed; drivers may be destroyed in any order.
 class MOBR_API CZqUiDriver {
 public:
     explicit CZqUiDriver(ZqUiScript script = {});
@@ -72,5 +72,4 @@ private:
     size_t next_ = 0;
     int depth_ = 0;
     ZqUiTranscript transcript_;
-    CZqUiDriver* previous_ = nullptr;
 };
