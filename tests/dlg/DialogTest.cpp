@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "TestDialogs.h"
+#include "mobrdlg/ZqControls.h"
 #include "mobrdlg/ZqUiDriver.h"
 
 namespace {
@@ -201,4 +206,106 @@ TEST(DialogKeys, EnterTabAndEscapeInAnEdit)
         EXPECT_TRUE(dialog.has("cmd 2"));
         EXPECT_TRUE(dialog.has("cancel"));
     }
+}
+
+TEST(DialogModal, QtsOwnLoopRoutesEscapeAndTheCloseButtonToOnCancel)
+{
+    {
+        TestEditsDialog dialog;
+        QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
+        EXPECT_EQ(dialog.DoModal(), 2);
+        EXPECT_TRUE(dialog.has("cancel"));
+    }
+    {
+        // OnCancel that refuses to end keeps the dialog open after the close button.
+        struct Stubborn : TestEditsDialog {
+            int refusals = 1;
+            void OnCancel() override
+            {
+                log.push_back("cancel");
+                if (refusals-- > 0) return;
+                CZqDialog::OnCancel();
+            }
+        } dialog;
+        bool openAfterRefusal = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            dialog.close();
+            openAfterRefusal = dialog.isVisible();
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(dialog.GetDlgItem(1402), &escape);
+        });
+        EXPECT_EQ(dialog.DoModal(), 2);
+        EXPECT_TRUE(openAfterRefusal);
+        EXPECT_EQ(dialog.count("cancel"), 2);
+    }
+}
+
+TEST(DialogModeless, CreateShowsTheDialogAndTheDriverCanDriveIt)
+{
+    TestEditsDialog missing(nullptr);
+    EXPECT_FALSE(missing.Create("IDD_NO_SUCH_LAYOUT"));
+
+    TestEditsDialog dialog(nullptr);
+    ASSERT_TRUE(dialog.Create("IDD_TEST_EDITS"));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.isModal());
+    CZqUiDriver driver(ZqUiScript().type(1402, "abc").read(1402).click(1101));
+    driver.drive(dialog);
+    EXPECT_EQ(driver.remaining(), 0u);
+    EXPECT_TRUE(dialog.isVisible()) << "a modeless dialog is not cancelled when the script ends";
+    EXPECT_EQ(dialog.GetDlgItemText(1402), "abc");
+    EXPECT_TRUE(dialog.has("cmd 1101"));
+    dialog.EndDialog(1);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(DriverInstall, ReplacingADriverKeepsTheNewOneInCharge)
+{
+    auto first = std::make_unique<CZqUiDriver>();
+    CZqUiDriver* firstPtr = first.get();
+    EXPECT_EQ(CZqUiDriver::current(), firstPtr);
+    first = std::make_unique<CZqUiDriver>(ZqUiScript().ok());  // new one made before the old goes
+    EXPECT_EQ(CZqUiDriver::current(), first.get());
+    {
+        CZqUiDriver inner;
+        EXPECT_EQ(CZqUiDriver::current(), &inner);
+    }
+    EXPECT_EQ(CZqUiDriver::current(), first.get());
+    TestEditsDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), 1);
+    first.reset();
+    EXPECT_EQ(CZqUiDriver::current(), nullptr);
+}
+
+TEST(DialogControls, TabOrderFocusMovesAndControlNotifications)
+{
+    struct Notified : TestEditsDialog {
+        bool OnNotify(int id, int code, long long param) override
+        {
+            log.push_back("notify " + std::to_string(id) + " " + std::to_string(code) + " " +
+                          std::to_string(param));
+            return true;
+        }
+    } dialog;
+    std::vector<int> seen;
+    CZqUiDriver driver(ZqUiScript()
+                           .focus(1401)
+                           .inspect([&](CZqWindow& w) {
+                               w.SetTabStop(1402, false);
+                               w.NextDlgCtrl();
+                               seen.push_back(w.GetFocusId());   // 1402 skipped, 1403 next
+                               w.NextDlgCtrl(true);
+                               seen.push_back(w.GetFocusId());
+                               w.SetTabStop(1402, true);
+                               w.NextDlgCtrl();
+                               seen.push_back(w.GetFocusId());
+                               EXPECT_TRUE(ZqNotifyControl(w.GetDlgItem(1601), 77, 5));
+                           })
+                           .cancel());
+    EXPECT_EQ(dialog.DoModal(), 2);
+    EXPECT_EQ(seen, (std::vector<int>{1403, 1401, 1402}));
+    EXPECT_TRUE(dialog.has("notify 1601 77 5"));
+    EXPECT_TRUE(dialog.IsTabStop(1402));
+    QWidget orphan;
+    EXPECT_FALSE(ZqNotifyControl(&orphan, 1));
 }
