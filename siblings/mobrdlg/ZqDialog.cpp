@@ -58,6 +58,8 @@ int CZqDialog::finishModal(int result)
 int CZqDialog::DoModal()
 {
     if (!prepareShow()) return ZQ_RESULT_NOT_CREATED;
+    // A page's OnInitDialog that threw while the sheet was being prepared.
+    if (CZqModalStack::hasPending()) std::rethrow_exception(CZqModalStack::takePending());
     ended_ = false;
     result_ = 0;
     CZqModalScope scope(this);
