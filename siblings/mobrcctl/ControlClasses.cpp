@@ -8,5 +8,14 @@ void ZqRegisterControlClasses() {
 }
 
 namespace {
-[[maybe_unused]] const bool kRegistered = (ZqRegisterControlClasses(), true);
+
+// Registers the classes when the library is loaded and takes them back when
+// it is unloaded: the dialog library may outlive this one (a host unloading
+// the settings module), and must then hold no factory whose code is gone.
+struct ClassRegistration {
+    ClassRegistration() { ZqRegisterControlClasses(); }
+    ~ClassRegistration() { ZqRegisterWidgetClass(QStringLiteral("ZqSpinEdit"), nullptr); }
+};
+const ClassRegistration kRegistration;
+
 }  // namespace
