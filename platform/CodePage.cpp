@@ -99,7 +99,8 @@ std::size_t copyToBuffer(std::string_view text, char* buffer, std::size_t size)
     if (buffer == nullptr || size == 0)
         return 0;
     const std::size_t n = cutLength(text, size - 1);
-    std::memcpy(buffer, text.data(), n);
+    if (n > 0)
+        std::memcpy(buffer, text.data(), n);
     buffer[n] = '\0';
     return n;
 }

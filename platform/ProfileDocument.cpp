@@ -163,10 +163,11 @@ std::optional<std::string_view> ProfileDocument::value(std::string_view section,
 {
     if (!indexed_)
         buildIndex();
-    const auto s = index_.find(cp932::foldCase(section));
+    // Names are looked up as they are written: without surrounding blanks.
+    const auto s = index_.find(cp932::foldCase(trimBlanks(section)));
     if (s == index_.end())
         return std::nullopt;
-    const auto k = s->second.keys.find(cp932::foldCase(key));
+    const auto k = s->second.keys.find(cp932::foldCase(trimBlanks(key)));
     if (k == s->second.keys.end())
         return std::nullopt;
     const Line& line = lines_[k->second];
@@ -186,7 +187,7 @@ std::vector<std::string_view> ProfileDocument::sectionNames() const
 std::vector<std::string_view> ProfileDocument::keyNames(std::string_view section) const
 {
     std::vector<std::string_view> names;
-    const std::size_t header = findSection(cp932::foldCase(section));
+    const std::size_t header = findSection(cp932::foldCase(trimBlanks(section)));
     if (header == std::string::npos)
         return names;
     const std::size_t end = sectionEnd(header);

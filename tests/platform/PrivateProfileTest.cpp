@@ -45,6 +45,7 @@ TEST_F(ProfileRead, FollowsTheFileSyntax)
                "[Other] trailing = text\r\n"
                "k=v\r\n");
     EXPECT_EQ(read(file, "SEC", "KEY1"), "value one");
+    EXPECT_EQ(read(file, " sec\t", "\tkey1 "), "value one");
     EXPECT_EQ(read(file, "sec", "quoted"), "  padded ");
     EXPECT_EQ(read(file, "sec", "single"), "x");
     EXPECT_EQ(read(file, "sec", "mismatch"), "\"abc'");
@@ -162,7 +163,8 @@ TEST_F(ProfileRead, SeesChangesMadeByOtherWriters)
 
 TEST_F(ProfileRead, SurvivesBinaryAndHugeFiles)
 {
-    std::string binary("[s]\0\nk=a\0b\n\xFF\xFE[\x81]\n=\n[", 24);
+    static const char kBinary[] = "[s]\0\nk=a\0b\n\xFF\xFE[\x81]\n=\n[";
+    const std::string binary(kBinary, sizeof kBinary - 1);
     writeBytes(file, binary);
     // NUL bytes are ordinary bytes: the value comes back with its count.
     EXPECT_EQ(read(file, "s", "k"), std::string("a\0b", 3));
