@@ -43,7 +43,17 @@ int CZqListCtrl::attach(QTreeWidget* tree) {
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     tree->setSelectionBehavior(QAbstractItemView::SelectRows);
     tree->setAllColumnsShowFocus(true);
+    SetExtendedStyle(extendedStyle_);
     return 1;
+}
+
+void CZqListCtrl::SetExtendedStyle(uint32_t style) {
+    extendedStyle_ = style;
+    if (!tree_) return;
+    const bool fullRow = style & LVS_EX_FULLROWSELECT;
+    tree_->setSelectionBehavior(fullRow ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+    tree_->setAllColumnsShowFocus(fullRow);
+    tree_->header()->setSectionsMovable(style & LVS_EX_HEADERDRAGDROP);
 }
 
 void CZqListCtrl::SetColumnString(const std::vector<std::string>& titles) {

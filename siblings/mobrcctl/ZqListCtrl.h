@@ -31,6 +31,12 @@ public:
     void SetColumnString(const std::vector<std::string>& titles);
     // Title of one column (columns up to it are created).
     void SetColumnString(int column, const std::string& title);
+    // Extended style bits, the values the dialogs pass: 0x20 selects whole
+    // rows (otherwise single cells), 0x10 lets the user drag the column
+    // headers into another order. The list starts with whole-row selection.
+    enum : uint32_t { LVS_EX_HEADERDRAGDROP = 0x10, LVS_EX_FULLROWSELECT = 0x20 };
+    void SetExtendedStyle(uint32_t style);
+    uint32_t GetExtendedStyle() const { return extendedStyle_; }
     // Column width as a fraction (0 to 1) of the list's client width.
     void SetColumnWidthRatio(int column, double ratio);
 
@@ -59,4 +65,5 @@ public:
 
 private:
     QPointer<QTreeWidget> tree_;
+    uint32_t extendedStyle_ = LVS_EX_FULLROWSELECT;
 };

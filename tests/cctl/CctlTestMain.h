@@ -20,6 +20,9 @@ public:
         static char* argv[] = {name, nullptr};
         if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc, argv);
     }
+    // Ends the application before the process exits (Qt cannot end it from
+    // exit handlers).
+    void TearDown() override { app_.reset(); }
 
 private:
     std::unique_ptr<QApplication> app_;

@@ -2,6 +2,7 @@
 #include <utility>
 
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTreeWidget>
@@ -53,6 +54,13 @@ TEST_F(ListTest, RowsAndSelection) {
     EXPECT_EQ(list.DeleteString(0), 3);
     EXPECT_EQ(list.GetText(0, 0), "b");
     EXPECT_EQ(list.GetCurSel(), 0) << "the selected row moved up with its neighbours";
+
+    list.SetExtendedStyle(list.GetExtendedStyle() | CZqListCtrl::LVS_EX_HEADERDRAGDROP);
+    EXPECT_TRUE(tree->header()->sectionsMovable());
+    EXPECT_EQ(tree->selectionBehavior(), QAbstractItemView::SelectRows);
+    list.SetExtendedStyle(0);
+    EXPECT_FALSE(tree->header()->sectionsMovable());
+    EXPECT_EQ(tree->selectionBehavior(), QAbstractItemView::SelectItems);
 
     list.SetItemData(1, 7001);
     EXPECT_EQ(list.GetItemData(1), 7001);
