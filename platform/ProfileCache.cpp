@@ -51,7 +51,7 @@ int ProfileCache::load(const std::string& givenPath, std::shared_ptr<ProfileDocu
     // after the look always leaves a notice.
     const std::size_t slash = givenPath.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : givenPath.substr(0, slash));
-    const int watchId = watcher_.watch(folder);
+    const int watchId = givenPath.front() == '/' ? watcher_.watch(folder) : -1;
     struct stat st;
     if (::stat(givenPath.c_str(), &st) != 0) {
         const int error = errno;
@@ -66,10 +66,12 @@ int ProfileCache::load(const std::string& givenPath, std::shared_ptr<ProfileDocu
     }
     const std::string& path = actualPath;
     exists = true;
-    // A symbolic link may point into an unwatched folder.
+    // A symbolic link may point into an unwatched folder, and a relative
+    // path names another file once the current folder changes: check those
+    // files every time.
     struct stat link;
     const bool linked = ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode);
-    const int entryWatch = linked || path != givenPath ? -1 : watchId;
+    const int entryWatch = linked || path != givenPath || path.front() != '/' ? -1 : watchId;
     const auto it = entries_.find(path);
     if (it != entries_.end() && it->second.stamp == Stamp::of(st)) {
         it->second.lastUse = ++useCounter_;

@@ -25,8 +25,9 @@ namespace mobr {
 // notice named the file (or its folder moved, or notices were lost), or when
 // the last check is more than a second old (changes that produce no notice:
 // writes through a hard link in another folder, network file systems). A file
-// reached through a symbolic link is checked on every read. Callers hold
-// lock() for the whole of one read or write. Internal to the platform library.
+// reached through a symbolic link or by a relative path is checked on every
+// read. Callers hold lock() for the whole of one read or write. Internal to
+// the platform library.
 class ProfileCache {
 public:
     static ProfileCache& instance();

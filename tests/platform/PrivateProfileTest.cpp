@@ -1,7 +1,9 @@
+#include <cstdlib>
 #include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -159,6 +161,20 @@ TEST_F(ProfileRead, SeesChangesMadeByOtherWriters)
     EXPECT_EQ(read(file, "s", "k"), "replaced");
     ASSERT_EQ(::unlink(file.c_str()), 0);
     EXPECT_EQ(read(file, "s", "k"), "dflt");
+}
+
+TEST_F(ProfileRead, ResolvesRelativePathsInTheCurrentFolder)
+{
+    TempFolder other;
+    writeBytes(folder.file("rel.ini"), "[s]\nk=first\n");
+    writeBytes(other.file("rel.ini"), "[s]\nk=second\n");
+    char* previous = ::getcwd(nullptr, 0);
+    ASSERT_EQ(::chdir(folder.path().c_str()), 0);
+    EXPECT_EQ(read("rel.ini", "s", "k"), "first");
+    ASSERT_EQ(::chdir(other.path().c_str()), 0);
+    EXPECT_EQ(read("rel.ini", "s", "k"), "second");
+    EXPECT_EQ(::chdir(previous), 0);
+    std::free(previous);
 }
 
 TEST_F(ProfileRead, SurvivesBinaryAndHugeFiles)
