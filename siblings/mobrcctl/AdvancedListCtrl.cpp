@@ -10,6 +10,7 @@
 
 #include "mobrcctl/AdvancedListDelegate.h"
 #include "mobrcctl/CctlText.h"
+#include "mobrcctl/ListTree.h"
 #include "mobrdlg/ZqWindow.h"
 
 namespace {
@@ -37,12 +38,7 @@ int CAdvancedListCtrl::SubclassListCtrl(int controlId, CZqWindow* parent) {
 int CAdvancedListCtrl::attach(QTreeWidget* tree) {
     if (!tree) return 0;
     tree_ = tree;
-    tree->setRootIsDecorated(false);
-    tree->setItemsExpandable(false);
-    tree->setUniformRowHeights(true);
-    tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    tree->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tree->setAllColumnsShowFocus(true);
+    cctl::prepareListTree(tree);
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree->setItemDelegate(new AdvancedListDelegate(this, tree));  // owned by the tree
     return 1;

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 
 #include "mobrcctl/CctlText.h"
+#include "mobrcctl/ListTree.h"
 #include "mobrdlg/ZqWindow.h"
 
 namespace {
@@ -37,12 +38,7 @@ int CZqListCtrl::SubclassListCtrl(int controlId, CZqWindow* parent) {
 int CZqListCtrl::attach(QTreeWidget* tree) {
     if (!tree) return 0;
     tree_ = tree;
-    tree->setRootIsDecorated(false);
-    tree->setItemsExpandable(false);
-    tree->setUniformRowHeights(true);
-    tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    tree->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tree->setAllColumnsShowFocus(true);
+    cctl::prepareListTree(tree);
     SetExtendedStyle(extendedStyle_);
     return 1;
 }
