@@ -327,14 +327,14 @@ bool CDrawingSizeDlg::OnKeyDown(int id, int key, Qt::KeyboardModifiers modifiers
             return true;
         case Qt::Key_Tab:
             if (shift) {
-                NextDlgCtrl(true);
+                moveFocusUnchecked(true);
             } else if (validateScale()) {
                 applyScale();
-                NextDlgCtrl(false);
+                moveFocusUnchecked(false);
             }
             return true;
         case Qt::Key_Backtab:
-            NextDlgCtrl(true);
+            moveFocusUnchecked(true);
             return true;
         case Qt::Key_Escape:
             OnCancel();
@@ -346,14 +346,23 @@ bool CDrawingSizeDlg::OnKeyDown(int id, int key, Qt::KeyboardModifiers modifiers
     if (id == kInputHeight && key == Qt::Key_Tab && !shift) {
         // Tab from the height moves towards OK, which does not check the
         // field it takes the focus from: check it here.
-        if (validateSize(kInputHeight)) NextDlgCtrl(false);
+        if (validateSize(kInputHeight)) moveFocusUnchecked(false);
         return true;
     }
     return false;
 }
 
+void CDrawingSizeDlg::moveFocusUnchecked(bool backwards)
+{
+    // The field was checked already (Tab) or must not be (Shift+Tab).
+    focusMoveChecked_ = true;
+    NextDlgCtrl(backwards);
+    focusMoveChecked_ = false;
+}
+
 bool CDrawingSizeDlg::OnKillFocus(int id, int newId)
 {
+    if (focusMoveChecked_) return true;
     const bool towardsButton = newId == IDOK || newId == IDCANCEL || newId == kHelpButton;
     if (id == kScaleEdit) scaleHadFocusForHelp_ = newId == kHelpButton;
     if (towardsButton) return true;

@@ -87,6 +87,8 @@ private:
     // The scale edit's update: results = base times scale.
     void applyScale();
     int findPaperIndex() const;
+    // Moves the focus along the Tab order without the focus-lost check.
+    void moveFocusUnchecked(bool backwards);
 
     std::array<Paper, kPaperCount> papers_;
     CDlgDataCheck check_;
@@ -103,4 +105,5 @@ private:
     double startWidth_ = 0.01, startHeight_ = 0.01;
     double resultWidth_ = 0.01, resultHeight_ = 0.01;
     bool scaleHadFocusForHelp_ = false;
+    bool focusMoveChecked_ = false;
 };

@@ -178,6 +178,13 @@ TEST_F(DrawingSize, ScaleKeys)
     EXPECT_EQ(out.result, 2);
 }
 
+TEST_F(DrawingSize, ShiftTabLeavesTheScaleWithoutACheck)
+{
+    Outcome out = run(4, 297.0, 210.0, ZqUiScript().click(1303).type(1401, "0").key(1401, "Shift+Tab").cancel());
+    EXPECT_TRUE(transcript().messages().empty());
+    EXPECT_EQ(out.result, 2);
+}
+
 TEST_F(DrawingSize, TabFromHeightChecksIt)
 {
     run(6, 100.0, 50.0, ZqUiScript().type(1407, "0").key(1407, "Tab").answer(1).read(1407).cancel());
