@@ -1,0 +1,340 @@
+#include "store/FigureFile.h"
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "model/Bytes.h"
+#include "platform/Files.h"
+#include "siblings/mobrdata/FigureFileFormat.h"
+#include "store/FigureJson.h"
+
+namespace mobrhost {
+
+namespace {
+
+struct DbCloser {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+struct StmtFinalizer {
+    void operator()(sqlite3_stmt* st) const { sqlite3_finalize(st); }
+};
+using Db = std::unique_ptr<sqlite3, DbCloser>;
+using Stmt = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
+
+static_assert(sizeof(ElementDatabase::Record) == element::kBytes, "element records are packed bytes");
+
+bool fail(std::string* error, const std::string& path, const std::string& problem)
+{
+    if (error) *error = path + ": " + problem;
+    return false;
+}
+
+Stmt prepare(sqlite3* db, const char* sql)
+{
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK) return Stmt();
+    return Stmt(raw);
+}
+
+bool exec(sqlite3* db, const char* sql)
+{
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool pragmaInt(sqlite3* db, const char* sql, long long& value)
+{
+    Stmt st = prepare(db, sql);
+    if (!st || sqlite3_step(st.get()) != SQLITE_ROW) return false;
+    value = sqlite3_column_int64(st.get(), 0);
+    return true;
+}
+
+uint32_t be32(const unsigned char* p)
+{
+    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
+}
+
+// The SQLite header is there and the file is as long as it says.
+std::string headerProblem(const std::string& file)
+{
+    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(file.c_str(), "rb"), &std::fclose);
+    if (!f) return std::string("cannot be opened: ") + std::strerror(errno);
+    unsigned char header[100];
+    static const char kMagic[] = "SQLite format 3";
+    if (std::fread(header, 1, sizeof header, f.get()) != sizeof header || std::memcmp(header, kMagic, 16) != 0)
+        return "not a figure file (not an SQLite database)";
+    uint32_t pageSize = (uint32_t(header[16]) << 8) | header[17];
+    if (pageSize == 1) pageSize = 65536;
+    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0) return "damaged (impossible page size)";
+    if (std::fseek(f.get(), 0, SEEK_END) != 0) return "cannot be read";
+    const long size = std::ftell(f.get());
+    const uint32_t pageCount = be32(header + 28);
+    if (size < 0 || size % pageSize != 0 ||
+        (pageCount != 0 && be32(header + 24) == be32(header + 92) &&
+         static_cast<unsigned long long>(size) < static_cast<unsigned long long>(pageCount) * pageSize))
+        return "truncated (shorter than its header says)";
+    return std::string();
+}
+
+bool putMeta(sqlite3* db, const char* key, sqlite3_int64 value)
+{
+    Stmt st = prepare(db, "INSERT INTO figure_meta(key, value) VALUES(?, ?)");
+    if (!st) return false;
+    sqlite3_bind_text(st.get(), 1, key, -1, SQLITE_STATIC);
+    sqlite3_bind_int64(st.get(), 2, value);
+    return sqlite3_step(st.get()) == SQLITE_DONE;
+}
+
+bool putMetaText(sqlite3* db, const char* key, const std::string& value)
+{
+    Stmt st = prepare(db, "INSERT INTO figure_meta(key, value) VALUES(?, ?)");
+    if (!st) return false;
+    sqlite3_bind_text(st.get(), 1, key, -1, SQLITE_STATIC);
+    sqlite3_bind_text(st.get(), 2, value.data(), static_cast<int>(value.size()), SQLITE_STATIC);
+    return sqlite3_step(st.get()) == SQLITE_DONE;
+}
+
+bool writeDatabase(const Figure& f, const std::string& file, std::string& problem)
+{
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    Db db(raw);
+    if (rc != SQLITE_OK) {
+        problem = "cannot be created";
+        return false;
+    }
+    const std::string pragmas = "PRAGMA journal_mode=DELETE; PRAGMA synchronous=OFF; PRAGMA page_size=65536;"
+                                "PRAGMA application_id=" + std::to_string(figfile::kApplicationId) +
+                                "; PRAGMA user_version=" + std::to_string(figfile::kFormatVersion) + ";";
+    if (!exec(db.get(), pragmas.c_str()) || !exec(db.get(), "BEGIN") || !exec(db.get(), figfile::kCreateMetaSql) ||
+        !exec(db.get(), "CREATE TABLE element_chunks(space INTEGER NOT NULL, first INTEGER NOT NULL, "
+                        "count INTEGER NOT NULL, records BLOB NOT NULL, PRIMARY KEY(space, first))")) {
+        problem = std::string("cannot be written: ") + sqlite3_errmsg(db.get());
+        return false;
+    }
+    const std::string tables = FigureJson::toJson(f, false).dump();
+    if (!putMeta(db.get(), figfile::kControlKey, f.control) || !putMeta(db.get(), "host_format", FigureFile::kHostFormat) ||
+        !putMeta(db.get(), "element_record_bytes", element::kBytes) ||
+        !putMeta(db.get(), "space0_slots", f.elements.slotCount(0)) ||
+        !putMeta(db.get(), "space1_slots", f.elements.slotCount(1)) || !putMetaText(db.get(), "tables", tables)) {
+        problem = std::string("cannot be written: ") + sqlite3_errmsg(db.get());
+        return false;
+    }
+    Stmt insert = prepare(db.get(), "INSERT INTO element_chunks(space, first, count, records) VALUES(?, ?, ?, ?)");
+    if (!insert) {
+        problem = std::string("cannot be written: ") + sqlite3_errmsg(db.get());
+        return false;
+    }
+    for (int s = 0; s < ElementDatabase::kSpaces; ++s) {
+        const auto& records = f.elements.records(s);
+        for (std::size_t first = 0; first < records.size(); first += FigureFile::kChunkRecords) {
+            const std::size_t count = std::min<std::size_t>(FigureFile::kChunkRecords, records.size() - first);
+            sqlite3_reset(insert.get());
+            sqlite3_bind_int(insert.get(), 1, s);
+            sqlite3_bind_int64(insert.get(), 2, static_cast<sqlite3_int64>(first + 1));
+            sqlite3_bind_int64(insert.get(), 3, static_cast<sqlite3_int64>(count));
+            sqlite3_bind_blob(insert.get(), 4, records[first].data(), static_cast<int>(count * element::kBytes), SQLITE_STATIC);
+            if (sqlite3_step(insert.get()) != SQLITE_DONE) {
+                problem = std::string("cannot be written: ") + sqlite3_errmsg(db.get());
+                return false;
+            }
+        }
+    }
+    insert.reset();
+    if (!exec(db.get(), "COMMIT")) {
+        problem = std::string("cannot be written: ") + sqlite3_errmsg(db.get());
+        return false;
+    }
+    if (sqlite3_close_v2(db.release()) != SQLITE_OK) {
+        problem = "cannot be closed";
+        return false;
+    }
+    return true;
+}
+
+bool flush(const std::string& file)
+{
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+}  // namespace
+
+bool FigureFile::save(const Figure& f, const std::string& path, std::string* error)
+{
+    int err = 0;
+    const std::string native = mobr::files::nativePath(path, &err);
+    if (err || native.empty()) return fail(error, path, "not a usable path");
+    const std::size_t slash = native.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : native.substr(0, slash == 0 ? 1 : slash);
+
+    // The temporary file lives next to the target so that the rename stays
+    // within one file system and replaces the target in one step.
+    std::string temp = native + ".saving-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return fail(error, path, std::string("cannot be written: ") + std::strerror(errno));
+    ::close(fd);
+
+    std::string problem;
+    if (!writeDatabase(f, temp, problem) || !flush(temp)) {
+        ::unlink(temp.c_str());
+        return fail(error, path, problem.empty() ? "cannot be written (disk full?)" : problem);
+    }
+    if (::rename(temp.c_str(), native.c_str()) != 0) {
+        const std::string why = std::strerror(errno);
+        ::unlink(temp.c_str());
+        return fail(error, path, "cannot replace the file: " + why);
+    }
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+std::unique_ptr<Figure> FigureFile::load(const std::string& path, std::string* error)
+{
+    int err = 0;
+    const std::string native = mobr::files::nativePath(path, &err);
+    if (err || native.empty()) {
+        fail(error, path, "not a usable path");
+        return nullptr;
+    }
+    const std::string file = mobr::files::resolvePathNoCase(native);
+    if (!mobr::files::fileExists(file)) {
+        fail(error, path, "no such file");
+        return nullptr;
+    }
+    if (const std::string problem = headerProblem(file); !problem.empty()) {
+        fail(error, path, problem);
+        return nullptr;
+    }
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
+    Db db(raw);
+    if (rc != SQLITE_OK) {
+        fail(error, path, "cannot be opened as a database");
+        return nullptr;
+    }
+    long long appId = 0, version = 0;
+    if (!pragmaInt(db.get(), "PRAGMA application_id", appId) || appId != figfile::kApplicationId) {
+        fail(error, path, "not a figure file (another kind of database)");
+        return nullptr;
+    }
+    if (!pragmaInt(db.get(), "PRAGMA user_version", version) || version < 1) {
+        fail(error, path, "not a figure file (unfinished database)");
+        return nullptr;
+    }
+    if (version > figfile::kFormatVersion) {
+        fail(error, path, "written by a newer program (format " + std::to_string(version) + ")");
+        return nullptr;
+    }
+    {
+        Stmt check = prepare(db.get(), "PRAGMA quick_check");
+        if (!check || sqlite3_step(check.get()) != SQLITE_ROW ||
+            std::string(reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0))) != "ok") {
+            fail(error, path, "damaged (the database check failed)");
+            return nullptr;
+        }
+    }
+    auto meta = [&](const char* key, long long& value) {
+        Stmt st = prepare(db.get(), "SELECT value FROM figure_meta WHERE key = ?");
+        if (!st) return false;
+        sqlite3_bind_text(st.get(), 1, key, -1, SQLITE_STATIC);
+        if (sqlite3_step(st.get()) != SQLITE_ROW || sqlite3_column_type(st.get(), 0) != SQLITE_INTEGER) return false;
+        value = sqlite3_column_int64(st.get(), 0);
+        return true;
+    };
+    long long control = 0, hostFormat = 0, recordBytes = 0, slots0 = 0, slots1 = 0;
+    if (!meta(figfile::kControlKey, control) || control < 0 || control > 0xFFFFFFFFLL) {
+        fail(error, path, "damaged (no valid control word)");
+        return nullptr;
+    }
+    if (!meta("host_format", hostFormat)) {
+        fail(error, path, "not a figure of this host (no host format)");
+        return nullptr;
+    }
+    if (hostFormat > kHostFormat) {
+        fail(error, path, "written by a newer host (host format " + std::to_string(hostFormat) + ")");
+        return nullptr;
+    }
+    if (!meta("element_record_bytes", recordBytes) || recordBytes != static_cast<long long>(element::kBytes) ||
+        !meta("space0_slots", slots0) || !meta("space1_slots", slots1) || slots0 < 0 || slots1 < 0 ||
+        slots0 > ElementDatabase::kMaxSlots || slots1 > ElementDatabase::kMaxSlots) {
+        fail(error, path, "damaged (impossible element counts)");
+        return nullptr;
+    }
+    std::string tables;
+    {
+        Stmt st = prepare(db.get(), "SELECT value FROM figure_meta WHERE key = 'tables'");
+        if (!st || sqlite3_step(st.get()) != SQLITE_ROW || sqlite3_column_type(st.get(), 0) != SQLITE_TEXT) {
+            fail(error, path, "damaged (no tables)");
+            return nullptr;
+        }
+        tables.assign(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)),
+                      static_cast<std::size_t>(sqlite3_column_bytes(st.get(), 0)));
+    }
+    const nlohmann::json doc = nlohmann::json::parse(tables, nullptr, false);
+    if (doc.is_discarded()) {
+        fail(error, path, "damaged (its tables are not readable)");
+        return nullptr;
+    }
+    std::string problem;
+    std::unique_ptr<Figure> f = FigureJson::fromJson(doc, &problem, false);
+    if (!f) {
+        fail(error, path, "impossible values: " + problem);
+        return nullptr;
+    }
+    f->control = static_cast<uint32_t>(control);
+
+    const long long expected[2] = {slots0, slots1};
+    for (int s = 0; s < ElementDatabase::kSpaces; ++s) f.get()->elements.reserve(s, static_cast<std::size_t>(expected[s]));
+    Stmt chunks = prepare(db.get(), "SELECT space, first, count, records FROM element_chunks ORDER BY space, first");
+    if (!chunks) {
+        fail(error, path, "damaged (no element table)");
+        return nullptr;
+    }
+    int rcStep;
+    while ((rcStep = sqlite3_step(chunks.get())) == SQLITE_ROW) {
+        const int space = sqlite3_column_int(chunks.get(), 0);
+        const long long first = sqlite3_column_int64(chunks.get(), 1);
+        const long long count = sqlite3_column_int64(chunks.get(), 2);
+        const void* blob = sqlite3_column_blob(chunks.get(), 3);
+        const long long size = sqlite3_column_bytes(chunks.get(), 3);
+        if (space < 0 || space >= ElementDatabase::kSpaces || count < 1 || count > kChunkRecords ||
+            size != count * static_cast<long long>(element::kBytes) || !blob ||
+            first != f->elements.slotCount(space) + 1 || first - 1 + count > expected[space]) {
+            fail(error, path, "damaged (element records out of order or of the wrong size)");
+            return nullptr;
+        }
+        auto& records = f->elements.records(space);
+        const std::size_t at = records.size();
+        records.resize(at + static_cast<std::size_t>(count));
+        std::memcpy(records[at].data(), blob, static_cast<std::size_t>(size));
+        // Ids follow from the slots; a stored id is not trusted.
+        for (std::size_t i = at; i < records.size(); ++i)
+            bytes::setI32(records[i].data(), element::kId, element::makeId(space, static_cast<int32_t>(i + 1)));
+    }
+    if (rcStep != SQLITE_DONE || f->elements.slotCount(0) != slots0 || f->elements.slotCount(1) != slots1) {
+        fail(error, path, "damaged (element records missing)");
+        return nullptr;
+    }
+    if (!FigureJson::checkElements(*f, &problem)) {
+        fail(error, path, "impossible values: " + problem);
+        return nullptr;
+    }
+    f->path = path;
+    f->changed = false;
+    return f;
+}
+
+}  // namespace mobrhost

@@ -1,0 +1,37 @@
+#pragma once
+
+// A whole figure as JSON (docs/figure-json.md): tables, blocks, figure-wide
+// values, sketch references and elements. Texts are UTF-8 in JSON and host
+// code page inside. Import fills defaults for what is missing and refuses
+// wrong types and impossible values with a message naming the place.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+#include "mobr/export.h"
+#include "model/Figure.h"
+
+namespace mobrhost {
+
+class MOBR_API FigureJson {
+public:
+    static constexpr int kVersion = 1;
+
+    static nlohmann::json toJson(const Figure& figure, bool withElements = true);
+    // Null with *error when the document is refused. Without elements, an
+    // "elements" member is ignored (the figure file keeps them apart).
+    static std::unique_ptr<Figure> fromJson(const nlohmann::json& document, std::string* error,
+                                            bool withElements = true);
+
+    static std::string exportText(const Figure& figure);
+    static std::unique_ptr<Figure> importText(std::string_view text, std::string* error);
+
+    // Checks that the references of every element name pens and colours the
+    // figure has and that owners exist; the first problem in *error.
+    static bool checkElements(const Figure& figure, std::string* error);
+};
+
+}  // namespace mobrhost
