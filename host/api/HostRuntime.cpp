@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "model/HostSession.h"
 #include "platform/CodePage.h"
 
 namespace mobrhost {
@@ -296,6 +297,12 @@ bool startHost(const HostStart& start, std::string* error)
         handlers = state().resetHandlers;
     }
     registerAll();
+    try {
+        HostSession::instance().reset(start);
+    } catch (const std::exception& e) {
+        if (error) *error = std::string("system settings: ") + e.what();
+        return false;
+    }
     for (const auto& [owner, handler] : handlers) {
         try {
             handler(start);

@@ -272,6 +272,7 @@ struct HostStart {
     int32_t commandStatus = 0;      // aatOpCmdGetStatus
     int32_t loginUser = 0;          // aatSysGetLoginUser
     int32_t platformKind = 1;       // aatCheckOsPlatform (0 enables login-user templates)
+    std::string loginName = "USER"; // the login user's template is <loginName>.INI in template folder 1
     std::string printToPdf;         // non-empty: print jobs go to this PDF file
 };
 
@@ -281,8 +282,8 @@ struct HostStart {
 using ResetHandler = std::function<void(const HostStart&)>;
 MOBR_API void setResetHandler(const std::string& owner, ResetHandler handler);
 
-// Registers every row, clears the journal and the handle names, and resets
-// every model. Returns false (with a message in *error) when the system
+// Registers every row, clears the journal and the handle names, resets the
+// system settings (HostSession) and then every other model. Returns false (with a message in *error) when the system
 // folder cannot be prepared.
 MOBR_API bool startHost(const HostStart& start, std::string* error = nullptr);
 // The options of the last start.

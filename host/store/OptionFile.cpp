@@ -1,0 +1,254 @@
+#include "store/OptionFile.h"
+
+#include <cstdio>
+#include <set>
+
+#include "api/HostRuntime.h"
+#include "model/ByteAccess.h"
+#include "platform/Files.h"
+#include "platform/ProfileBatch.h"
+#include "store/IniReader.h"
+
+namespace mobrhost {
+
+namespace {
+
+// Numbers that belong to the running host or to the system file, not to a
+// user's options.
+const std::set<std::string>& systemOnlyNumbers()
+{
+    static const std::set<std::string> keys = {"CurrentFigure", "UserTempCurDir", "UserTempWarnings"};
+    return keys;
+}
+const std::set<std::string>& systemOnlyTexts()
+{
+    static const std::set<std::string> keys = {"UserTemplate"};
+    return keys;
+}
+
+std::string numberText(double v)
+{
+    return runtime::formatDouble(v);
+}
+
+std::string key(const char* prefix, int n, const char* suffix = "")
+{
+    return std::string(prefix) + std::to_string(n) + suffix;
+}
+
+// Reads the whole file into `s`; the first problem ends the read.
+bool readInto(SystemSettings& s, const std::string& path, std::string& problem)
+{
+    if (!mobr::files::fileExists(path)) {
+        problem = "the file does not exist";
+        return false;
+    }
+    IniReader ini(path);
+    const auto format = ini.value("UserOption", "Format");
+    if (!format) {
+        problem = "it is not an option file (no [UserOption] Format)";
+        return false;
+    }
+    if (*format != OptionFile::kFormat) {
+        problem = "unknown option file format \"" + *format + "\"";
+        return false;
+    }
+    for (const BlockSpec& spec : SystemSettings::blockSpecs()) {
+        const auto hex = ini.value("Blocks", spec.name);
+        if (!hex) continue;
+        if (!bytes::fromHex(*hex, s.block(spec.name), spec.size)) {
+            problem = std::string("[Blocks] ") + spec.name + " is not " + std::to_string(spec.size)
+                      + " bytes of hexadecimal digits";
+            return false;
+        }
+    }
+    for (const std::string& k : ini.keys("Values")) {
+        bool bad = false;
+        const auto v = ini.number("Values", k, &bad);
+        if (bad) {
+            problem = "[Values] " + k + " is not a number";
+            return false;
+        }
+        if (v && !systemOnlyNumbers().count(k) && k.rfind("Run.", 0) != 0) s.setNumber(k, *v);
+    }
+    for (const std::string& k : ini.keys("Texts")) {
+        if (systemOnlyTexts().count(k)) continue;
+        if (auto v = ini.value("Texts", k)) s.setText(k, *v);
+    }
+    for (int i = 0; i < SystemSettings::kSystemColours; ++i) {
+        const auto v = ini.value("SysAtrib", key("SysCol", i));
+        if (!v) continue;
+        if (!OptionFile::parseColour(*v, s.systemColour(i))) {
+            problem = "[SysAtrib] " + key("SysCol", i) + " is not \"name red green blue\"";
+            return false;
+        }
+    }
+    for (int k = 1; k <= SystemSettings::kSketchColours; ++k) {
+        const auto v = ini.value("SysAtrib", key("SktCol", k));
+        if (!v) continue;
+        if (!OptionFile::parseColour(*v, s.sketchColour(k))) {
+            problem = "[SysAtrib] " + key("SktCol", k) + " is not \"name red green blue\"";
+            return false;
+        }
+    }
+    if (const auto hex = ini.value("ComNum", "UserTable")) {
+        if (!bytes::fromHex(*hex, s.comNumUser().data(), s.comNumUser().size())) {
+            problem = "[ComNum] UserTable is not 880 bytes of hexadecimal digits";
+            return false;
+        }
+    }
+    bool bad = false;
+    if (const auto count = ini.number("ComNum", "RefCount", &bad)) {
+        if (*count < 0 || *count > 24) {
+            problem = "[ComNum] RefCount is outside 0..24";
+            return false;
+        }
+        std::vector<RefParameter> refs;
+        for (int i = 1; i <= static_cast<int>(*count); ++i) {
+            RefParameter r;
+            const auto name = ini.value("ComNum", key("Ref", i, "Name"));
+            const auto value = ini.number("ComNum", key("Ref", i, "Value"), &bad);
+            if (!name || name->empty() || name->size() >= mobr::kHostComNumNameBytes || !value) {
+                problem = "[ComNum] reference parameter " + std::to_string(i) + " is incomplete or too long";
+                return false;
+            }
+            r.name = *name;
+            r.caption = ini.value("ComNum", key("Ref", i, "Caption")).value_or("");
+            if (r.caption.size() >= mobr::kHostComNumCaptionBytes) {
+                problem = "[ComNum] caption of reference parameter " + std::to_string(i) + " is too long";
+                return false;
+            }
+            r.value = *value;
+            refs.push_back(r);
+        }
+        s.refParameters() = refs;
+    }
+    if (bad) {
+        problem = "[ComNum] RefCount is not a number";
+        return false;
+    }
+    for (int t = 0; t <= SystemSettings::kUserSearchTables; ++t) {
+        SearchTable& table = s.searchTable(t);
+        if (const auto name = ini.value("PMode", key("Table", t, "Name"))) {
+            if (name->size() >= mobr::kHostNameBytes) {
+                problem = "[PMode] " + key("Table", t, "Name") + " is longer than 15 bytes";
+                return false;
+            }
+            table.name = *name;
+        }
+        if (const auto hex = ini.value("PMode", key("Table", t, "Kinds"))) {
+            unsigned char raw[2 * mobr::kHostSearchKinds];
+            if (!bytes::fromHex(*hex, raw, sizeof raw)) {
+                problem = "[PMode] " + key("Table", t, "Kinds") + " is not 32 bytes of hexadecimal digits";
+                return false;
+            }
+            for (std::size_t k = 0; k < mobr::kHostSearchKinds; ++k) table.kinds[k] = bytes::read<uint16_t>(raw, 2 * k);
+        }
+        table.refreshBytes();
+    }
+    for (int type = 0; type < SystemSettings::kInputTypes; ++type) {
+        if (const auto hex = ini.value("PMode", key("Input", type))) {
+            if (!bytes::fromHex(*hex, s.inputTable(type).data(), mobr::kHostInputTableBytes)) {
+                problem = "[PMode] " + key("Input", type) + " is not 16 bytes of hexadecimal digits";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string OptionFile::colourText(int index, const Rgb& rgb)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "COL%d %d %d %d", index, rgb.red, rgb.green, rgb.blue);
+    return text;
+}
+
+bool OptionFile::parseColour(const std::string& text, Rgb& rgb)
+{
+    if (!text.empty() && text[0] == '!') {
+        rgb = Rgb{};
+        return true;
+    }
+    char name[64];
+    int r = 0, g = 0, b = 0;
+    char extra = 0;
+    if (text.size() >= sizeof name) return false;
+    if (std::sscanf(text.c_str(), "%63s %d %d %d %c", name, &r, &g, &b, &extra) != 4) return false;
+    if (r < 0 || r > 255 || g < 0 || g > 255 || b < 0 || b > 255) return false;
+    rgb = Rgb{r, g, b};
+    return true;
+}
+
+bool OptionFile::save(const SystemSettings& s, const std::string& path, std::string* error)
+{
+    mobr::ProfileBatch batch(path);
+    batch.write("UserOption", "Format", kFormat);
+    for (const BlockSpec& spec : SystemSettings::blockSpecs()) {
+        batch.write("Blocks", spec.name, bytes::toHex(s.block(spec.name), spec.size).c_str());
+    }
+    for (const auto& [k, v] : s.numbers()) {
+        if (!systemOnlyNumbers().count(k) && k.rfind("Run.", 0) != 0) {
+            batch.write("Values", k.c_str(), numberText(v).c_str());
+        }
+    }
+    for (const auto& [k, v] : s.texts()) {
+        if (!systemOnlyTexts().count(k)) batch.write("Texts", k.c_str(), v.c_str());
+    }
+    for (int i = 0; i < SystemSettings::kSystemColours; ++i) {
+        batch.write("SysAtrib", key("SysCol", i).c_str(), colourText(i, s.systemColour(i)).c_str());
+    }
+    for (int k = 1; k <= SystemSettings::kSketchColours; ++k) {
+        batch.write("SysAtrib", key("SktCol", k).c_str(), colourText(k, s.sketchColour(k)).c_str());
+    }
+    batch.write("ComNum", "UserTable", bytes::toHex(s.comNumUser().data(), s.comNumUser().size()).c_str());
+    batch.write("ComNum", "RefCount", std::to_string(s.refParameters().size()).c_str());
+    int i = 1;
+    for (const RefParameter& r : s.refParameters()) {
+        batch.write("ComNum", key("Ref", i, "Name").c_str(), r.name.c_str());
+        batch.write("ComNum", key("Ref", i, "Caption").c_str(), r.caption.c_str());
+        batch.write("ComNum", key("Ref", i, "Value").c_str(), numberText(r.value).c_str());
+        ++i;
+    }
+    for (int t = 0; t <= SystemSettings::kUserSearchTables; ++t) {
+        const SearchTable& table = s.searchTable(t);
+        unsigned char raw[2 * mobr::kHostSearchKinds];
+        for (std::size_t k = 0; k < mobr::kHostSearchKinds; ++k) bytes::write<uint16_t>(raw, 2 * k, table.kinds[k]);
+        batch.write("PMode", key("Table", t, "Name").c_str(), table.name.c_str());
+        batch.write("PMode", key("Table", t, "Kinds").c_str(), bytes::toHex(raw, sizeof raw).c_str());
+    }
+    for (int type = 0; type < SystemSettings::kInputTypes; ++type) {
+        batch.write("PMode", key("Input", type).c_str(),
+                    bytes::toHex(s.inputTable(type).data(), mobr::kHostInputTableBytes).c_str());
+    }
+    if (!batch.commit()) {
+        if (error) *error = path + ": the option file could not be written";
+        return false;
+    }
+    return true;
+}
+
+bool OptionFile::load(SystemSettings& settings, const std::string& path, std::string* error)
+{
+    SystemSettings copy = settings;
+    std::string problem;
+    if (!readInto(copy, path, problem)) {
+        if (error) *error = path + ": " + problem;
+        return false;
+    }
+    settings = copy;
+    return true;
+}
+
+bool OptionFile::check(const std::string& path, std::string* error)
+{
+    SystemSettings scratch;
+    std::string problem;
+    if (readInto(scratch, path, problem)) return true;
+    if (error) *error = path + ": " + problem;
+    return false;
+}
+
+}  // namespace mobrhost

@@ -1,0 +1,149 @@
+#include "store/SystemFile.h"
+
+#include "platform/Files.h"
+#include "platform/ProfileBatch.h"
+#include "store/IniReader.h"
+
+namespace mobrhost {
+
+namespace {
+
+// The folder lists of the system file: section "File", keys <prefix>Count,
+// <prefix>Dir<n>, <prefix>Name<n>.
+const char* const kListPrefixes[] = {"TemplateFolder", "WorkFolder", "FigTempFolder"};
+
+std::vector<FolderEntry>& listOf(SystemSettings& s, int which)
+{
+    return which == 0 ? s.templateFolders() : which == 1 ? s.workFolders() : s.figTempFolders();
+}
+const std::vector<FolderEntry>& listOf(const SystemSettings& s, int which)
+{
+    return which == 0 ? s.templateFolders() : which == 1 ? s.workFolders() : s.figTempFolders();
+}
+
+constexpr int kMaxFolders = 10;
+
+std::string relativeTo(const std::string& folder, const std::string& systemFolder)
+{
+    if (!systemFolder.empty() && folder.compare(0, systemFolder.size(), systemFolder) == 0) {
+        return folder.substr(systemFolder.size());
+    }
+    return folder;
+}
+
+std::string absoluteFrom(std::string folder, const std::string& systemFolder)
+{
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    if (folder[0] != '/') folder = systemFolder + folder;
+    return folder;
+}
+
+bool readInto(SystemSettings& s, const std::string& systemFolder, const std::string& path, std::string& problem)
+{
+    if (!mobr::files::fileExists(path)) {
+        problem = "the file does not exist";
+        return false;
+    }
+    IniReader ini(path);
+    if (!ini.hasSection("File") || !ini.hasSection("Whole")) {
+        problem = "it is not a system settings file (sections [File] and [Whole] are missing)";
+        return false;
+    }
+    bool bad = false;
+    if (const auto dir = ini.number("File", "UserTempCurDir", &bad)) {
+        s.setNumber("UserTempCurDir", *dir);
+    } else if (bad) {
+        // The start-up record is read by others as one character; a value
+        // that is not a number is taken as folder 1, as they take it.
+        s.setNumber("UserTempCurDir", 1);
+        bad = false;
+    }
+    if (const auto temp = ini.value("Whole", "UserTemp")) {
+        if (temp->size() >= 520) {
+            problem = "[Whole] UserTemp is longer than a path";
+            return false;
+        }
+        if (!temp->empty()) s.setText("UserTemplate", *temp);
+    }
+    for (int which = 0; which < 3; ++which) {
+        const std::string prefix = kListPrefixes[which];
+        const auto count = ini.number("File", prefix + "Count", &bad);
+        if (bad || (count && (*count < 1 || *count > kMaxFolders))) {
+            problem = "[File] " + prefix + "Count is not a number from 1 to " + std::to_string(kMaxFolders);
+            return false;
+        }
+        if (!count) continue;
+        std::vector<FolderEntry> list;
+        for (int i = 1; i <= static_cast<int>(*count); ++i) {
+            const auto dir = ini.value("File", prefix + "Dir" + std::to_string(i));
+            if (!dir || dir->empty() || dir->size() >= 500) {
+                problem = "[File] " + prefix + "Dir" + std::to_string(i) + " is missing or too long";
+                return false;
+            }
+            list.push_back({ini.value("File", prefix + "Name" + std::to_string(i)).value_or(""),
+                            absoluteFrom(*dir, systemFolder)});
+        }
+        listOf(s, which) = list;
+    }
+    for (int slot = 0; slot < SystemSettings::kRecentFiles; ++slot) {
+        s.recentFile(slot) = ini.value("Recent", "File" + std::to_string(slot)).value_or("");
+    }
+    std::vector<std::string> menu;
+    for (const std::string& k : ini.keys("TemplateMenu")) {
+        if (auto v = ini.value("TemplateMenu", k); v && !v->empty()) menu.push_back(*v);
+    }
+    s.templateMenu() = menu;
+    const int current = s.integer("UserTempCurDir");
+    if (current < 1 || current > static_cast<int>(s.templateFolders().size())) s.setNumber("UserTempCurDir", 1);
+    return true;
+}
+
+}  // namespace
+
+bool SystemFile::save(const SystemSettings& s, const std::string& systemFolder, const std::string& path,
+                      std::string* error)
+{
+    mobr::ProfileBatch batch(path);
+    batch.write("File", "UserTempCurDir", std::to_string(s.integer("UserTempCurDir")).c_str());
+    batch.write("Whole", "UserTemp", s.text("UserTemplate").c_str());
+    for (int which = 0; which < 3; ++which) {
+        const std::string prefix = kListPrefixes[which];
+        const std::vector<FolderEntry>& list = listOf(s, which);
+        batch.write("File", (prefix + "Count").c_str(), std::to_string(list.size()).c_str());
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const std::string n = std::to_string(i + 1);
+            batch.write("File", (prefix + "Dir" + n).c_str(), relativeTo(list[i].directory, systemFolder).c_str());
+            batch.write("File", (prefix + "Name" + n).c_str(), list[i].name.c_str());
+        }
+    }
+    batch.write("Recent", nullptr, nullptr);
+    for (int slot = 0; slot < SystemSettings::kRecentFiles; ++slot) {
+        if (!s.recentFile(slot).empty()) {
+            batch.write("Recent", ("File" + std::to_string(slot)).c_str(), s.recentFile(slot).c_str());
+        }
+    }
+    batch.write("TemplateMenu", nullptr, nullptr);
+    for (std::size_t i = 0; i < s.templateMenu().size(); ++i) {
+        batch.write("TemplateMenu", ("Item" + std::to_string(i + 1)).c_str(), s.templateMenu()[i].c_str());
+    }
+    if (!batch.commit()) {
+        if (error) *error = path + ": the system settings file could not be written";
+        return false;
+    }
+    return true;
+}
+
+bool SystemFile::load(SystemSettings& settings, const std::string& systemFolder, const std::string& path,
+                      std::string* error)
+{
+    SystemSettings copy = settings;
+    std::string problem;
+    if (!readInto(copy, systemFolder, path, problem)) {
+        if (error) *error = path + ": " + problem;
+        return false;
+    }
+    settings = copy;
+    return true;
+}
+
+}  // namespace mobrhost
