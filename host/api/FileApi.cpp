@@ -301,8 +301,34 @@ int32_t aapLFigRName(int32_t slot, const char* name)
     return 0;
 }
 
+namespace {
+
+// Splits a host path at its last separator ('/' or a single-byte '\\'):
+// the folder with its separator (empty when there is none) and the name.
+int32_t cutPath(const char* path, char* dir, char* name)
+{
+    if (!path || !dir || !name) return -1;
+    const std::size_t length = strnlen(path, mobr::kHostPathBytes);
+    if (length >= mobr::kHostPathBytes) {
+        dir[0] = name[0] = '\0';
+        return -1;
+    }
+    const mobr::cp932::PathParts parts = mobr::cp932::splitPath(std::string_view(path, length));
+    const std::string file = parts.fileName();
+    std::memcpy(dir, parts.folder.c_str(), parts.folder.size() + 1);
+    std::memcpy(name, file.c_str(), file.size() + 1);
+    return 0;
+}
+
+}  // namespace
+
+int32_t as_FilCutFileName(const char* path, char* dir, char* name) { return cutPath(path, dir, name); }
+int32_t as_FilCutFullPath2(const char* path, char* dir, char* name) { return cutPath(path, dir, name); }
+
 void registerFileApi()
 {
+    MOBR_HOST_IMPLEMENT(as_FilCutFileName);
+    MOBR_HOST_IMPLEMENT(as_FilCutFullPath2);
     MOBR_HOST_IMPLEMENT(aatFilCrpath);
     MOBR_HOST_IMPLEMENT(aatCheckOsPlatform);
     MOBR_HOST_IMPLEMENT(aatGetLoginUserTemplete);

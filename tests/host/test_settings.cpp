@@ -362,6 +362,24 @@ TEST_F(SettingsTest, PathJoiningAddsOneSeparatorAndRefusesWhatDoesNotFit)
     EXPECT_EQ(out[0], '\0');
 }
 
+TEST_F(SettingsTest, PathsSplitAtTheirLastSeparatorButNeverAtATrailByte)
+{
+    char dir[520];
+    char name[520];
+    ASSERT_EQ(hostapi::as_FilCutFileName("/sys/tmpl/MINE.INI", dir, name), 0);
+    EXPECT_STREQ(dir, "/sys/tmpl/");
+    EXPECT_STREQ(name, "MINE.INI");
+    ASSERT_EQ(hostapi::as_FilCutFullPath2("C:\\dir\\\x95\x5C.INI", dir, name), 0);
+    EXPECT_STREQ(dir, "C:\\dir\\");
+    EXPECT_STREQ(name, "\x95\x5C.INI");
+    ASSERT_EQ(hostapi::as_FilCutFileName("BARE.INI", dir, name), 0);
+    EXPECT_STREQ(dir, "");
+    EXPECT_STREQ(name, "BARE.INI");
+    const std::string tooLong(600, 'a');
+    EXPECT_EQ(hostapi::as_FilCutFileName(tooLong.c_str(), dir, name), -1);
+    EXPECT_STREQ(name, "");
+}
+
 TEST_F(SettingsTest, RecentFileStatusKeepsTheNameAtItsOffset)
 {
     std::array<unsigned char, 1024> status{};
