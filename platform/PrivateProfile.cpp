@@ -67,6 +67,19 @@ std::string_view trimmedDefault(const char* defaultValue)
     return d;
 }
 
+// The cached document of `path` (null for no path or a missing file); the
+// caller holds the cache's lock while it reads the document.
+std::shared_ptr<mobr::ProfileDocument> cachedDocument(mobr::ProfileCache& cache, const std::string& path)
+{
+    std::shared_ptr<mobr::ProfileDocument> doc;
+    if (path.empty())
+        return doc;
+    bool exists = false;
+    std::string actualPath;
+    cache.load(path, doc, exists, actualPath);
+    return doc;
+}
+
 }  // namespace
 
 uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
@@ -78,11 +91,7 @@ uint32_t GetPrivateProfileStringA(const char* section, const char* key, const ch
 
     mobr::ProfileCache& cache = mobr::ProfileCache::instance();
     auto lock = cache.lock();
-    std::shared_ptr<mobr::ProfileDocument> doc;
-    bool exists = false;
-    std::string actualPath;
-    if (!path.empty())
-        cache.load(path, doc, exists, actualPath);
+    const std::shared_ptr<mobr::ProfileDocument> doc = cachedDocument(cache, path);
 
     if (section == nullptr || key == nullptr) {
         std::vector<std::string_view> names;
@@ -107,11 +116,7 @@ uint32_t GetPrivateProfileIntA(const char* section, const char* key, int default
     {
         mobr::ProfileCache& cache = mobr::ProfileCache::instance();
         auto lock = cache.lock();
-        std::shared_ptr<mobr::ProfileDocument> doc;
-        bool exists = false;
-        std::string actualPath;
-        if (!path.empty())
-            cache.load(path, doc, exists, actualPath);
+        const std::shared_ptr<mobr::ProfileDocument> doc = cachedDocument(cache, path);
         if (doc) {
             if (const auto v = doc->value(section, key))
                 value = std::string(*v);
