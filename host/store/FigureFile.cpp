@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -108,7 +109,11 @@ bool writeDatabase(const Figure& f, const std::string& file, std::string& proble
         problem = "cannot be created";
         return false;
     }
-    const std::string pragmas = "PRAGMA journal_mode=DELETE; PRAGMA synchronous=OFF; PRAGMA page_size=65536;"
+    // Large pages for large figures (their element chunks are 1 MB), the
+    // default for small ones so that a small figure stays a small file.
+    const bool large = f.elements.slotCount(0) + f.elements.slotCount(1) > FigureFile::kChunkRecords;
+    const std::string pragmas = std::string("PRAGMA journal_mode=DELETE; PRAGMA synchronous=OFF; PRAGMA page_size=") +
+                                (large ? "65536;" : "4096;") +
                                 "PRAGMA application_id=" + std::to_string(figfile::kApplicationId) +
                                 "; PRAGMA user_version=" + std::to_string(figfile::kFormatVersion) + ";";
     if (!exec(db.get(), pragmas.c_str()) || !exec(db.get(), "BEGIN") || !exec(db.get(), figfile::kCreateMetaSql) ||
@@ -181,6 +186,15 @@ bool FigureFile::save(const Figure& f, const std::string& path, std::string* err
     std::string temp = native + ".saving-XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return fail(error, path, std::string("cannot be written: ") + std::strerror(errno));
+    // The new file gets the old file's permissions, or the usual ones.
+    struct stat old {};
+    if (::stat(native.c_str(), &old) == 0) {
+        ::fchmod(fd, old.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
     ::close(fd);
 
     std::string problem;

@@ -401,6 +401,7 @@ json FigureJson::toJson(const Figure& f, bool withElements)
     doc["fontSlant"] = f.fontSlant;
     doc["fontType"] = f.fontType;
     doc["control"] = f.control;
+    doc["paper"] = {{"index", f.paperIndex}, {"width", f.paperWidth}, {"height", f.paperHeight}};
     json sketch = json::array();
     for (const SketchRef& s : f.sketch) {
         json ref = {{"kind", s.kind == SketchRef::PenRef ? "pen" : s.kind == SketchRef::WidthRef ? "width" : "colour"},
@@ -495,6 +496,21 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
                 f->penColours->setColour(*f->pens, n, colour, colour > 0 ? f->colours->at(colour)->uid : 0);
             }
         }
+        if (!member(doc, "pens")) {
+            // The default pens stay: bind them to the widths and colours the
+            // document gave.
+            for (int32_t n = 1; n <= f->pens->count(); ++n) {
+                Pen* p = f->pens->at(n);
+                if (!f->widths->valid(p->width)) p->width = 1;
+                p->widthUid = f->widths->valid(p->width) ? f->widths->at(p->width)->uid : 0;
+            }
+            for (PenColourEntry& e : f->penColours->entries()) {
+                if (!f->colours->valid(e.colour)) e.colour = 0;
+                e.colourUid = e.colour > 0 ? f->colours->at(e.colour)->uid : 0;
+            }
+        }
+        if (f->pens->count() > 0 && f->widths->count() == 0) refuse("widths", "pens need at least one width");
+
         if (member(doc, "fonts")) {
             f->fonts->clear();
             const json& list = array(doc, "fonts", "");
@@ -515,6 +531,7 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
             for (std::size_t i = 0; i < list.size(); ++i) {
                 const std::string where = at(std::string("tips"), i);
                 const json& t = object(list[i], where);
+                if (!member(t, "number")) refuse(at(where, "number"), "a tip number is required");
                 const int32_t number = int32(t, "number", 0, where, 1, 255);
                 if (number >= 10 && number < TipTable::kFirstUser) refuse(at(where, "number"), "tips 10 to 16 are reserved");
                 if (number <= TipTable::kBuiltIn) {
@@ -592,6 +609,12 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
         f->fontSlant = real(doc, "fontSlant", 0.0, "", -90.0, 90.0);
         f->fontType = int32(doc, "fontType", 0, "", 0, 1);
         f->control = static_cast<uint32_t>(integer(doc, "control", 0, "", 0, UINT32_MAX));
+        if (member(doc, "paper")) {
+            const json& paper = object(*member(doc, "paper"), "paper");
+            f->paperIndex = int32(paper, "index", defaults.paperIndex, "paper", 0, 6);
+            f->paperWidth = real(paper, "width", defaults.paperWidth, "paper", 0.01, 1e13);
+            f->paperHeight = real(paper, "height", defaults.paperHeight, "paper", 0.01, 1e13);
+        }
         if (member(doc, "sketch")) {
             f->sketch.clear();
             const json& list = array(doc, "sketch", "");

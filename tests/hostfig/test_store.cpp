@@ -234,6 +234,12 @@ TEST_F(StoreTest, JsonImportFillsDefaultsAndRefusesWrongTypes)
     EXPECT_EQ(minimal->colours->count(), 8) << "default colours";
     EXPECT_DOUBLE_EQ(minimal->widths->at(1)->width, 0.25);
     EXPECT_EQ(minimal->tips->count(), 9);
+    // Default pens bound to the one width and no colour of a document that
+    // gives only those.
+    auto bare = FigureJson::importText(R"({"widths":[{"name":"ONLY"}],"colours":[{"name":"C"}]})", &error);
+    ASSERT_TRUE(bare) << error;
+    EXPECT_EQ(bare->pens->at(2)->width, 1);
+    EXPECT_TRUE(FigureJson::importText(FigureJson::exportText(*bare), &error)) << error;
 
     const std::pair<const char*, const char*> refused[] = {
         {R"([1,2])", "document: expected an object"},
@@ -251,7 +257,9 @@ TEST_F(StoreTest, JsonImportFillsDefaultsAndRefusesWrongTypes)
         {R"({"elements":[{"id":16777215,"kind":"line"}]})", "far beyond"},
         {R"({"elements":[{"id":1,"kind":"line","owner":5}]})", "owner that does not exist"},
         {R"({"tips":[{"number":12,"name":"T"}]})", "reserved"},
+        {R"({"tips":[{"name":"T"}]})", "tips[0].number: a tip number is required"},
         {"{\"pens\":[", "not JSON"},
+        {R"({"widths":[]})", "pens need at least one width"},
     };
     for (const auto& [text, expected] : refused) {
         error.clear();
