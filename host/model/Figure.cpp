@@ -44,6 +44,7 @@ Figure::Figure(const Figure& o)
       activeGroup(o.activeGroup), activeLayer(o.activeLayer), colourMode(o.colourMode),
       errorDistance(o.errorDistance), imageBitCount(o.imageBitCount), drawOrder(o.drawOrder),
       centreLinePen(o.centreLinePen), fontSlant(o.fontSlant), fontType(o.fontType), control(o.control),
+      paperIndex(o.paperIndex), paperWidth(o.paperWidth), paperHeight(o.paperHeight),
       changed(o.changed), path(o.path), sketch(o.sketch), elements(o.elements)
 {
 }

@@ -78,6 +78,11 @@ struct MOBR_API Figure {
     double fontSlant = 0.0;
     int32_t fontType = 0;
     uint32_t control = 0;           // the stored figure's control word
+    // The drawing size chosen in the drawing size dialog: paper index 0..5
+    // for a standard paper, 6 for a size of the user's own; millimetres.
+    int32_t paperIndex = 4;
+    double paperWidth = 297.0;
+    double paperHeight = 210.0;
     bool changed = false;
     std::string path;               // file it was loaded from or saved to
 
