@@ -19,6 +19,7 @@
 #include "mobrdlg/ZqDialog.h"
 #include "mobrdlg/ZqMessageBox.h"
 #include "mobrdlg/ZqModalStack.h"
+#include "mobrdlg/ZqPropertySheet.h"
 #include "mobrdlg/ZqText.h"
 
 namespace {
@@ -179,6 +180,29 @@ ZqControlState stateOf(int id, QWidget* w)
     return s;
 }
 
+// The index of the sheet page with layout `layout`; -1 when the dialog is
+// not a sheet or has no such page.
+int pageIndexOf(CZqDialog& dialog, const std::string& layout)
+{
+    auto* sheet = dynamic_cast<CZqPropertySheet*>(&dialog);
+    if (!sheet) return -1;
+    for (int i = 0; i < sheet->GetPageCount(); ++i) {
+        const CZqPropertyPage* page = sheet->GetPage(i);
+        if (page && page->layoutName() == layout) return i;
+    }
+    return -1;
+}
+
+// Whether an action meant for `name` may run on `dialog`: its own name, or
+// for a sheet the layout name of the page shown.
+bool answersTo(CZqDialog& dialog, const std::string& name)
+{
+    if (name == dialog.scriptName()) return true;
+    auto* sheet = dynamic_cast<CZqPropertySheet*>(&dialog);
+    const CZqPropertyPage* page = sheet ? sheet->GetActivePage() : nullptr;
+    return page && page->layoutName() == name;
+}
+
 }  // namespace
 
 CZqUiDriver::CZqUiDriver(ZqUiScript script) : actions_(script.actions())
@@ -251,7 +275,7 @@ void CZqUiDriver::run(CZqDialog& dialog, bool cancelWhenExhausted, bool& unscrip
         }
         const int index = int(next_);
         const ZqUiAction action = actions_[next_++];
-        if (!action.dialog.empty() && action.dialog != dialog.scriptName()) {
+        if (!action.dialog.empty() && !answersTo(dialog, action.dialog)) {
             error(index, "expected dialog " + action.dialog + " on top, found " +
                              dialog.scriptName());
             continue;
@@ -404,10 +428,19 @@ void CZqUiDriver::perform(CZqDialog& dialog, const ZqUiAction& a, int index)
         transcript_.addNote(QJsonObject{{"focus", a.id}, {"got", got}});
         return;
     }
-    case Kind::Page:
-        if (!dialog.switchPage(a.number))
-            transcript_.addNote(QJsonObject{{"page", a.number}, {"switched", false}});
+    case Kind::Page: {
+        int page = a.number;
+        if (!a.text.empty()) {
+            page = pageIndexOf(dialog, a.text);
+            if (page < 0) {
+                error(index, "page " + a.text + " not found in " + dialog.scriptName());
+                return;
+            }
+        }
+        if (!dialog.switchPage(page))
+            transcript_.addNote(QJsonObject{{"page", page}, {"switched", false}});
         return;
+    }
     case Kind::Read: {
         if (QWidget* w = controlOf(a.id)) transcript_.addRead({dialog.scriptName(), stateOf(a.id, w)});
         return;

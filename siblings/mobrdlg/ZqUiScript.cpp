@@ -56,10 +56,10 @@ QJsonObject ZqUiAction::toJson() const
     case K::Click:
     case K::Focus:
     case K::Read: value = id; break;
-    case K::Page:
     case K::Answer: value = number; break;
     case K::PickFile:
     case K::Screenshot: value = QString::fromStdString(text); break;
+    case K::Page:
     case K::PickMenu:
         value = text.empty() ? QJsonValue(number) : QJsonValue(QString::fromStdString(text));
         break;
@@ -141,6 +141,13 @@ ZqUiScript& ZqUiScript::page(int index)
 {
     ZqUiAction a = make(ZqUiAction::Kind::Page);
     a.number = index;
+    return add(std::move(a));
+}
+
+ZqUiScript& ZqUiScript::page(const std::string& layoutName)
+{
+    ZqUiAction a = make(ZqUiAction::Kind::Page);
+    a.text = layoutName;
     return add(std::move(a));
 }
 
@@ -255,6 +262,8 @@ ZqUiScript ZqUiScript::fromJson(const QJsonArray& array, QString* error)
             script.focus(v.toInt());
         } else if (verb == u"page" && v.isDouble()) {
             script.page(v.toInt());
+        } else if (verb == u"page" && v.isString()) {
+            script.page(v.toString().toStdString());
         } else if (verb == u"read" && v.isDouble()) {
             script.read(v.toInt());
         } else if (verb == u"ok") {

@@ -24,7 +24,8 @@ struct ZqUiAction {
         DblClk,      // id, number: double-click row `number` of a list
         Key,         // id, key, modifiers: press a key in the control
         Focus,       // id: move the focus to the control (as a click into it)
-        Page,        // number: switch a property sheet to page `number`
+        Page,        // number: switch a property sheet to page `number`; or
+                     // text: to the page with that layout name
         Read,        // id: record the control's state in the transcript
         Ok,          // press OK (button 1)
         Cancel,      // press Cancel (button 2, else Escape)
@@ -42,7 +43,8 @@ struct ZqUiAction {
     int key = 0;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     // When not empty: the action runs only when this dialog (layout name, or
-    // a sheet's name) is on top; otherwise it is recorded as an error.
+    // a sheet's name or the layout name of its active page) is on top;
+    // otherwise it is recorded as an error.
     std::string dialog;
     std::function<void(CZqWindow&)> inspect;
 
@@ -58,7 +60,7 @@ struct ZqUiAction {
 //   {"type":[1401,"2.5"]}          {"click":1302}        {"check":[1101,true]}
 //   {"select":[1201,3]}            {"select":[1201,"A4 (297.0 x 210.0)"]}
 //   {"dblclk":[1601,2]}            {"key":[1401,"Tab"]}  {"focus":1402}
-//   {"page":2}                     {"read":1402}         {"ok":true} or "ok"
+//   {"page":2} {"page":"IDD_PROPS_002"}  {"read":1402}         {"ok":true} or "ok"
 //   {"cancel":true} or "cancel"    {"answer":6}          {"file":"/tmp/a.txt"}
 //   {"file":null} (cancel it)      {"menu":2003} or {"menu":"Delete"}
 //   {"screenshot":"/tmp/shot.png"}
@@ -82,6 +84,7 @@ public:
     ZqUiScript& key(int id, const std::string& keyName);
     ZqUiScript& focus(int id);
     ZqUiScript& page(int index);
+    ZqUiScript& page(const std::string& layoutName);
     ZqUiScript& read(int id);
     ZqUiScript& ok();
     ZqUiScript& cancel();

@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+
 #include "mobrdlg/ZqMessageBox.h"
 #include "mobrdlg/ZqPropertySheet.h"
 #include "mobrdlg/ZqUiDriver.h"
@@ -157,4 +160,31 @@ TEST(PropertySheet, SetActivePageBeforeShowingChoosesTheFirstPage)
     ASSERT_NE(driver.transcript().lastRead(2601), nullptr);
     EXPECT_TRUE(driver.transcript().lastRead(2601)->focused) << "the first control of the page has the focus";
     EXPECT_FALSE(s.p0.IsCreated());
+}
+
+TEST(PropertySheet, ScriptsNamePagesByLayoutAndActionsMayNameThePageShown)
+{
+    Sheet s(0);
+    QString error;
+    const ZqUiScript script = ZqUiScript::fromJson(QJsonDocument::fromJson(R"([
+        {"page": "IDD_TEST_PAGE3"},
+        {"read": 2601, "dialog": "IDD_TEST_PAGE3"},
+        {"read": 2601, "dialog": "IDD_TEST_PAGE1"},
+        {"page": "IDD_NO_SUCH_PAGE"},
+        {"page": "IDD_TEST_PAGE2"},
+        {"read": 2501, "dialog": "Sheet"},
+        "cancel"
+    ])").array(), &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    CZqUiDriver driver(script);
+    EXPECT_EQ(s.sheet.DoModal(), 2);
+    EXPECT_EQ(s.sheet.GetActiveIndex(), 1);
+    EXPECT_TRUE(s.p2.IsCreated());
+    // The reads on the page shown and by the sheet's own name ran; the one
+    // naming a page that was not shown and the unknown page were refused.
+    EXPECT_EQ(driver.transcript().reads().size(), 2u);
+    ASSERT_EQ(driver.transcript().errors().size(), 2u);
+    EXPECT_EQ(driver.transcript().errors()[0].action, 2);
+    EXPECT_EQ(driver.transcript().errors()[1].action, 3);
+    EXPECT_NE(driver.transcript().errors()[1].message.find("IDD_NO_SUCH_PAGE"), std::string::npos);
 }
