@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Builds the project and runs the drawing size dialog of the settings module
-# in the minimal host on the bundled sample. Without a display it runs
-# offscreen, plays the sample's script, prints what it read back and saves a
-# screenshot in out/.
+# Builds the project and runs mobr on the bundled sample figure. With a
+# display the window opens (Settings > Drawing size... runs the dialog).
+# Without one it runs the bundled demo scenario headless, prints what it did
+# and leaves screenshots of the main window and of every dialog in out/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
-build/bin/mobr-minihost samples/drawing-size.json --out out "$@"
-echo "screenshot: out/drawing-size.png"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" != offscreen ]; then
+  exec build/bin/mobr samples/sample.json "$@"
+fi
+mkdir -p out
+build/bin/mobr samples/sample.json --system out/system --screenshot out/main-window.png
+build/bin/mobr run samples/demo.json --out out/demo-transcript.json --screenshots out "$@"
+echo "screenshots: out/ (main-window.png and one per dialog step)"

@@ -1,0 +1,47 @@
+#pragma once
+
+// The command line of mobr:
+//
+//   mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png]
+//   mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]
+//   mobr export FIGURE [OUT.json]
+//   mobr import IN.json FIGURE
+//
+// --boot starts the host in boot state 1 with the command status word STATUS
+// (default 64), so that the work option set is chosen before the window.
+
+#include <QString>
+#include <QStringList>
+
+class CommandLine {
+public:
+    enum class Mode { Window, Run, Export, Import, Help };
+
+    // Parses the arguments without the program name; on a mistake, mode()
+    // is Help and error() says what was wrong.
+    static CommandLine parse(const QStringList& arguments);
+    static QString usage();
+
+    Mode mode() const { return mode_; }
+    const QString& error() const { return error_; }
+    const QString& figure() const { return figure_; }
+    const QString& scenario() const { return scenario_; }
+    // Run: transcript file; export: JSON output (empty: standard output);
+    // import: JSON input.
+    const QString& out() const { return out_; }
+    const QString& json() const { return json_; }
+    const QString& screenshots() const { return screenshots_; }
+    const QString& screenshot() const { return screenshot_; }
+    const QString& systemFolder() const { return system_; }
+    bool boot() const { return boot_; }
+    int commandStatus() const { return commandStatus_; }
+    bool check() const { return check_; }
+
+private:
+    Mode mode_ = Mode::Window;
+    QString error_;
+    QString figure_, scenario_, out_, json_, screenshots_, screenshot_, system_;
+    bool boot_ = false;
+    int commandStatus_ = 0;
+    bool check_ = false;
+};

@@ -1,0 +1,149 @@
+#include "FigurePainter.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QFont>
+#include <QPainterPath>
+#include <QPolygonF>
+
+#include "ElementPens.h"
+#include "model/Bytes.h"
+#include "model/ElementDatabase.h"
+#include "platform/CodePage.h"
+
+namespace el = mobrhost::element;
+
+namespace {
+
+constexpr double kMargin = 12.0;     // pixels around the paper
+constexpr double kPi = 3.14159265358979323846;
+constexpr int kArcSegments = 96;     // per full turn
+
+double value(const unsigned char* record, int i)
+{
+    return mobrhost::bytes::f64(record, el::kGeometry + std::size_t(i) * 8);
+}
+
+}  // namespace
+
+FigurePainter::FigurePainter(mobrhost::Figure& figure, const QRectF& target) : figure_(figure)
+{
+    const double w = std::max(figure.paperWidth, 0.01);
+    const double h = std::max(figure.paperHeight, 0.01);
+    const double availableW = std::max(1.0, target.width() - 2 * kMargin);
+    const double availableH = std::max(1.0, target.height() - 2 * kMargin);
+    scale_ = std::min(availableW / w, availableH / h);
+    const double left = target.left() + (target.width() - w * scale_) / 2;
+    const double bottom = target.top() + (target.height() + h * scale_) / 2;
+    origin_ = QPointF(left, bottom);
+}
+
+QPointF FigurePainter::map(double x, double y) const
+{
+    return QPointF(origin_.x() + x * scale_, origin_.y() - y * scale_);
+}
+
+QRectF FigurePainter::paperRect() const
+{
+    return QRectF(map(0, figure_.paperHeight), map(figure_.paperWidth, 0));
+}
+
+void FigurePainter::paint(QPainter& painter) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(QColor(150, 150, 150), 1));
+    painter.setBrush(Qt::white);
+    painter.drawRect(paperRect());
+    painter.setBrush(Qt::NoBrush);
+    painter.setClipRect(paperRect().adjusted(-1, -1, 1, 1));
+    for (const auto& record : figure_.elements.records(0)) {
+        if (record[el::kState] != el::Live) continue;
+        paintElement(painter, record.data());
+    }
+    painter.restore();
+}
+
+void FigurePainter::paintElement(QPainter& painter, const unsigned char* r) const
+{
+    QPen pen = ElementPens::qpen(ElementPens(figure_).penForRecord(r));
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    const uint16_t kind = mobrhost::bytes::u16(r, el::kKind);
+    switch (kind) {
+    case el::Line:
+        painter.drawLine(map(value(r, 0), value(r, 1)), map(value(r, 2), value(r, 3)));
+        break;
+    case el::Circle: {
+        const double radius = value(r, 2) * scale_;
+        painter.drawEllipse(map(value(r, 0), value(r, 1)), radius, radius);
+        break;
+    }
+    case el::Arc: {
+        const double cx = value(r, 0), cy = value(r, 1), radius = value(r, 2);
+        double start = value(r, 3), end = value(r, 4);
+        while (end <= start) end += 360.0;   // counter-clockwise from start to end
+        const int steps = std::max(2, int(std::ceil((end - start) / 360.0 * kArcSegments)));
+        QPolygonF points;
+        for (int i = 0; i <= steps; ++i) {
+            const double a = (start + (end - start) * i / steps) * kPi / 180.0;
+            points << map(cx + radius * std::cos(a), cy + radius * std::sin(a));
+        }
+        painter.drawPolyline(points);
+        break;
+    }
+    case el::Text: {
+        const std::string bytes = mobrhost::bytes::text(r, el::kText, el::kTextBytes);
+        const QString text = mobr::cp932::toQString(bytes);
+        QFont font;
+        if (const mobrhost::Font* f = figure_.fonts->at(mobrhost::bytes::u16(r, el::kFont)))
+            if (!f->face.empty()) font.setFamily(QString::fromStdString(mobr::cp932::toUtf8(f->face)));
+        font.setPixelSize(std::max(1, int(std::lround(value(r, 2) * scale_))));
+        painter.save();
+        painter.setFont(font);
+        painter.translate(map(value(r, 0), value(r, 1)));
+        painter.rotate(-value(r, 3));
+        painter.drawText(QPointF(0, 0), text);
+        painter.restore();
+        break;
+    }
+    case el::Point: {
+        const QPointF p = map(value(r, 0), value(r, 1));
+        painter.drawLine(p + QPointF(-3, 0), p + QPointF(3, 0));
+        painter.drawLine(p + QPointF(0, -3), p + QPointF(0, 3));
+        break;
+    }
+    case el::Dimension: {
+        // Extension lines from both points, the dimension line at the
+        // offset with short ticks, and the measured length above its middle.
+        const double x1 = value(r, 0), y1 = value(r, 1), x2 = value(r, 2), y2 = value(r, 3);
+        const double offset = value(r, 4);
+        const double length = std::hypot(x2 - x1, y2 - y1);
+        if (length <= 0) break;
+        const double nx = -(y2 - y1) / length, ny = (x2 - x1) / length;
+        const QPointF a = map(x1 + nx * offset, y1 + ny * offset);
+        const QPointF b = map(x2 + nx * offset, y2 + ny * offset);
+        painter.drawLine(map(x1, y1), a);
+        painter.drawLine(map(x2, y2), b);
+        painter.drawLine(a, b);
+        const QPointF tick = QPointF(nx, -ny) * 4 + QPointF(ny, nx) * 4;
+        painter.drawLine(a - tick, a + tick);
+        painter.drawLine(b - tick, b + tick);
+        QFont font;
+        font.setPixelSize(std::max(6, int(std::lround(3.5 * scale_))));
+        painter.save();
+        painter.setFont(font);
+        const QPointF middle = (a + b) / 2;
+        painter.translate(middle);
+        painter.rotate(-std::atan2(y2 - y1, x2 - x1) * 180.0 / kPi);
+        const QString text = QString::number(length, 'f', 2);
+        const double textWidth = painter.fontMetrics().horizontalAdvance(text);
+        painter.drawText(QPointF(-textWidth / 2, -3), text);
+        painter.restore();
+        break;
+    }
+    default:
+        break;   // hatches, groups: drawn through the elements they own
+    }
+}

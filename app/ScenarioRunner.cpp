@@ -1,0 +1,496 @@
+#include "ScenarioRunner.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QStringDecoder>
+
+#include "FigureDocument.h"
+#include "ScenarioAction.h"
+#include "SystemFolder.h"
+#include "api/HostRuntime.h"
+#include "mobrdlg/ZqUiDriver.h"
+#include "mobrdlg/ZqUiScript.h"
+#include "model/HostSession.h"
+#include "platform/CodePage.h"
+#include "store/FigureFile.h"
+#include "store/FigureJson.h"
+#include "store/SettingsJson.h"
+
+namespace {
+
+constexpr const char* kDrawingSize = "IDD_S_001";
+
+QJsonValue fromNlohmann(const nlohmann::json& j)
+{
+    const QJsonDocument d = QJsonDocument::fromJson(QByteArray::fromStdString(j.dump()));
+    return d.isObject() ? QJsonValue(d.object()) : QJsonValue(d.array());
+}
+
+nlohmann::json toNlohmann(const QJsonObject& o)
+{
+    return nlohmann::json::parse(QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString(), nullptr, false);
+}
+
+QJsonObject currentFigureJson()
+{
+    mobrhost::Figure* f = FigureDocument::current();
+    return f ? fromNlohmann(mobrhost::FigureJson::toJson(*f)).toObject() : QJsonObject();
+}
+
+QString answerName(int answer)
+{
+    switch (answer) {
+    case 1: return "ok";
+    case 2: return "cancel";
+    case 6: return "yes";
+    case 7: return "no";
+    default: return QString::number(answer);
+    }
+}
+
+// The icon part of message box flags, as a word.
+QString kindOfFlags(unsigned flags)
+{
+    switch (flags & 0xF0) {
+    case 0x10: return "stop";
+    case 0x20: return "question";
+    case 0x30: return "exclamation";
+    case 0x40: return "information";
+    default: return "message";
+    }
+}
+
+// File contents as text: UTF-8 when valid, else host code page; null for
+// binary files (figure files).
+QJsonValue fileText(const QByteArray& bytes)
+{
+    if (bytes.contains('\0')) return QJsonValue::Null;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+    return mobr::cp932::toQString(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+}
+
+QJsonObject controlJson(const ZqControlState& c)
+{
+    QJsonArray items;
+    for (const std::string& item : c.items) items.append(QString::fromStdString(item));
+    return QJsonObject{{"id", c.id},           {"class", QString::fromStdString(c.className)},
+                       {"text", QString::fromStdString(c.text)}, {"enabled", c.enabled},
+                       {"visible", c.visible}, {"checked", c.checked},
+                       {"readOnly", c.readOnly}, {"focused", c.focused},
+                       {"items", items},       {"selection", c.selection}};
+}
+
+bool safeRelative(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isRelative() && !QDir::cleanPath(path).startsWith("..");
+}
+
+}  // namespace
+
+bool ScenarioRunner::load(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) *error = path + ": " + file.errorString();
+        return false;
+    }
+    QJsonParseError parse{};
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parse);
+    if (!doc.isObject()) {
+        if (error) *error = path + ": not a scenario (" + parse.errorString() + " at offset " + QString::number(parse.offset) + ")";
+        return false;
+    }
+    return loadJson(doc.object(), QFileInfo(path).absolutePath(), error);
+}
+
+bool ScenarioRunner::loadJson(const QJsonObject& scenario, const QString& baseFolder, QString* error)
+{
+    static const QStringList known = {"system", "figure", "host", "steps", "expect", "description"};
+    for (const QString& key : scenario.keys()) {
+        if (!known.contains(key)) {
+            if (error) *error = "unknown scenario key \"" + key + "\"";
+            return false;
+        }
+    }
+    if (scenario.contains("steps") && !scenario.value("steps").isArray()) {
+        if (error) *error = "\"steps\" must be a list";
+        return false;
+    }
+    if (scenario.contains("host") && !scenario.value("host").isObject()) {
+        if (error) *error = "\"host\" must be an object";
+        return false;
+    }
+    scenario_ = scenario;
+    base_ = baseFolder;
+    return true;
+}
+
+QString ScenarioRunner::scenarioPath(const QString& path) const
+{
+    return QFileInfo(path).isAbsolute() ? path : QDir(base_).filePath(path);
+}
+
+void ScenarioRunner::error(int step, const QString& message)
+{
+    QJsonObject e{{"message", step >= 0 ? QString("step %1: %2").arg(step).arg(message) : message}};
+    if (step >= 0) e["step"] = step;
+    errors_.append(e);
+}
+
+QStringList ScenarioRunner::errors() const
+{
+    QStringList list;
+    for (const QJsonValue& e : transcript_.value("errors").toArray()) list << e.toObject().value("message").toString();
+    return list;
+}
+
+bool ScenarioRunner::startHost(QString* error)
+{
+    temp_ = std::make_unique<QTemporaryDir>();
+    if (!temp_->isValid()) {
+        if (error) *error = "cannot create a temporary folder";
+        return false;
+    }
+    systemFolder_ = temp_->filePath("system");
+    workFolder_ = temp_->filePath("work");
+    QDir().mkpath(workFolder_);
+    const QString source = scenario_.contains("system") ? scenarioPath(scenario_.value("system").toString())
+                                                         : SystemFolder::bundled();
+    if (!SystemFolder::copyTree(source, systemFolder_, error)) return false;
+
+    mobrhost::HostStart start;
+    start.systemFolder = mobr::cp932::fromUtf8(systemFolder_.toStdString());
+    const QJsonObject host = scenario_.value("host").toObject();
+    for (auto it = host.begin(); it != host.end(); ++it) {
+        const QString& key = it.key();
+        const QJsonValue& v = it.value();
+        if (key == "boot" && v.isDouble()) start.bootState = v.toInt();
+        else if (key == "commandStatus" && v.isDouble()) start.commandStatus = v.toInt();
+        else if (key == "loginUser" && v.isDouble()) start.loginUser = v.toInt();
+        else if (key == "platformKind" && v.isDouble()) start.platformKind = v.toInt();
+        else if (key == "loginName" && v.isString()) start.loginName = mobr::cp932::fromUtf8(v.toString().toStdString());
+        else if (key == "printToPdf" && v.isString())
+            start.printToPdf = QDir(workFolder_).filePath(v.toString()).toStdString();
+        else if (key == "defaultPrinter" && v.isBool())
+            start.printToPdf = v.toBool() ? QDir(workFolder_).filePath("printer.pdf").toStdString() : std::string();
+        else {
+            if (error) *error = "host: unknown key \"" + key + "\" or a value of the wrong type";
+            return false;
+        }
+    }
+    std::string problem;
+    if (!mobrhost::startHost(start, &problem)) {
+        if (error) *error = "the host did not start: " + QString::fromStdString(problem);
+        return false;
+    }
+    return true;
+}
+
+bool ScenarioRunner::run(QString* errorText)
+{
+    steps_ = dialogs_ = messages_ = reads_ = errors_ = helps_ = QJsonArray();
+    exports_ = QJsonObject();
+    if (!startHost(errorText)) return false;
+    if (screenshots_.isEmpty()) screenshots_ = temp_->filePath("screenshots");
+    screenshots_ = QFileInfo(screenshots_).absoluteFilePath();
+    QDir().mkpath(screenshots_);
+
+    listener_.onWarning = [this](int id, const std::string& text) {
+        const CZqUiDriver* driver = CZqUiDriver::current();
+        pendingWarnings_.append(QJsonObject{
+            {"id", id}, {"text", QString::fromStdString(mobr::cp932::toUtf8(text))}, {"argument", ""},
+            {"kind", "host warning"}, {"answer", "ok"},
+            {"at", driver ? int(driver->transcript().messages().size()) : 0}});
+    };
+    listener_.onMessage = [this](const std::string& text) {
+        pendingWarnings_.append(QJsonObject{{"id", 0}, {"text", QString::fromStdString(mobr::cp932::toUtf8(text))},
+                                            {"argument", ""}, {"kind", "host message"}, {"answer", "ok"}, {"at", 0}});
+    };
+    listener_.onHelp = [this](int topic) { helps_.append(topic); };
+    mobrhost::HostSession::instance().setListener(&listener_);
+
+    if (scenario_.contains("figure")) {
+        const QJsonValue figure = scenario_.value("figure");
+        std::string problem;
+        const bool ok = figure.isObject() ? FigureDocument::openJson(toNlohmann(figure.toObject()), &problem)
+                                          : FigureDocument::open(scenarioPath(figure.toString()).toStdString(), &problem);
+        if (!ok) {
+            if (errorText) *errorText = "figure: " + QString::fromStdString(problem);
+            mobrhost::HostSession::instance().setListener(nullptr);
+            return false;
+        }
+    }
+    figureBefore_ = currentFigureJson();
+
+    const Snapshot before = snapshot();
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(workFolder_);
+    mobrhost::journalClear();
+    mobrhost::journalEnable(true);
+    const QJsonArray steps = scenario_.value("steps").toArray();
+    for (int i = 0; i < steps.size(); ++i) {
+        if (!steps[i].isObject()) {
+            error(i, "not an object");
+            continue;
+        }
+        runStep(i, steps[i].toObject());
+    }
+    mobrhost::journalEnable(false);
+    QDir::setCurrent(previousFolder);
+    mobrhost::HostSession::instance().setListener(nullptr);
+
+    transcript_ = QJsonObject();
+    transcript_["steps"] = steps_;
+    transcript_["dialogs"] = dialogs_;
+    transcript_["messages"] = messages_;
+    transcript_["reads"] = reads_;
+    transcript_["help"] = helps_;
+    transcript_["exports"] = exports_;
+    transcript_["figure"] = currentFigureJson();
+    transcript_["system"] = QJsonDocument::fromJson(QByteArray::fromStdString(mobrhost::SettingsJson::exportSettings(
+                                                        mobrhost::HostSession::instance().settings())))
+                                .object()
+                                .value("system");
+    transcript_["files"] = changedFiles(before);
+    transcript_["journal"] =
+        QJsonDocument::fromJson(QByteArray::fromStdString(mobrhost::journalToJson())).array();
+    transcript_["errors"] = errors_;
+    return true;
+}
+
+void ScenarioRunner::runStep(int index, const QJsonObject& step)
+{
+    QJsonObject record;
+    if (step.contains("call")) {
+        record["call"] = step.value("call");
+        callEntry(index, step, record);
+    } else if (step.contains("writeFigure")) {
+        record["writeFigure"] = step.value("to");
+        writeFigure(index, step);
+    } else if (step.contains("writeFile")) {
+        record["writeFile"] = step.value("writeFile");
+        writeFile(index, step);
+    } else if (step.contains("export")) {
+        const QString name = step.value("export").toString();
+        record["export"] = name;
+        if (name.isEmpty()) error(index, "\"export\" needs a name");
+        else exports_[name] = currentFigureJson();
+    } else {
+        error(index, "unknown step (expected call, writeFigure, writeFile or export)");
+    }
+    steps_.append(record);
+}
+
+void ScenarioRunner::callEntry(int index, const QJsonObject& step, QJsonObject& record)
+{
+    const QString name = step.value("call").toString();
+    if (!module_.has(name.toStdString())) {
+        error(index, module_.isLoaded() ? "the settings module does not offer " + name
+                                        : "the settings module is not loaded: " + QString::fromStdString(module_.error()));
+        return;
+    }
+    QString why;
+    const QJsonArray actions = ScenarioAction::translateAll(step.value("ui").toArray(), screenshots_, &why);
+    if (!why.isEmpty()) {
+        error(index, why);
+        return;
+    }
+    const ZqUiScript script = ZqUiScript::fromJson(actions, &why);
+    if (!why.isEmpty()) {
+        error(index, why);
+        return;
+    }
+    pendingWarnings_ = QJsonArray();
+    CZqUiDriver driver(script);
+    if (name == kDrawingSize) {
+        mobrhost::Figure* figure = FigureDocument::current();
+        SettingsModule::DrawingSize in{figure->paperIndex, figure->paperWidth, figure->paperHeight};
+        const QJsonObject set = step.value("set").toObject();
+        for (auto it = set.begin(); it != set.end(); ++it) {
+            if (it.key() == "30001" && it.value().isDouble()) in.paperIndex = it.value().toInt();
+            else if (it.key() == "20102" && it.value().isDouble()) in.width = it.value().toDouble();
+            else if (it.key() == "20103" && it.value().isDouble()) in.height = it.value().toDouble();
+            else error(index, "set: item " + it.key() + " is not one of 30001, 20102, 20103 or not a number");
+        }
+        const SettingsModule::DrawingSizeRun run = module_.runDrawingSize(in);
+        record["result"] = run.runResult;
+        record["modalResult"] = run.modalResult;
+        if (!run.created) error(index, "IDD_S_001Init did not create the drawing size object");
+        record["readBack"] = QJsonObject{{"30001", run.readBack.paperIndex},
+                                         {"20102", run.readBack.width},
+                                         {"20103", run.readBack.height}};
+        if (run.modalResult == 1) {
+            // The host keeps the chosen size in the figure.
+            figure->paperIndex = run.readBack.paperIndex;
+            figure->paperWidth = run.readBack.width;
+            figure->paperHeight = run.readBack.height;
+            figure->changed = true;
+        }
+    } else {
+        int result = 0;
+        module_.call(name.toStdString(), &result);
+        record["result"] = name == "aapLAtrCnv" ? QJsonValue(QJsonValue::Null) : QJsonValue(result);
+    }
+    collect(index, driver, record);
+}
+
+void ScenarioRunner::collect(int index, const CZqUiDriver& driver, QJsonObject& record)
+{
+    const ZqUiTranscript& t = driver.transcript();
+    QJsonValue modal = record.value("modalResult");
+    for (const auto& d : t.dialogs()) {
+        dialogs_.append(QJsonObject{{"step", index}, {"name", QString::fromStdString(d.name)}, {"depth", d.depth},
+                                    {"modalResult", d.result}, {"unscripted", d.unscripted}});
+        if (d.depth == 1 && modal.isUndefined()) modal = d.result;
+    }
+    record["modalResult"] = modal.isUndefined() ? QJsonValue(QJsonValue::Null) : modal;
+
+    // Message boxes and host warnings in the order they appeared.
+    int warning = 0;
+    auto flushWarnings = [&](int upTo) {
+        while (warning < pendingWarnings_.size() &&
+               pendingWarnings_[warning].toObject().value("at").toInt() <= upTo) {
+            QJsonObject w = pendingWarnings_[warning++].toObject();
+            w.remove("at");
+            w["step"] = index;
+            messages_.append(w);
+        }
+    };
+    for (std::size_t i = 0; i < t.messages().size(); ++i) {
+        flushWarnings(int(i));
+        const auto& m = t.messages()[i];
+        messages_.append(QJsonObject{{"step", index}, {"id", m.messageId}, {"text", QString::fromStdString(m.text)},
+                                     {"argument", QString::fromStdString(m.argument)}, {"kind", kindOfFlags(m.flags)},
+                                     {"answer", answerName(m.answer)}, {"scripted", m.scripted}});
+    }
+    flushWarnings(INT32_MAX);
+
+    for (const auto& r : t.reads()) {
+        QJsonObject o = controlJson(r.state);
+        o["dialog"] = QString::fromStdString(r.dialog);
+        o["step"] = index;
+        reads_.append(o);
+    }
+    for (const auto& e : t.errors())
+        error(index, QString("ui action %1: %2").arg(e.action).arg(QString::fromStdString(e.message)));
+    if (driver.remaining() > 0)
+        error(index, QString("%1 ui action(s) left over: no dialog was open for them").arg(driver.remaining()));
+    QJsonArray shots;
+    for (const auto& s : t.screenshots()) shots.append(QString::fromStdString(s.path));
+    if (!shots.isEmpty()) record["screenshots"] = shots;
+}
+
+QString ScenarioRunner::workPath(int index, const QString& relative)
+{
+    if (!safeRelative(relative)) {
+        error(index, "\"" + relative + "\" is not a path inside the working folder");
+        return QString();
+    }
+    const QString path = QDir(workFolder_).filePath(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return path;
+}
+
+void ScenarioRunner::writeFigure(int index, const QJsonObject& step)
+{
+    const QString to = workPath(index, step.value("to").toString());
+    if (to.isEmpty()) return;
+    const QJsonValue source = step.value("writeFigure");
+    std::string problem;
+    std::unique_ptr<mobrhost::Figure> figure;
+    if (source.isObject()) {
+        figure = mobrhost::FigureJson::fromJson(toNlohmann(source.toObject()), &problem);
+    } else {
+        figure = FigureDocument::read(scenarioPath(source.toString()).toStdString(), &problem);
+    }
+    if (!figure) {
+        error(index, "writeFigure: " + QString::fromStdString(problem));
+        return;
+    }
+    const bool ok = to.endsWith(".json", Qt::CaseInsensitive)
+                        ? FigureDocument::writeText(to.toStdString(), mobrhost::FigureJson::exportText(*figure), &problem)
+                        : mobrhost::FigureFile::save(*figure, mobr::cp932::fromUtf8(to.toStdString()), &problem);
+    if (!ok) error(index, "writeFigure: " + QString::fromStdString(problem));
+}
+
+void ScenarioRunner::writeFile(int index, const QJsonObject& step)
+{
+    const QString path = workPath(index, step.value("writeFile").toString());
+    if (path.isEmpty()) return;
+    const QString encoding = step.value("encoding").toString("utf-8").toLower();
+    const std::string utf8 = step.value("text").toString().toStdString();
+    std::string bytes;
+    if (encoding == "cp932") bytes = mobr::cp932::fromUtf8(utf8);
+    else if (encoding == "utf-8" || encoding == "utf8") bytes = utf8;
+    else {
+        error(index, "writeFile: unknown encoding " + encoding + " (cp932 or utf-8)");
+        return;
+    }
+    std::string problem;
+    if (!FigureDocument::writeText(path.toStdString(), bytes, &problem))
+        error(index, "writeFile: " + QString::fromStdString(problem));
+}
+
+ScenarioRunner::Snapshot ScenarioRunner::snapshot() const
+{
+    Snapshot files;
+    for (const auto& [prefix, folder] : {std::pair<QString, QString>{"system", systemFolder_}, {"work", workFolder_}}) {
+        QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly)) files[prefix + "/" + QDir(folder).relativeFilePath(path)] = file.readAll();
+        }
+    }
+    return files;
+}
+
+QJsonArray ScenarioRunner::changedFiles(const Snapshot& before) const
+{
+    QJsonArray list;
+    for (const auto& [path, bytes] : snapshot()) {
+        const auto old = before.find(path);
+        if (old != before.end() && old->second == bytes) continue;
+        list.append(QJsonObject{{"path", path}, {"change", old == before.end() ? "created" : "changed"},
+                                {"bytes", bytes.size()}, {"text", fileText(bytes)}});
+    }
+    return list;
+}
+
+QString ScenarioRunner::summary() const
+{
+    QStringList lines;
+    const QJsonArray steps = transcript_.value("steps").toArray();
+    lines << QString("%1 step(s), %2 error(s)").arg(steps.size()).arg(transcript_.value("errors").toArray().size());
+    QStringList dialogs;
+    for (const QJsonValue& d : transcript_.value("dialogs").toArray()) {
+        const QJsonObject o = d.toObject();
+        const int result = o.value("modalResult").toInt();
+        dialogs << QString("%1 (%2)").arg(o.value("name").toString(),
+                                           result == 1 ? "OK" : result == 2 ? "Cancel" : QString::number(result));
+    }
+    lines << "dialogs: " + (dialogs.isEmpty() ? QString("none") : dialogs.join(", "));
+    const QJsonObject after = transcript_.value("figure").toObject();
+    QStringList changes;
+    for (const QString& key : after.keys()) {
+        const QJsonValue a = figureBefore_.value(key), b = after.value(key);
+        if (a == b) continue;
+        const auto text = [](const QJsonValue& v) {
+            return QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+        };
+        const QString from = text(a), to = text(b);
+        changes << (from.size() + to.size() < 120 ? QString("  %1: %2 -> %3").arg(key, from, to)
+                                                  : QString("  %1 changed").arg(key));
+    }
+    lines << (changes.isEmpty() ? QString("figure: unchanged") : "figure:\n" + changes.join('\n'));
+    for (const QJsonValue& s : steps) {
+        for (const QJsonValue& shot : s.toObject().value("screenshots").toArray())
+            lines << "screenshot: " + shot.toString();
+    }
+    return lines.join('\n');
+}

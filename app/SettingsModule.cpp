@@ -1,0 +1,96 @@
+#include "SettingsModule.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+constexpr const char* kDrawingSize = "IDD_S_001";
+constexpr int kItemPaper = 30001;
+constexpr int kItemWidth = 20102;
+constexpr int kItemHeight = 20103;
+
+using IntEntry = int32_t (*)();
+using VoidEntry = void (*)();
+
+}  // namespace
+
+const std::vector<SettingsModule::Command>& SettingsModule::commands()
+{
+    static const std::vector<Command> list = {
+        {"aapLatr", "System &attributes..."},
+        {"aapLelm", "&Element settings..."},
+        {"aapLopt", "&User options..."},
+        {"aapLSelUserOpt", "User &template..."},
+        {"aapLAtrCnv", "Attribute &conversion..."},
+        {kDrawingSize, "&Drawing size..."},
+    };
+    return list;
+}
+
+std::string SettingsModule::defaultPath()
+{
+    return (QCoreApplication::applicationDirPath() + "/libmobrtmpl.so").toStdString();
+}
+
+bool SettingsModule::load(const std::string& path)
+{
+    if (!library_.load(path)) {
+        error_ = library_.error().empty() ? "the module refused to load" : library_.error();
+        return false;
+    }
+    error_.clear();
+    return true;
+}
+
+void* SettingsModule::symbol(const std::string& name) const
+{
+    return library_.isLoaded() ? library_.symbol<void*>(name.c_str()) : nullptr;
+}
+
+bool SettingsModule::has(const std::string& entry) const
+{
+    if (entry == kDrawingSize) return symbol("IDD_S_001Init") && symbol("IDD_S_001Term");
+    if (entry == "aapLSelWorkUserOpt") return symbol(entry) != nullptr;
+    for (const Command& c : commands())
+        if (entry == c.entry) return symbol(entry) != nullptr;
+    return false;
+}
+
+std::vector<SettingsModule::Command> SettingsModule::available() const
+{
+    std::vector<Command> result;
+    for (const Command& c : commands())
+        if (has(c.entry)) result.push_back(c);
+    return result;
+}
+
+bool SettingsModule::call(const std::string& entry, int* result)
+{
+    if (entry == kDrawingSize || !has(entry)) return false;
+    int value = 0;
+    if (entry == "aapLAtrCnv") library_.symbol<VoidEntry>(entry.c_str())();
+    else value = library_.symbol<IntEntry>(entry.c_str())();
+    if (result) *result = value;
+    return true;
+}
+
+SettingsModule::DrawingSizeRun SettingsModule::runDrawingSize(const DrawingSize& in)
+{
+    DrawingSizeRun run;
+    run.readBack = in;
+    if (!has(kDrawingSize)) return run;
+    auto init = library_.symbol<IDD_S_001InitFn>("IDD_S_001Init");
+    auto term = library_.symbol<IDD_S_001TermFn>("IDD_S_001Term");
+    CZqDataLink* dialog = init();
+    if (!dialog) return run;
+    run.created = true;
+    dialog->SetPageInt(kItemPaper, in.paperIndex);
+    dialog->SetPageDouble(kItemWidth, in.width);
+    dialog->SetPageDouble(kItemHeight, in.height);
+    run.runResult = dialog->RunDialog(&run.modalResult);
+    dialog->GetPageInt(kItemPaper, &run.readBack.paperIndex);
+    dialog->GetPageDouble(kItemWidth, &run.readBack.width);
+    dialog->GetPageDouble(kItemHeight, &run.readBack.height);
+    term(dialog);
+    return run;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+// Where the host keeps its settings: the folder given on the command line,
+// or the per-user default ($XDG_DATA_HOME/mobr/system, usually
+// ~/.local/share/mobr/system), which the host fills from the bundled
+// defaults (bin/system) on first start.
+
+#include <QString>
+
+class SystemFolder {
+public:
+    // The per-user default folder.
+    static QString userDefault();
+    // The bundled defaults next to the program.
+    static QString bundled();
+    // Copies every file and sub-folder of `from` into `to` (created).
+    static bool copyTree(const QString& from, const QString& to, QString* error);
+};

@@ -1,0 +1,163 @@
+// mobr: a small drawing host for the settings module. See CommandLine.h for
+// the command line and docs/scenarios.md for scenario runs.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "CommandLine.h"
+#include "FigureDocument.h"
+#include "MainWindow.h"
+#include "ScenarioCheck.h"
+#include "ScenarioRunner.h"
+#include "SettingsModule.h"
+#include "SystemFolder.h"
+#include "ViewListener.h"
+#include "api/HostRuntime.h"
+#include "model/HostSession.h"
+#include "platform/CodePage.h"
+
+namespace {
+
+bool hasDisplay()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform == "offscreen" || platform == "minimal") return false;
+    return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
+}
+
+void say(FILE* to, const QString& text)
+{
+    std::fprintf(to, "%s\n", qPrintable(text));
+}
+
+int runScenario(const CommandLine& command, SettingsModule& module)
+{
+    ScenarioRunner runner(module);
+    QString error;
+    if (!runner.load(command.scenario(), &error)) {
+        say(stderr, "mobr run: " + error);
+        return 2;
+    }
+    runner.setScreenshotFolder(command.screenshots());
+    if (!runner.run(&error)) {
+        say(stderr, "mobr run: " + error);
+        return 2;
+    }
+    if (!command.out().isEmpty()) {
+        std::string problem;
+        QDir().mkpath(QFileInfo(command.out()).absolutePath());
+        const QByteArray text = QJsonDocument(runner.transcript()).toJson(QJsonDocument::Indented);
+        if (!FigureDocument::writeText(command.out().toStdString(), text.toStdString(), &problem)) {
+            say(stderr, "mobr run: " + QString::fromStdString(problem));
+            return 2;
+        }
+    }
+    say(stdout, "scenario " + command.scenario() + ": " + runner.summary());
+    if (!command.out().isEmpty()) say(stdout, "transcript: " + command.out());
+    if (command.check()) {
+        const QStringList problems =
+            ScenarioCheck::compare(runner.scenario().value("expect").toObject(), runner.transcript());
+        for (const QString& p : problems) say(stderr, "mobr run: expectation not met: " + p);
+        return problems.isEmpty() ? 0 : 3;
+    }
+    for (const QString& e : runner.errors()) say(stderr, "mobr run: " + e);
+    return runner.errors().isEmpty() ? 0 : 1;
+}
+
+int runWindow(const CommandLine& command, SettingsModule& module, bool display)
+{
+    const QString system = command.systemFolder().isEmpty() ? SystemFolder::userDefault() : command.systemFolder();
+    mobrhost::HostStart start;
+    start.systemFolder = mobr::cp932::fromUtf8(QFileInfo(system).absoluteFilePath().toStdString());
+    start.bootState = command.boot() ? 1 : 0;
+    start.commandStatus = command.commandStatus();
+    std::string problem;
+    if (!mobrhost::startHost(start, &problem)) {
+        say(stderr, "mobr: the host did not start: " + QString::fromStdString(problem));
+        return 2;
+    }
+    ViewListener listener;
+    mobrhost::HostSession::instance().setListener(&listener);
+    if (!module.isLoaded()) {
+        const QString why = "the settings module did not load (" + QString::fromStdString(module.error()) +
+                            "); the figure opens without settings commands";
+        say(stderr, "mobr: " + why);
+        if (display) QMessageBox::warning(nullptr, "mobr", why);
+    }
+    // At start-up in boot mode the host lets the user choose the work
+    // option set before the main window appears.
+    if (command.boot() && module.has("aapLSelWorkUserOpt")) {
+        int result = 0;
+        module.call("aapLSelWorkUserOpt", &result);
+        say(stdout, QString("mobr: work option selection at start returned %1").arg(result));
+    }
+    int status = 0;
+    {
+        MainWindow window(module, listener);
+        if (!command.figure().isEmpty() && !window.openFigure(command.figure(), !display)) {
+            std::string error;
+            FigureDocument::read(command.figure().toStdString(), &error);
+            say(stderr, "mobr: " + QString::fromStdString(error));
+            status = 1;
+        }
+        window.resize(1000, 720);
+        if (!command.screenshot().isEmpty()) {
+            window.show();
+            QApplication::processEvents();
+            if (!window.grab().save(command.screenshot())) {
+                say(stderr, "mobr: cannot write " + command.screenshot());
+                status = 2;
+            } else {
+                say(stdout, "main window: " + command.screenshot());
+            }
+        } else if (display) {
+            window.show();
+            status = QApplication::exec();
+        } else {
+            say(stdout, "mobr: no display; nothing more to do (mobr run SCENARIO runs dialogs headless)");
+        }
+    }
+    mobrhost::HostSession::instance().setListener(nullptr);
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine command = CommandLine::parse(arguments);
+    if (command.mode() == CommandLine::Mode::Help) {
+        if (!command.error().isEmpty()) say(stderr, "mobr: " + command.error());
+        std::fputs(qPrintable(CommandLine::usage()), command.error().isEmpty() ? stdout : stderr);
+        return command.error().isEmpty() ? 0 : 2;
+    }
+    const bool display = command.mode() == CommandLine::Mode::Window && hasDisplay();
+    if (!display) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    if (command.mode() == CommandLine::Mode::Export || command.mode() == CommandLine::Mode::Import) {
+        std::string error;
+        const bool ok = command.mode() == CommandLine::Mode::Export
+                            ? FigureDocument::exportJson(command.figure().toStdString(), command.out().toStdString(), &error)
+                            : FigureDocument::importJson(command.json().toStdString(), command.figure().toStdString(), &error);
+        if (!ok) say(stderr, "mobr: " + QString::fromStdString(error));
+        return ok ? 0 : 1;
+    }
+
+    SettingsModule module;
+    module.load(SettingsModule::defaultPath());
+    const int status = command.mode() == CommandLine::Mode::Run ? runScenario(command, module)
+                                                                : runWindow(command, module, display);
+    return status;
+}
