@@ -7,6 +7,7 @@
 #include "api/Families.h"
 #include "api/FigureApiSupport.h"
 #include "model/Bytes.h"
+#include "model/HostSession.h"
 #include "store/FigureFile.h"
 
 namespace mobrhost {
@@ -367,6 +368,7 @@ int32_t aatFigClose(short number)
 
 void registerFigApi()
 {
+    HostSession::instance().setCurrentFigureSource([] { return model().current(); });
     setResetHandler("figures", [](const HostStart&) { model().reset(); });
     setLiveReporter("figures", [] {
         std::vector<LiveCount> out;

@@ -11,6 +11,7 @@
 #include "api/HostRuntime.h"
 #include "mobr/host_types.h"
 #include "model/FigureModel.h"
+#include "model/HostSession.h"
 #include "platform/CodePage.h"
 
 namespace mobrhost::figapi {
@@ -38,11 +39,11 @@ inline void* handedOut(void* handle, const char* kind)
 }
 
 // A figure file that could not be opened: the message (naming the file and
-// the problem) is kept for the caller and noted in the journal.
+// the problem) is kept for the caller and given to the host's listener.
 inline void refusedFile(const std::string& message)
 {
     model().setLastError(message);
-    journalNote("figure file refused", {message});
+    HostSession::instance().message(message);
 }
 
 inline void ended(const void* handle)

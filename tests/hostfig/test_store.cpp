@@ -94,6 +94,9 @@ TEST_F(StoreTest, SavedFigureOpensAsAReferenceFigureWithEverything)
     short ref = -1;
     ASSERT_EQ(hostapi::aatFigOpen(1, scale, path.c_str(), &ref), 0);
     EXPECT_EQ(ref, 1);
+    short current = -1;
+    EXPECT_EQ(hostapi::aatSysInfCFigno(82, &current), 0) << "opening a reference figure keeps the current one";
+    EXPECT_EQ(current, 0);
     EXPECT_EQ(FigureJson::toJson(*model().figure(ref)), FigureJson::toJson(*model().figure(0)));
     unsigned char a[128], b[128];
     for (int32_t id : {1, 2, 3, 4, 1 | (1 << 24)}) {
@@ -205,6 +208,7 @@ TEST_F(StoreTest, BadFilesAreRefusedWithTheFileAndTheProblem)
         short ref = -1;
         EXPECT_NE(hostapi::aatFigOpen(1, scale, path.c_str(), &ref), 0) << c.name;
         EXPECT_EQ(ref, -1);
+        EXPECT_EQ(model().lastError(), error) << "the application can show why";
     }
     EXPECT_EQ(model().figureNumbers().size(), 1u);
 }
