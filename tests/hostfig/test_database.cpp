@@ -164,14 +164,16 @@ TEST_F(DatabaseTest, PenRecordsCarryStyleMaskAndPitch)
     void* colours = hostapi::aatFigEditColInfo(0);
     const unsigned char* c = static_cast<const unsigned char*>(hostapi::aatColGetInfo(colours, 6));
     EXPECT_EQ(mobrhost::bytes::u32(c, 16), 0xFFFF00u) << "CYAN: red low byte";
-    // A record that starts with a 16-byte name without terminator.
-    unsigned char named[22];
-    std::memcpy(named, "SIXTEENBYTENAME!", 16);
-    std::memset(named + 16, 'x', 6);
-    const int32_t n = hostapi::aatColNewInfo(colours, reinterpret_cast<const char*>(named));
+    // A new entry from another table's record whose name fills all 16
+    // bytes: the name ends at the field, not at the colour value after it.
+    ASSERT_EQ(hostapi::aatColSetName(colours, 8, "SIXTEENBYTENAME!"), 0);
+    ASSERT_EQ(hostapi::aatColSetRGB(colours, 8, 0x41, 0x42, 0x43), 0);
+    void* fresh = hostapi::aatColOpen();
+    const int32_t n = hostapi::aatColNewInfo(fresh, static_cast<const char*>(hostapi::aatColGetInfo(colours, 8)));
     char name[17] = {};
-    ASSERT_EQ(hostapi::aatColGetName(colours, n, name), 0);
+    ASSERT_EQ(hostapi::aatColGetName(fresh, n, name), 0);
     EXPECT_EQ(std::string(name), "SIXTEENBYTENAME!");
+    EXPECT_EQ(hostapi::aatColClose(fresh), 0);
     EXPECT_EQ(hostapi::aatFigRestoreColInfo(0, colours, 1), 1);
     EXPECT_EQ(hostapi::aatFigRestoreWidInfo(0, widths, 1), 1);
     EXPECT_EQ(hostapi::aatFigRestorePenInfo(0, pens, 1), 1);
