@@ -271,3 +271,38 @@ TEST_F(StoreTest, JsonImportFillsDefaultsAndRefusesWrongTypes)
         EXPECT_NE(error.find(expected), std::string::npos) << text << " -> " << error;
     }
 }
+
+TEST_F(StoreTest, ElementsKeepTheirSlotsTextsAndGeometryThroughJson)
+{
+    const char* doc = R"({"elements":[
+        {"id":3,"kind":"text","pen":2,"font":3,"text":"\u30c6\u30ad\u30b9\u30c8","geometry":[1.5,2.5,3.5]},
+        {"id":1,"kind":"line","pen":1,"colour":4,"geometry":[0,0,10,20],"tips":[1,2],"layer":[3,4]},
+        {"id":16777218,"kind":"hatch","hatchAttrib":196611,"owner":-1},
+        {"id":4,"state":"deleted"}]})";
+    std::string error;
+    auto f = FigureJson::importText(doc, &error);
+    ASSERT_TRUE(f) << error;
+    EXPECT_EQ(f->elements.slotCount(0), 4);
+    EXPECT_EQ(f->elements.slotCount(1), 2);
+    unsigned char r[128];
+    EXPECT_EQ(f->elements.read(2, r), 620) << "the slot between listed ids is empty";
+    EXPECT_EQ(f->elements.read(4, r), 612);
+    EXPECT_EQ(f->elements.read(1 | (1 << 24), r), 620);
+    ASSERT_EQ(f->elements.read(3, r), 0);
+    EXPECT_EQ(mobrhost::bytes::text(r, el::kText, el::kTextBytes), "\x83\x65\x83\x4c\x83\x58\x83\x67");
+    EXPECT_EQ(mobrhost::bytes::u16(r, el::kFont), 3);
+    EXPECT_DOUBLE_EQ(mobrhost::bytes::f64(r, el::kGeometry + 16), 3.5);
+    ASSERT_EQ(f->elements.read(2 | (1 << 24), r), 0);
+    EXPECT_EQ(r[el::kPen], 3);
+    EXPECT_EQ(r[el::kColour], 3);
+    ASSERT_EQ(f->elements.read(1, r), 0);
+    EXPECT_EQ(mobrhost::bytes::u16(r, el::kEndTip), 2);
+    EXPECT_EQ(mobrhost::bytes::u16(r, el::kLayer), 4);
+
+    // The same through a figure file.
+    const std::string path = file("elements.mfg");
+    ASSERT_TRUE(FigureFile::save(*f, path, &error)) << error;
+    auto back = FigureFile::load(path, &error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(FigureJson::exportText(*back), FigureJson::exportText(*f));
+}
