@@ -2,11 +2,13 @@
 // sketch colours, recent files, and the start-up answers.
 
 #include <cmath>
+#include <cstring>
 
 #include "api/Families.h"
 #include "api/HostRuntime.h"
 #include "api/SettingsAccess.h"
 #include "model/ByteAccess.h"
+#include "model/FigureModel.h"
 #include "platform/CodePage.h"
 
 namespace mobrhost {
@@ -41,7 +43,27 @@ int32_t aatSysInfDimFigureHold(int32_t mode, void* block) { return exchangeBlock
 int32_t aatSysInfDrwEllipseDivAngle(int32_t mode, void* block) { return exchangeBlock("aatSysInfDrwEllipseDivAngle", mode, block); }
 int32_t aatSysInfDrwPenPitchMode(int32_t mode, void* block) { return exchangeBlock("aatSysInfDrwPenPitchMode", mode, block); }
 int32_t aatSysInfEDsp(int32_t mode, void* block) { return exchangeBlock("aatSysInfEDsp", mode, block); }
-int32_t aatSysInfErrdst(int32_t mode, void* block) { return exchangeBlock("aatSysInfErrdst", mode, block); }
+// The error distance belongs to the current figure (aatFigSetErrDist writes
+// it there), so the block reads and writes that figure's value; the settings
+// block is only the fallback when no figure is open.
+int32_t aatSysInfErrdst(int32_t mode, void* block)
+{
+    Figure* figure = FigureModel::instance().figure(session().currentFigure());
+    if (!figure) return exchangeBlock("aatSysInfErrdst", mode, block);
+    if (!block) return -1;
+    if (mode == kRead) {
+        std::memcpy(block, &figure->errorDistance, sizeof(double));
+    } else if (mode == kWrite) {
+        double distance = 0.0;
+        std::memcpy(&distance, block, sizeof distance);
+        if (!std::isfinite(distance) || distance <= 0.0) return -1;
+        figure->errorDistance = distance;
+        figure->changed = true;
+    } else {
+        return -1;
+    }
+    return 0;
+}
 int32_t aatSysInfFlags(int32_t mode, void* block) { return exchangeBlock("aatSysInfFlags", mode, block); }
 int32_t aatSysInfMdclose(int32_t mode, void* block) { return exchangeBlock("aatSysInfMdclose", mode, block); }
 int32_t aatSysInfMdgt(int32_t mode, void* block) { return exchangeBlock("aatSysInfMdgt", mode, block); }

@@ -7,6 +7,7 @@
 
 #include "HostFixture.h"
 #include "frame/HostApi.h"
+#include "model/FigureModel.h"
 #include "model/HostSession.h"
 
 namespace {
@@ -414,4 +415,24 @@ TEST_F(SettingsTest, HelpAndWarningsAreRecordedAndForwarded)
     const auto notes = mobrhost::journalEntries("warning");
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_EQ(notes[0].args[0], "9000");
+}
+
+TEST_F(SettingsTest, ErrorDistanceBlockIsTheCurrentFiguresValue)
+{
+    const short figure = hostapi::aatSysInfCFigno(82, nullptr);
+    ASSERT_EQ(hostapi::aatFigSetErrDist(figure, 0.0001), 0);
+    Guarded<8> block;
+    ASSERT_EQ(hostapi::aatSysInfErrdst(114, block.data()), 0);
+    EXPECT_DOUBLE_EQ(field<double>(block.data(), 0), 0.0001);
+    EXPECT_TRUE(block.guardIntact());
+
+    setField<double>(block.data(), 0, 0.01);
+    ASSERT_EQ(hostapi::aatSysInfErrdst(119, block.data()), 0);
+    const mobrhost::Figure* current = mobrhost::FigureModel::instance().figure(figure);
+    ASSERT_NE(current, nullptr);
+    EXPECT_DOUBLE_EQ(current->errorDistance, 0.01);
+
+    setField<double>(block.data(), 0, -1.0);  // not a distance: refused, value kept
+    EXPECT_EQ(hostapi::aatSysInfErrdst(119, block.data()), -1);
+    EXPECT_DOUBLE_EQ(current->errorDistance, 0.01);
 }
