@@ -6,6 +6,7 @@
 #include "api/HostRuntime.h"
 #include "api/SettingsAccess.h"
 #include "model/AttributeMarks.h"
+#include "model/FigureModel.h"
 #include "platform/CodePage.h"
 
 namespace mobrhost {
@@ -48,15 +49,19 @@ int32_t aatAtrUpdate_All()
     return 0;
 }
 
+// The colour mode is the figure's own ('P' pen colours, 'L' layer colours):
+// it is stored with the figure and travels in its file and JSON.
 int32_t aatAtrColMod(int32_t mode, short fig, char* modeChar)
 {
-    if (!modeChar || fig < 0) return -1;
+    Figure* figure = modeChar ? FigureModel::instance().figure(fig) : nullptr;
+    if (!figure) return -1;
     if (mode == kRead) {
-        *modeChar = settings().colourMode(fig);
+        *modeChar = figure->colourMode;
         return 0;
     }
     if (mode != kWrite || (*modeChar != 'L' && *modeChar != 'P')) return -1;
-    settings().setColourMode(fig, *modeChar);
+    figure->colourMode = *modeChar;
+    figure->changed = true;
     return 0;
 }
 

@@ -81,12 +81,6 @@ std::string SystemSettings::text(const std::string& key) const
     return it == texts_.end() ? std::string() : it->second;
 }
 
-char SystemSettings::colourMode(short fig) const
-{
-    auto it = colourModes_.find(fig);
-    return it == colourModes_.end() ? 'L' : it->second;
-}
-
 void SystemSettings::setDefaultFolders(const std::string& systemFolder)
 {
     templateFolders_ = {{"Standard", systemFolder + "template/"}, {"Work", systemFolder + "work/"}};

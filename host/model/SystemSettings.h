@@ -114,9 +114,6 @@ public:
     }
     const auto& inputTable(int type) const { return inputTables_.at(static_cast<std::size_t>(type)); }
 
-    // Colour mode character per figure ('L' layer colour, 'P' pen colour).
-    char colourMode(short fig) const;
-    void setColourMode(short fig, char mode) { colourModes_[fig] = mode; }
 
     // System-file side: folders, recent files, the template menu.
     std::vector<FolderEntry>& templateFolders() { return templateFolders_; }
@@ -144,7 +141,6 @@ private:
     std::array<SearchTable, 1 + kUserSearchTables> searchTables_{};
     std::array<SearchTable, 1 + kUserSearchTables> pendingSearchTables_{};
     std::array<std::array<unsigned char, mobr::kHostInputTableBytes>, kInputTypes> inputTables_{};
-    std::map<short, char> colourModes_;
     std::vector<FolderEntry> templateFolders_;
     std::vector<FolderEntry> workFolders_;
     std::vector<FolderEntry> figTempFolders_;

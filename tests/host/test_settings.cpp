@@ -301,15 +301,19 @@ TEST_F(SettingsTest, AttributeMarksConvertBothWaysForEverySlot)
     EXPECT_EQ(hostapi::aatAtrMakMode2_ChrToIdx(0, 'Q'), -1);
     EXPECT_EQ(hostapi::aatAtrModeCtrl(32, nullptr), -1);
 
+    // The colour mode is the figure's own: written here, kept by the figure.
+    const short figure = hostapi::aatSysInfCFigno(82, nullptr);
     char mode = 0;
-    EXPECT_EQ(hostapi::aatAtrColMod(114, 2, &mode), 0);
-    EXPECT_EQ(mode, 'L');
-    mode = 'X';
-    EXPECT_EQ(hostapi::aatAtrColMod(119, 2, &mode), -1);
-    mode = 'P';
-    EXPECT_EQ(hostapi::aatAtrColMod(119, 2, &mode), 0);
-    hostapi::aatAtrColMod(114, 2, &mode);
+    EXPECT_EQ(hostapi::aatAtrColMod(114, figure, &mode), 0);
     EXPECT_EQ(mode, 'P');
+    mode = 'X';
+    EXPECT_EQ(hostapi::aatAtrColMod(119, figure, &mode), -1);
+    mode = 'L';
+    EXPECT_EQ(hostapi::aatAtrColMod(119, figure, &mode), 0);
+    EXPECT_EQ(mobrhost::FigureModel::instance().figure(figure)->colourMode, 'L');
+    mode = 0;
+    EXPECT_EQ(hostapi::aatAtrColMod(114, figure + 5, &mode), -1);  // no such figure
+    EXPECT_EQ(mode, 0);
 }
 
 TEST_F(SettingsTest, NumericParametersAndCaptionsStayInTheirBuffers)
