@@ -12,20 +12,15 @@
 #include "model/Bytes.h"
 #include "platform/Files.h"
 #include "siblings/mobrdata/FigureFileFormat.h"
+#include "siblings/mobrdata/SqliteHandles.h"
 #include "store/FigureJson.h"
 
 namespace mobrhost {
 
 namespace {
 
-struct DbCloser {
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-struct StmtFinalizer {
-    void operator()(sqlite3_stmt* st) const { sqlite3_finalize(st); }
-};
-using Db = std::unique_ptr<sqlite3, DbCloser>;
-using Stmt = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
+using Db = mobrdata::SqliteDb;
+using Stmt = mobrdata::SqliteStmt;
 
 static_assert(sizeof(ElementDatabase::Record) == element::kBytes, "element records are packed bytes");
 

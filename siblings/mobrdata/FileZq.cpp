@@ -7,18 +7,13 @@
 #include <string>
 
 #include "mobrdata/FigureFileFormat.h"
+#include "mobrdata/SqliteHandles.h"
 #include "platform/Files.h"
 
 namespace {
 
-struct DbCloser {
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-struct StmtFinalizer {
-    void operator()(sqlite3_stmt* st) const { sqlite3_finalize(st); }
-};
-using Db = std::unique_ptr<sqlite3, DbCloser>;
-using Stmt = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
+using Db = mobrdata::SqliteDb;
+using Stmt = mobrdata::SqliteStmt;
 
 // Big-endian fields of the database header.
 uint32_t readBe32(const unsigned char* p) {
