@@ -12,8 +12,7 @@ namespace {
 
 Colour* colourOf(void* table, int32_t colour)
 {
-    ColourTable* t = model().colours(table);
-    return t ? t->at(colour) : nullptr;
+    return figapi::entryAt(&FigureModel::colours, table, colour);
 }
 
 bool channel(int32_t v)
@@ -25,65 +24,53 @@ bool channel(int32_t v)
 
 void* aatColOpen()
 {
-    return figapi::handedOut(model().open(TableKind::Colour), "newcolour");
+    return figapi::tableOpen(TableKind::Colour, "newcolour");
 }
 
 int32_t aatColClose(void* table)
 {
-    if (!model().close(table, TableKind::Colour)) return -1;
-    figapi::ended(table);
-    return 0;
+    return figapi::tableClose(table, TableKind::Colour);
 }
 
 int32_t aatColGetCount(void* table)
 {
-    const ColourTable* t = model().colours(table);
-    return t ? t->count() : -1;
+    return figapi::tableCount(&FigureModel::colours, table);
 }
 
 int32_t aatColNewInfo(void* table, const char* name)
 {
-    ColourTable* t = model().colours(table);
-    return t ? t->add(nameArg(name)) : -1;
+    return figapi::tableAdd(&FigureModel::colours, table, name);
 }
 
 int32_t aatColDeleteInfo(void* table, int32_t colour)
 {
-    ColourTable* t = model().colours(table);
-    const Colour* c = t ? t->at(colour) : nullptr;
     // A colour that elements carry cannot go: they would lose it.
-    if (!c || c->usedByElements) return -1;
-    return t->remove(colour) ? 0 : -1;
+    return figapi::tableRemove(&FigureModel::colours, table, colour, [](const Colour& c) { return c.usedByElements; });
 }
 
 int32_t aatColFindName(void* table, const char* name)
 {
-    const ColourTable* t = model().colours(table);
-    return t ? t->find(nameArg(name)) : -1;
+    return figapi::tableFind(&FigureModel::colours, table, name);
 }
 
 int32_t aatColGetName(void* table, int32_t colour, char* name)
 {
-    const Colour* c = colourOf(table, colour);
-    return c ? figapi::putName(c->name, name) : -1;
+    return figapi::tableGetName(&FigureModel::colours, table, colour, name);
 }
 
 int32_t aatColSetName(void* table, int32_t colour, const char* name)
 {
-    ColourTable* t = model().colours(table);
-    return t && t->rename(colour, nameArg(name)) ? 0 : -1;
+    return figapi::tableSetName(&FigureModel::colours, table, colour, name);
 }
 
 int32_t aatColGetAttrib(void* table, int32_t colour)
 {
-    const Colour* c = colourOf(table, colour);
-    return c ? c->attrib : -1;
+    return figapi::tableAttrib(&FigureModel::colours, table, colour);
 }
 
 void* aatColGetInfo(void* table, int32_t colour)
 {
-    ColourTable* t = model().colours(table);
-    return t ? const_cast<unsigned char*>(t->record(colour)) : nullptr;
+    return figapi::tableRecord(&FigureModel::colours, table, colour);
 }
 
 int32_t aatColGetRGB(void* table, int32_t colour, int32_t* red, int32_t* green, int32_t* blue)

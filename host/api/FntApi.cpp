@@ -11,54 +11,45 @@ namespace {
 
 Font* fontOf(void* table, int32_t font)
 {
-    FontTable* t = model().fonts(table);
-    return t ? t->at(font) : nullptr;
+    return figapi::entryAt(&FigureModel::fonts, table, font);
 }
 
 }  // namespace
 
 int32_t aatFntGetCount(void* table)
 {
-    const FontTable* t = model().fonts(table);
-    return t ? t->count() : -1;
+    return figapi::tableCount(&FigureModel::fonts, table);
 }
 
 int32_t aatFntNewInfo(void* table, const char* name)
 {
-    FontTable* t = model().fonts(table);
-    return t ? t->add(nameArg(name)) : -1;
+    return figapi::tableAdd(&FigureModel::fonts, table, name);
 }
 
 int32_t aatFntDeleteInfo(void* table, int32_t font)
 {
-    FontTable* t = model().fonts(table);
-    const Font* f = t ? t->at(font) : nullptr;
-    if (!f || (f->attrib & FontTable::kInUse)) return -1;
-    return t->remove(font) ? 0 : -1;
+    // A font that elements use cannot go.
+    return figapi::tableRemove(&FigureModel::fonts, table, font, [](const Font& f) { return (f.attrib & FontTable::kInUse) != 0; });
 }
 
 int32_t aatFntFindName(void* table, const char* name)
 {
-    const FontTable* t = model().fonts(table);
-    return t ? t->find(nameArg(name)) : -1;
+    return figapi::tableFind(&FigureModel::fonts, table, name);
 }
 
 int32_t aatFntGetName(void* table, int32_t font, char* name)
 {
-    const Font* f = fontOf(table, font);
-    return f ? figapi::putName(f->name, name) : -1;
+    return figapi::tableGetName(&FigureModel::fonts, table, font, name);
 }
 
 int32_t aatFntSetName(void* table, int32_t font, const char* name)
 {
-    FontTable* t = model().fonts(table);
-    return t && t->rename(font, nameArg(name)) ? 0 : -1;
+    return figapi::tableSetName(&FigureModel::fonts, table, font, name);
 }
 
 int32_t aatFntGetAttrib(void* table, int32_t font)
 {
-    const Font* f = fontOf(table, font);
-    return f ? f->attrib : -1;
+    return figapi::tableAttrib(&FigureModel::fonts, table, font);
 }
 
 int32_t aatFntSetAttrib(void* table, int32_t font, int32_t attrib)

@@ -15,28 +15,24 @@ constexpr double kMaxPitch = 200.0;
 
 Pen* penOf(void* table, int32_t pen)
 {
-    PenTable* t = model().pens(table);
-    return t ? t->at(pen) : nullptr;
+    return figapi::entryAt(&FigureModel::pens, table, pen);
 }
 
 }  // namespace
 
 void* aatPenOpen()
 {
-    return figapi::handedOut(model().open(TableKind::Pen), "newpen");
+    return figapi::tableOpen(TableKind::Pen, "newpen");
 }
 
 int32_t aatPenClose(void* table)
 {
-    if (!model().close(table, TableKind::Pen)) return -1;
-    figapi::ended(table);
-    return 0;
+    return figapi::tableClose(table, TableKind::Pen);
 }
 
 int32_t aatPenGetCount(void* table)
 {
-    const PenTable* t = model().pens(table);
-    return t ? t->count() : -1;
+    return figapi::tableCount(&FigureModel::pens, table);
 }
 
 int32_t aatPenNewInfo(void* table, const char* name)
@@ -52,11 +48,8 @@ int32_t aatPenNewInfo(void* table, const char* name)
 
 int32_t aatPenDeleteInfo(void* table, int32_t pen)
 {
-    PenTable* t = model().pens(table);
-    const Pen* p = t ? t->at(pen) : nullptr;
     // A pen that elements use cannot go: they would lose their pen.
-    if (!p || (p->attrib & 0x1)) return -1;
-    return t->remove(pen) ? 0 : -1;
+    return figapi::tableRemove(&FigureModel::pens, table, pen, [](const Pen& p) { return (p.attrib & 0x1) != 0; });
 }
 
 int32_t aatPenSwapInfo(void* table, int32_t a, int32_t b)
@@ -67,32 +60,27 @@ int32_t aatPenSwapInfo(void* table, int32_t a, int32_t b)
 
 int32_t aatPenFindName(void* table, const char* name)
 {
-    const PenTable* t = model().pens(table);
-    return t ? t->find(nameArg(name)) : -1;
+    return figapi::tableFind(&FigureModel::pens, table, name);
 }
 
 int32_t aatPenGetName(void* table, int32_t pen, char* name)
 {
-    const Pen* p = penOf(table, pen);
-    return p ? figapi::putName(p->name, name) : -1;
+    return figapi::tableGetName(&FigureModel::pens, table, pen, name);
 }
 
 int32_t aatPenSetName(void* table, int32_t pen, const char* name)
 {
-    PenTable* t = model().pens(table);
-    return t && t->rename(pen, nameArg(name)) ? 0 : -1;
+    return figapi::tableSetName(&FigureModel::pens, table, pen, name);
 }
 
 int32_t aatPenGetAttrib(void* table, int32_t pen)
 {
-    const Pen* p = penOf(table, pen);
-    return p ? p->attrib : -1;
+    return figapi::tableAttrib(&FigureModel::pens, table, pen);
 }
 
 void* aatPenGetInfo(void* table, int32_t pen)
 {
-    PenTable* t = model().pens(table);
-    return t ? const_cast<unsigned char*>(t->record(pen)) : nullptr;
+    return figapi::tableRecord(&FigureModel::pens, table, pen);
 }
 
 int32_t aatPenGetWidth(void* table, int32_t pen)

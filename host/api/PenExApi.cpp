@@ -9,9 +9,7 @@ using figapi::model;
 
 int32_t aatPenExClose(void* penEx)
 {
-    if (!model().close(penEx, TableKind::PenColour)) return -1;
-    figapi::ended(penEx);
-    return 0;
+    return figapi::tableClose(penEx, TableKind::PenColour);
 }
 
 int32_t aatPenExCreateInfo(void* penEx, void* pens, int32_t mode)

@@ -30,14 +30,12 @@ int32_t shape(void* table, int32_t tip, double* values, int32_t capacity, bool s
 
 int32_t aatTipGetCount(void* table)
 {
-    const TipTable* t = model().tips(table);
-    return t ? t->count() : -1;
+    return figapi::tableCount(&FigureModel::tips, table);
 }
 
 int32_t aatTipFindName(void* table, const char* name)
 {
-    const TipTable* t = model().tips(table);
-    return t ? t->find(nameArg(name)) : -1;
+    return figapi::tableFind(&FigureModel::tips, table, name);
 }
 
 int32_t aatTipFindLocalName(void* table, const char* name)

@@ -12,64 +12,55 @@ namespace {
 
 Width* widthOf(void* table, int32_t width)
 {
-    WidthTable* t = model().widths(table);
-    return t ? t->at(width) : nullptr;
+    return figapi::entryAt(&FigureModel::widths, table, width);
 }
 
 }  // namespace
 
 void* aatWidOpen()
 {
-    return figapi::handedOut(model().open(TableKind::Width), "newwidth");
+    return figapi::tableOpen(TableKind::Width, "newwidth");
 }
 
 int32_t aatWidClose(void* table)
 {
-    if (!model().close(table, TableKind::Width)) return -1;
-    figapi::ended(table);
-    return 0;
+    return figapi::tableClose(table, TableKind::Width);
 }
 
 int32_t aatWidGetCount(void* table)
 {
-    const WidthTable* t = model().widths(table);
-    return t ? t->count() : -1;
+    return figapi::tableCount(&FigureModel::widths, table);
 }
 
 int32_t aatWidNewInfo(void* table, const char* name)
 {
-    WidthTable* t = model().widths(table);
-    return t ? t->add(nameArg(name)) : -1;
+    return figapi::tableAdd(&FigureModel::widths, table, name);
 }
 
 int32_t aatWidDeleteInfo(void* table, int32_t width)
 {
-    WidthTable* t = model().widths(table);
-    return t && t->remove(width) ? 0 : -1;
+    // Nothing here keeps a width from going.
+    return figapi::tableRemove(&FigureModel::widths, table, width, [](const Width&) { return false; });
 }
 
 int32_t aatWidFindName(void* table, const char* name)
 {
-    const WidthTable* t = model().widths(table);
-    return t ? t->find(nameArg(name)) : -1;
+    return figapi::tableFind(&FigureModel::widths, table, name);
 }
 
 int32_t aatWidGetName(void* table, int32_t width, char* name)
 {
-    const Width* w = widthOf(table, width);
-    return w ? figapi::putName(w->name, name) : -1;
+    return figapi::tableGetName(&FigureModel::widths, table, width, name);
 }
 
 int32_t aatWidSetName(void* table, int32_t width, const char* name)
 {
-    WidthTable* t = model().widths(table);
-    return t && t->rename(width, nameArg(name)) ? 0 : -1;
+    return figapi::tableSetName(&FigureModel::widths, table, width, name);
 }
 
 int32_t aatWidGetAttrib(void* table, int32_t width)
 {
-    const Width* w = widthOf(table, width);
-    return w ? w->attrib : -1;
+    return figapi::tableAttrib(&FigureModel::widths, table, width);
 }
 
 int32_t aatWidSetAttrib(void* table, int32_t width, int32_t attrib)
@@ -82,8 +73,7 @@ int32_t aatWidSetAttrib(void* table, int32_t width, int32_t attrib)
 
 void* aatWidGetInfo(void* table, int32_t width)
 {
-    WidthTable* t = model().widths(table);
-    return t ? const_cast<unsigned char*>(t->record(width)) : nullptr;
+    return figapi::tableRecord(&FigureModel::widths, table, width);
 }
 
 int32_t aatWidGetPlotPen(void* table, int32_t width)

@@ -54,6 +54,33 @@ void remapHalf(unsigned char* block, std::size_t offset, const std::vector<int32
     bytes::setU32(block, offset, word);
 }
 
+// The number of the figure whose committed table (the `table` member)
+// has this handle; -1 when none has.
+template <typename Figures, typename Table>
+short committedOwner(const Figures& figures, std::unique_ptr<Table> Figure::*table, const void* handle)
+{
+    short number = -1;
+    for (auto& [n, f] : figures) {
+        if ((f.get()->*table)->handle() == handle) number = n;
+    }
+    return number;
+}
+
+// The newest edit copy of `kind` open for figure `number`, else `committed`.
+template <typename Table, typename HeldMap>
+Table* newestEditCopy(const HeldMap& held, short number, TableKind kind, Table* committed)
+{
+    Table* best = committed;
+    uint64_t serial = 0;
+    for (auto& [handle, h] : held) {
+        if (h.role == FigureModel::Role::EditCopy && h.figure == number && h.table->kind() == kind && h.serial > serial) {
+            best = static_cast<Table*>(h.table.get());
+            serial = h.serial;
+        }
+    }
+    return best;
+}
+
 }  // namespace
 
 FigureModel& FigureModel::instance()
@@ -323,44 +350,18 @@ WidthTable* FigureModel::widthContext(const void* penHandle)
 {
     short number = -1;
     if (Held* h = held(penHandle, TableKind::Pen)) number = h->figure;
-    else if (pens(penHandle)) {
-        for (auto& [n, f] : figures_) {
-            if (f->pens->handle() == penHandle) number = n;
-        }
-    }
+    else if (pens(penHandle)) number = committedOwner(figures_, &Figure::pens, penHandle);
     Figure* f = figure(number);
-    if (!f) return nullptr;
-    WidthTable* best = f->widths.get();
-    uint64_t serial = 0;
-    for (auto& [handle, h] : held_) {
-        if (h.role == Role::EditCopy && h.figure == number && h.table->kind() == TableKind::Width && h.serial > serial) {
-            best = static_cast<WidthTable*>(h.table.get());
-            serial = h.serial;
-        }
-    }
-    return best;
+    return f ? newestEditCopy(held_, number, TableKind::Width, f->widths.get()) : nullptr;
 }
 
 ColourTable* FigureModel::colourContext(const void* penExHandle)
 {
     short number = -1;
     if (Held* h = held(penExHandle, TableKind::PenColour)) number = h->figure;
-    else if (penColours(penExHandle)) {
-        for (auto& [n, f] : figures_) {
-            if (f->penColours->handle() == penExHandle) number = n;
-        }
-    }
+    else if (penColours(penExHandle)) number = committedOwner(figures_, &Figure::penColours, penExHandle);
     Figure* f = figure(number);
-    if (!f) return nullptr;
-    ColourTable* best = f->colours.get();
-    uint64_t serial = 0;
-    for (auto& [handle, h] : held_) {
-        if (h.role == Role::EditCopy && h.figure == number && h.table->kind() == TableKind::Colour && h.serial > serial) {
-            best = static_cast<ColourTable*>(h.table.get());
-            serial = h.serial;
-        }
-    }
-    return best;
+    return f ? newestEditCopy(held_, number, TableKind::Colour, f->colours.get()) : nullptr;
 }
 
 int32_t FigureModel::restore(short number, void* handle, int32_t discard, TableKind kind, void* indexHandle)

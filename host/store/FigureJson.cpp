@@ -269,6 +269,21 @@ ElementDatabase::Record elementFromJson(const json& e, int32_t id, const std::st
     return rec;
 }
 
+// A list of named entries (colours, widths, fonts) replacing the table's:
+// at most 255, each an object made into an entry by `read`, names unique.
+template <typename Table, typename Read>
+void readNamedList(const json& doc, const char* key, Table& table, Read read)
+{
+    table.clear();
+    const json& list = array(doc, key, "");
+    if (list.size() > 255) refuse(key, std::string("more than 255 ") + key);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::string where = at(std::string(key), i);
+        const auto e = read(object(list[i], where), where);
+        if (table.addEntry(e) < 1) refuse(where, "the name '" + mobr::cp932::toUtf8(e.name) + "' is used twice");
+    }
+}
+
 void readElements(const json& list, Figure& f)
 {
     struct Placed {
@@ -434,12 +449,7 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
 
         // Colours and widths first: pens refer to them by number.
         if (member(doc, "colours")) {
-            f->colours->clear();
-            const json& list = array(doc, "colours", "");
-            if (list.size() > 255) refuse("colours", "more than 255 colours");
-            for (std::size_t i = 0; i < list.size(); ++i) {
-                const std::string where = at(std::string("colours"), i);
-                const json& c = object(list[i], where);
+            readNamedList(doc, "colours", *f->colours, [](const json& c, const std::string& where) {
                 Colour e;
                 e.name = name(c, where);
                 const std::vector<double> rgb = numbers(c, "rgb", where, 3, 0, 255);
@@ -450,23 +460,18 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
                     e.blue = static_cast<int32_t>(rgb[2]);
                 }
                 e.attrib = int32(c, "attrib", 0, where, INT32_MIN, INT32_MAX);
-                if (f->colours->addEntry(e) < 1) refuse(where, "the name '" + mobr::cp932::toUtf8(e.name) + "' is used twice");
-            }
+                return e;
+            });
         }
         if (member(doc, "widths")) {
-            f->widths->clear();
-            const json& list = array(doc, "widths", "");
-            if (list.size() > 255) refuse("widths", "more than 255 widths");
-            for (std::size_t i = 0; i < list.size(); ++i) {
-                const std::string where = at(std::string("widths"), i);
-                const json& w = object(list[i], where);
+            readNamedList(doc, "widths", *f->widths, [](const json& w, const std::string& where) {
                 Width e;
                 e.name = name(w, where);
                 e.width = real(w, "width", 0.25, where, WidthTable::kMinWidth, WidthTable::kMaxWidth);
                 e.plotPen = int32(w, "plotPen", 1, where, 1, 9);
                 e.attrib = int32(w, "attrib", 0, where, INT32_MIN, INT32_MAX);
-                if (f->widths->addEntry(e) < 1) refuse(where, "the name '" + mobr::cp932::toUtf8(e.name) + "' is used twice");
-            }
+                return e;
+            });
         }
         if (member(doc, "pens")) {
             f->pens->clear();
@@ -512,18 +517,13 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
         if (f->pens->count() > 0 && f->widths->count() == 0) refuse("widths", "pens need at least one width");
 
         if (member(doc, "fonts")) {
-            f->fonts->clear();
-            const json& list = array(doc, "fonts", "");
-            if (list.size() > 255) refuse("fonts", "more than 255 fonts");
-            for (std::size_t i = 0; i < list.size(); ++i) {
-                const std::string where = at(std::string("fonts"), i);
-                const json& x = object(list[i], where);
+            readNamedList(doc, "fonts", *f->fonts, [](const json& x, const std::string& where) {
                 Font e;
                 e.name = name(x, where);
                 e.face = text(x, "face", "", where, 31);
                 e.attrib = int32(x, "attrib", 0, where, INT32_MIN, INT32_MAX);
-                if (f->fonts->addEntry(e) < 1) refuse(where, "the name '" + mobr::cp932::toUtf8(e.name) + "' is used twice");
-            }
+                return e;
+            });
         }
         if (member(doc, "tips")) {
             f->tips->resetBuiltIn();
