@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "mobr/datalink.h"
+#include "mobrdchk/DlgDataCheck.h"
+#include "mobrdlg/ZqPropertyPage.h"
+
+class CSpinEdit;
+class CZqListCtrl;
+
+// The figure settings page ("IDD_PROPS_005") of the system attribute sheet:
+// the error-distance exponent, the image colour depth, the draw order and the
+// extended character groups of the figure. The values come in through the
+// data link before the sheet runs; the extended character copy (a host edit
+// copy) is rewritten from the ticked rows when the sheet ends with OK.
+class CPageSysAttribute5 : public CZqPropertyPage, public CZqDataLink {
+    Q_OBJECT
+public:
+    enum Control : int {
+        kGroupList = 1001,    // check list of the extended character groups
+        kDrawOrder = 1201,    // drop-down: strings 7143 to 7145
+        kDepthStandard = 1301,
+        kDepthFull = 1302,
+        kExponent = 1401,     // spin edit, -8 to 8
+    };
+    enum Item : int { kItemExponent = 30001, kItemColourDepth = 30002, kItemDrawOrder = 30003 };
+    static constexpr int kMinExponent = -8;
+    static constexpr int kMaxExponent = 8;
+    static constexpr int kHelpTopic = 465;
+
+    CPageSysAttribute5();
+    ~CPageSysAttribute5() override;
+
+    int SetPageInt(int item, int value) override;
+    int GetPageInt(int item, int* value) override;
+
+    // Takes the extended character copy and sorts it at once; 0 for null.
+    int SetCharExInfo(void* copy);
+
+protected:
+    bool OnInitDialog() override;
+    bool OnKillActive() override;
+    void OnHelp() override;
+    void OnOK() override;
+
+private:
+    void fillGroupList();
+    bool refuseExponent();
+
+    int exponent_ = 0;
+    int colourDepth_ = 0;
+    int drawOrder_ = 0;
+    void* charEx_ = nullptr;
+    std::string groupText_;   // the host's group text (eighth row), host code page
+    CDlgDataCheck check_;
+    std::unique_ptr<CSpinEdit> spin_;
+    std::unique_ptr<CZqListCtrl> list_;
+};

@@ -1,0 +1,236 @@
+// The figure settings page in a property sheet, on the extended character
+// edit copy of the reference host's default figure, with the UI driver
+// acting as the person.
+
+#include <QAbstractButton>
+#include <QTreeWidget>
+#include <algorithm>
+#include <memory>
+
+#include "HostFixture.h"
+#include "attributes/CPageSysAttribute5.h"
+#include "attributes/CPageSysAttribute6.h"
+#include "frame/HostApi.h"
+#include "mobrdlg/ZqPropertySheet.h"
+#include "mobrdlg/ZqResources.h"
+#include "mobrdlg/ZqUiDriver.h"
+
+namespace {
+
+constexpr int kItemExponent = CPageSysAttribute5::kItemExponent;
+constexpr int kItemDepth = CPageSysAttribute5::kItemColourDepth;
+constexpr int kItemOrder = CPageSysAttribute5::kItemDrawOrder;
+
+int intItem(CPageSysAttribute5& page, int item)
+{
+    int value = -99;
+    EXPECT_EQ(page.GetPageInt(item, &value), 1) << item;
+    return value;
+}
+
+class FigureSettingsPage : public HostFixture {
+protected:
+    void SetUp() override
+    {
+        HostFixture::SetUp();
+        static const long resources = ZqLoadResourceFile(MOBR_RESOURCE_FILE);
+        ASSERT_NE(resources, 0);
+        charEx_ = hostapi::aatFigEditCharExInfo(0);
+        ASSERT_NE(charEx_, nullptr);
+    }
+
+    void TearDown() override
+    {
+        driver_.reset();
+        hostapi::aatFigRestoreCharExInfo(0, charEx_, 1);
+        HostFixture::TearDown();
+    }
+
+    // Runs a sheet holding `pages` (the first one is shown) under `script`;
+    // returns the modal result.
+    int runSheet(std::initializer_list<CZqPropertyPage*> pages, ZqUiScript script)
+    {
+        CZqPropertySheet sheet(std::string("Attributes"));
+        for (CZqPropertyPage* p : pages) sheet.AddPage(p);
+        driver_ = std::make_unique<CZqUiDriver>(std::move(script));
+        const int result = sheet.DoModal();
+        EXPECT_TRUE(driver_->transcript().errors().empty())
+            << driver_->transcript().errors().front().message;
+        return result;
+    }
+
+    // A page handed the default values and the extended character copy.
+    std::unique_ptr<CPageSysAttribute5> makePage(int exponent = 3, int depth = 0, int order = 1)
+    {
+        auto page = std::make_unique<CPageSysAttribute5>();
+        EXPECT_EQ(page->SetPageInt(kItemExponent, exponent), 1);
+        EXPECT_EQ(page->SetPageInt(kItemDepth, depth), 1);
+        EXPECT_EQ(page->SetPageInt(kItemOrder, order), 1);
+        EXPECT_EQ(page->SetCharExInfo(charEx_), 1);
+        return page;
+    }
+
+    static QTreeWidget* groupList(CPageSysAttribute5& page)
+    {
+        return qobject_cast<QTreeWidget*>(page.GetDlgItem(CPageSysAttribute5::kGroupList));
+    }
+
+    // Ticks exactly the rows in `rows` of the group list.
+    static ZqUiScript tickOnly(CPageSysAttribute5& page, std::vector<int> rows)
+    {
+        CPageSysAttribute5* shown = &page;
+        return ZqUiScript().inspect([shown, rows](CZqWindow&) {
+            QTreeWidget* tree = groupList(*shown);
+            for (int r = 0; r < tree->topLevelItemCount(); ++r) {
+                const bool on = std::find(rows.begin(), rows.end(), r) != rows.end();
+                tree->topLevelItem(r)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+            }
+        });
+    }
+
+    const ZqUiTranscript& transcript() const { return driver_->transcript(); }
+
+    void* charEx_ = nullptr;
+    std::unique_ptr<CZqUiDriver> driver_;
+};
+
+TEST_F(FigureSettingsPage, DataLinkRefusesValuesOutOfRange)
+{
+    CPageSysAttribute5 page;
+    EXPECT_EQ(page.SetPageInt(kItemExponent, 9), 0);
+    EXPECT_EQ(page.SetPageInt(kItemExponent, -9), 0);
+    EXPECT_EQ(page.SetPageInt(kItemExponent, -8), 1);
+    EXPECT_EQ(page.SetPageInt(kItemDepth, 2), 0);
+    EXPECT_EQ(page.SetPageInt(kItemDepth, 1), 1);
+    EXPECT_EQ(page.SetPageInt(kItemOrder, 3), 0);
+    EXPECT_EQ(page.SetPageInt(kItemOrder, -1), 0);
+    EXPECT_EQ(page.SetPageInt(kItemOrder, 2), 1);
+    EXPECT_EQ(page.SetPageInt(30004, 0), 0);
+    EXPECT_EQ(intItem(page, kItemExponent), -8) << "a refused value leaves the member alone";
+    EXPECT_EQ(intItem(page, kItemDepth), 1);
+    EXPECT_EQ(intItem(page, kItemOrder), 2);
+    int value = 0;
+    EXPECT_EQ(page.GetPageInt(30004, &value), 0);
+    EXPECT_EQ(page.SetCharExInfo(nullptr), 0);
+}
+
+TEST_F(FigureSettingsPage, TypedExponentIsCheckedWhenLeaving)
+{
+    auto page = makePage(3);
+    EXPECT_EQ(runSheet({page.get()}, ZqUiScript()
+                                         .read(1401)
+                                         .type(1401, "9").ok().read(1401)
+                                         .type(1401, "x").ok().read(1401)
+                                         .cancel()),
+              2);
+    ASSERT_EQ(transcript().messages().size(), 2u);
+    EXPECT_NE(transcript().messages()[0].messageId, 0);
+    EXPECT_EQ(transcript().reads()[0].state.text, "3");
+    for (size_t i = 1; i < 3; ++i) EXPECT_TRUE(transcript().reads()[i].state.focused);
+    EXPECT_EQ(intItem(*page, kItemExponent), 3);
+
+    auto again = makePage(3);
+    EXPECT_EQ(runSheet({again.get()}, ZqUiScript().type(1401, "-8").click(1302).select(1201, 2).ok()), 1);
+    EXPECT_TRUE(transcript().messages().empty());
+    EXPECT_EQ(intItem(*again, kItemExponent), -8);
+    EXPECT_EQ(intItem(*again, kItemDepth), 1);
+    EXPECT_EQ(intItem(*again, kItemOrder), 2);
+}
+
+TEST_F(FigureSettingsPage, MissingColourDepthChoiceIsRefused)
+{
+    auto page = makePage();
+    runSheet({page.get()}, ZqUiScript()
+                               .inspect([&](CZqWindow&) {
+                                   // Neither radio button chosen.
+                                   auto* a = qobject_cast<QAbstractButton*>(page->GetDlgItem(1301));
+                                   auto* b = qobject_cast<QAbstractButton*>(page->GetDlgItem(1302));
+                                   a->setAutoExclusive(false);
+                                   b->setAutoExclusive(false);
+                                   a->setChecked(false);
+                                   b->setChecked(false);
+                               })
+                               .ok()
+                               .cancel());
+    ASSERT_EQ(transcript().messages().size(), 1u);
+    EXPECT_EQ(transcript().messages()[0].messageId, 7270);
+}
+
+TEST_F(FigureSettingsPage, NoTickedRowLeavesTheCopyEmpty)
+{
+    // Three entries: every one must go, whatever the numbering after a deletion.
+    ASSERT_EQ(hostapi::aatCharExAddInfoMode(charEx_, 0x4, ""), 0);
+    ASSERT_EQ(hostapi::aatCharExAddInfoMode(charEx_, 0x80, "ABC"), 0);
+    ASSERT_EQ(hostapi::aatCharExGetCount(charEx_), 3);
+    auto page = makePage();
+    ZqUiScript script = tickOnly(*page, {});
+    EXPECT_EQ(runSheet({page.get()}, script.ok()), 1);
+    EXPECT_EQ(hostapi::aatCharExGetCount(charEx_), 0);
+    EXPECT_TRUE(mobrhost::journalEntries("aatCharExAddInfoMode").size() == 2u) << "only the two set-up adds";
+}
+
+TEST_F(FigureSettingsPage, TickedRowsBecomeOneEntryWithTheGroupText)
+{
+    ASSERT_EQ(hostapi::aatCharExAddInfoMode(charEx_, 0x80, "XYZ"), 0);
+    auto page = makePage();
+    EXPECT_EQ(runSheet({page.get()}, tickOnly(*page, {1, 3, 7}).ok()), 1);
+
+    ASSERT_EQ(hostapi::aatCharExGetCount(charEx_), 1);
+    char text[520] = {};
+    EXPECT_EQ(hostapi::aatCharExGetInfoMode(charEx_, text, 520), 0x2 | 0x8 | 0x80);
+    EXPECT_EQ(std::string(text), "XYZ");
+}
+
+TEST_F(FigureSettingsPage, RowsShowTheModeWordAndTheHostText)
+{
+    // Default figure: one entry, mode 0x1, no text: seven rows, the first ticked.
+    auto page = makePage();
+    std::vector<bool> ticked;
+    std::string eighth, first;
+    auto look = [&](CZqWindow&) {
+        QTreeWidget* tree = groupList(*page);
+        ticked.clear();
+        for (int r = 0; r < tree->topLevelItemCount(); ++r) {
+            ticked.push_back(tree->topLevelItem(r)->checkState(0) == Qt::Checked);
+        }
+        first = tree->topLevelItem(0)->text(0).toStdString() + "|" + tree->topLevelItem(0)->text(1).toStdString();
+        eighth = tree->topLevelItemCount() > 7 ? tree->topLevelItem(7)->text(1).toStdString() : "";
+    };
+    runSheet({page.get()}, ZqUiScript().inspect(look).cancel());
+    EXPECT_EQ(ticked, (std::vector<bool>{true, false, false, false, false, false, false}));
+    EXPECT_EQ(first, ZqGetQString(7122).toStdString() + "|" + ZqGetQString(7131).toStdString());
+
+    ASSERT_EQ(hostapi::aatCharExAddInfoMode(charEx_, 0x80 | 0x40, "KANA"), 0);
+    page = makePage();
+    runSheet({page.get()}, ZqUiScript().inspect(look).cancel());
+    EXPECT_EQ(ticked, (std::vector<bool>{true, false, false, false, false, false, true, true}));
+    EXPECT_EQ(eighth, "KANA");
+    EXPECT_EQ(hostapi::aatCharExGetCount(charEx_), 2) << "Cancel leaves the copy alone";
+}
+
+TEST_F(FigureSettingsPage, PageNeverShownLeavesEverythingAsHandedIn)
+{
+    ASSERT_EQ(hostapi::aatCharExAddInfoMode(charEx_, 0x10, ""), 0);
+    CPageSysAttribute6 first;
+    auto page = makePage(-2, 1, 2);
+    EXPECT_EQ(runSheet({&first, page.get()}, ZqUiScript().ok()), 1);
+    EXPECT_FALSE(page->IsCreated());
+    EXPECT_EQ(hostapi::aatCharExGetCount(charEx_), 2);
+    char text[520] = {};
+    EXPECT_EQ(hostapi::aatCharExGetInfoMode(charEx_, text, 520), 0x11);
+    EXPECT_EQ(intItem(*page, kItemExponent), -2);
+    EXPECT_EQ(intItem(*page, kItemDepth), 1);
+    EXPECT_EQ(intItem(*page, kItemOrder), 2);
+    EXPECT_TRUE(mobrhost::journalEntries("aatCharExDelete").empty());
+}
+
+TEST_F(FigureSettingsPage, HelpAsksForItsTopic)
+{
+    auto page = makePage();
+    runSheet({page.get()}, ZqUiScript().key(1401, "F1").cancel());
+    const auto calls = mobrhost::journalEntries("aapRunDlgHelp");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].args, std::vector<std::string>{"465"});
+}
+
+}  // namespace
