@@ -1,5 +1,6 @@
 #include "attributes/CPageSysAttribute5.h"
 
+#include <QEvent>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
@@ -98,10 +99,27 @@ bool CPageSysAttribute5::OnInitDialog()
     list_ = std::make_unique<CZqListCtrl>();
     list_->SubclassListCtrl(kGroupList, this);
     list_->SetColumnString({GetString(kGroupColumnTitle), GetString(kCharsColumnTitle)});
-    list_->SetColumnWidthRatio(0, kGroupColumnRatio);
-    list_->SetColumnWidthRatio(1, kCharsColumnRatio);
+    if (list_->tree()) {
+        // The list gets its real width only when the sheet lays the page out.
+        list_->tree()->viewport()->installEventFilter(this);
+        sizeColumns();
+    }
     fillGroupList();
     return true;
+}
+
+void CPageSysAttribute5::sizeColumns()
+{
+    list_->SetColumnWidthRatio(0, kGroupColumnRatio);
+    list_->SetColumnWidthRatio(1, kCharsColumnRatio);
+}
+
+bool CPageSysAttribute5::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && list_ && list_->tree() && watched == list_->tree()->viewport()) {
+        sizeColumns();
+    }
+    return CZqPropertyPage::eventFilter(watched, event);
 }
 
 void CPageSysAttribute5::fillGroupList()

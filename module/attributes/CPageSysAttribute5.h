@@ -44,8 +44,11 @@ protected:
     bool OnKillActive() override;
     void OnHelp() override;
     void OnOK() override;
+    // Keeps the group list's columns at their share of the list's width.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void sizeColumns();
     void fillGroupList();
     bool refuseExponent();
 

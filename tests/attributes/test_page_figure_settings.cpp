@@ -173,7 +173,9 @@ TEST_F(FigureSettingsPage, TickedRowsBecomeOneEntryWithTheGroupText)
 {
     ASSERT_EQ(hostapi::aatCharExAddInfoMode(charEx_, 0x80, "XYZ"), 0);
     auto page = makePage();
-    EXPECT_EQ(runSheet({page.get()}, tickOnly(*page, {1, 3, 7}).ok()), 1);
+    const std::string shot = ::testing::TempDir() + "sysattr-figure.png";
+    EXPECT_EQ(runSheet({page.get()}, tickOnly(*page, {1, 3, 7}).screenshot(shot).ok()), 1);
+    EXPECT_EQ(transcript().screenshots().size(), 1u);
 
     ASSERT_EQ(hostapi::aatCharExGetCount(charEx_), 1);
     char text[520] = {};

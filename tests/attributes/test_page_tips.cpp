@@ -143,6 +143,7 @@ TEST_F(TipPage, SelectionDecidesWhatMayBeDone)
     runSheet(*page, ZqUiScript()
                         .select(kList, 1).read(1502).read(1503).read(1101).read(1102)   // ARROW_FILLED
                         .select(kList, 9).read(1502).read(1503)                           // HOOK
+                        .screenshot(::testing::TempDir() + "sysattr-tips.png")
                         .select(kList, 10).read(1502).read(1503)                          // FORK
                         .cancel());
     EXPECT_FALSE(readAt(0).enabled);
@@ -154,6 +155,7 @@ TEST_F(TipPage, SelectionDecidesWhatMayBeDone)
     EXPECT_TRUE(readAt(6).enabled);
     EXPECT_FALSE(readAt(7).enabled) << "a tip in use cannot be deleted";
     EXPECT_TRUE(errors().empty());
+    EXPECT_EQ(transcript().screenshots().size(), 1u);
 }
 
 TEST_F(TipPage, MaskBoxesClearAndSetTheBits)
