@@ -1,0 +1,150 @@
+#include "attributes/FontEditDlg.h"
+
+#include <utility>
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QWidget>
+
+#include "frame/HostApi.h"
+#include "mobr/host_types.h"
+#include "platform/CodePage.h"
+
+namespace {
+
+constexpr int kCaptionNew = 7060;
+constexpr int kCaptionModify = 7061;
+constexpr int kHelpTopic = 463;
+constexpr int kMsgNameBlank = 7259;
+constexpr int kMsgNameTooLong = 7260;
+constexpr int kMsgNameForbiddenChar = 7261;
+constexpr int kMsgNameUsed = 7262;
+constexpr int kMsgNoFace = 7263;
+
+constexpr int kBoldBit = 0x20;
+constexpr int kItalicBit = 0x10;
+constexpr int kBoldWeight = 700;
+constexpr int kNormalWeight = 400;
+
+CFontEditDlg::FaceSource& faceSource()
+{
+    static CFontEditDlg::FaceSource source;
+    return source;
+}
+
+QStringList familiesOfSystem()
+{
+    const auto& source = faceSource();
+    return source.families ? source.families() : QFontDatabase::families();
+}
+
+QStringList stylesOf(const QString& family)
+{
+    const auto& source = faceSource();
+    return source.styles ? source.styles(family) : QFontDatabase::styles(family);
+}
+
+}  // namespace
+
+CFontEditDlg::FaceSource CFontEditDlg::setFaceSource(FaceSource source)
+{
+    return std::exchange(faceSource(), std::move(source));
+}
+
+CFontEditDlg::CFontEditDlg(void* fonts, int entry, Mode mode, QWidget* parent)
+    : CAttributeEditDlg("IDD_S_013",
+                        Texts{kCaptionNew, kCaptionModify, kHelpTopic,
+                              {kMsgNameBlank, kMsgNameTooLong, kMsgNameForbiddenChar, kMsgNameUsed}},
+                        [fonts](const char* name) { return hostapi::aatFntFindName(fonts, name); }, entry, mode,
+                        parent),
+      fonts_(fonts)
+{
+}
+
+CFontEditDlg::~CFontEditDlg() = default;
+
+void CFontEditDlg::initFields()
+{
+    ResetContent(kFaceList);
+    for (const QString& family : familiesOfSystem()) {
+        const std::string face = mobr::cp932::fromQString(family);
+        // The host keeps a face in a fixed field: a longer name could not be
+        // stored whole, so it is not offered.
+        if (!face.empty() && face.size() < mobr::kHostFaceNameBytes) AddString(kFaceList, face);
+    }
+    SetCurSel(kFaceList, -1);
+    if (entry() > 0) {
+        char name[mobr::kHostNameBufferBytes] = {};
+        hostapi::aatFntGetName(fonts_, entry(), name);
+        SetDlgItemText(kNameEdit, name);
+        char face[mobr::kHostFaceNameBytes] = {};
+        hostapi::aatFntGetFaceName(fonts_, entry(), face);
+        for (int i = 0, n = GetCount(kFaceList); i < n; ++i) {
+            if (GetItemText(kFaceList, i) == face) SetCurSel(kFaceList, i);
+        }
+        const int attrib = hostapi::aatFntGetAttrib(fonts_, entry());
+        CheckDlgButton(kBoldBox, attrib >= 0 && (attrib & kBoldBit));
+        CheckDlgButton(kItalicBox, attrib >= 0 && (attrib & kItalicBit));
+    }
+    applyFaceStyles();
+    showSample();
+}
+
+void CFontEditDlg::applyFaceStyles()
+{
+    EnableItem(kBoldBox, true);
+    EnableItem(kItalicBox, true);
+    const int index = GetCurSel(kFaceList);
+    if (index < 0) return;
+    const QStringList styles = stylesOf(mobr::cp932::toQString(GetItemText(kFaceList, index)));
+    if (styles.size() != 1) return;
+    const QString& only = styles.front();
+    const bool bold = only == QLatin1String("Bold") || only == QLatin1String("Bold Italic");
+    const bool italic = only == QLatin1String("Italic") || only == QLatin1String("Bold Italic");
+    if (bold) {
+        CheckDlgButton(kBoldBox, true);
+        EnableItem(kBoldBox, false);
+    }
+    if (italic) {
+        CheckDlgButton(kItalicBox, true);
+        EnableItem(kItalicBox, false);
+    }
+}
+
+void CFontEditDlg::showSample()
+{
+    QWidget* sample = GetDlgItem(kSample);
+    if (!sample) return;
+    QFont font = sample->font();
+    const int index = GetCurSel(kFaceList);
+    if (index >= 0) font.setFamilies({mobr::cp932::toQString(GetItemText(kFaceList, index))});
+    font.setWeight(IsDlgButtonChecked(kBoldBox) ? QFont::Weight(kBoldWeight) : QFont::Weight(kNormalWeight));
+    font.setItalic(IsDlgButtonChecked(kItalicBox));
+    sample->setFont(font);
+}
+
+void CFontEditDlg::OnSelChange(int id)
+{
+    if (id != kFaceList) return;
+    applyFaceStyles();
+    showSample();
+}
+
+bool CFontEditDlg::OnCommand(int id)
+{
+    if (id == kBoldBox || id == kItalicBox) {
+        showSample();
+        return true;
+    }
+    return CAttributeEditDlg::OnCommand(id);
+}
+
+bool CFontEditDlg::takeFields()
+{
+    const int index = GetCurSel(kFaceList);
+    if (index < 0) return refuse(kMsgNoFace, kFaceList);
+    face_ = GetItemText(kFaceList, index);
+    bold_ = IsDlgButtonChecked(kBoldBox);
+    italic_ = IsDlgButtonChecked(kItalicBox);
+    return true;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+
+#include "attributes/AttributeEditDlg.h"
+
+class CSpinEdit;
+
+// The line width editor ("IDD_S_011"): name, width (0.01 to 5.0) and
+// plotter pen (1 to 9) of one entry of the width copy.
+class CWidthEditDlg : public CAttributeEditDlg {
+    Q_OBJECT
+public:
+    enum Control : int {
+        kWidthEdit = 1402,  // spin edit, "%.2lf"
+        kPlotPenEdit = 1403,
+    };
+    static constexpr double kMinWidth = 0.01;
+    static constexpr double kMaxWidth = 5.0;
+    static constexpr int kMinPlotPen = 1;
+    static constexpr int kMaxPlotPen = 9;
+
+    // `entry`: the width's number in `widths` (ignored in new mode).
+    CWidthEditDlg(void* widths, int entry, Mode mode, QWidget* parent = nullptr);
+    ~CWidthEditDlg() override;
+
+    // The result, valid after OK.
+    double width() const { return width_; }
+    int plotPen() const { return plotPen_; }
+
+protected:
+    void initFields() override;
+    bool takeFields() override;
+
+private:
+    void* widths_;
+    double shownWidth_ = 0.0;  // the exact value behind the field's text
+    std::unique_ptr<CSpinEdit> widthSpin_;
+    std::unique_ptr<CSpinEdit> penSpin_;
+    double width_ = 0.0;
+    int plotPen_ = 0;
+};

@@ -1,0 +1,248 @@
+// The line width and colour pages of the system attribute sheet and their
+// editors, on edit copies of the reference host's default figure.
+
+#include <string>
+#include <vector>
+
+#include "ListPageHarness.h"
+#include "attributes/CPageSysAttribute2.h"
+#include "attributes/CPageSysAttribute3.h"
+
+namespace {
+
+// Default figure: widths THIN, MEDIUM (both used by pens), THICK, EXTRA;
+// colours BLACK, RED, GREEN, BLUE, YELLOW, CYAN, MAGENTA, GRAY (GRAY and
+// MAGENTA used by no pen).
+constexpr int kThick = 3, kMagenta = 7, kGray = 8;
+using Strings = std::vector<std::string>;
+
+std::string widthName(void* widths, int width)
+{
+    char name[mobr::kHostNameBufferBytes] = {};
+    hostapi::aatWidGetName(widths, width, name);
+    return name;
+}
+
+class WidthColourPages : public ListPageHarness {};
+
+TEST_F(WidthColourPages, WidthButtonsFollowUseAndTheLastWidth)
+{
+    CPageSysAttribute2 page;
+    ASSERT_EQ(page.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_)), 1);
+    EXPECT_EQ(page.SetPageData(30002, 0), 0);
+    runSheet({&page}, ZqUiScript()
+                          .read(1601).read(1502).read(1503)          // THIN: used by pens
+                          .select(1601, 2).read(1503)                // THICK: free
+                          .select(1601, 4).read(1501).read(1502).read(1503)  // the empty row
+                          .select(1601, 2).click(1503).read(1601)    // delete THICK
+                          .select(1601, 2).key(1601, "Delete").read(1601)  // EXTRA, by key
+                          .read(1503)
+                          .ok());
+    EXPECT_EQ(readAt(0).items, (Strings{"THIN", "MEDIUM", "THICK", "EXTRA", ""}));
+    EXPECT_EQ(readAt(0).selection, 0);
+    EXPECT_TRUE(readAt(1).enabled);
+    EXPECT_FALSE(readAt(2).enabled) << "a width used by a pen";
+    EXPECT_TRUE(readAt(3).enabled);
+    EXPECT_TRUE(readAt(4).enabled);
+    EXPECT_FALSE(readAt(5).enabled);
+    EXPECT_FALSE(readAt(6).enabled);
+    EXPECT_EQ(readAt(7).items, (Strings{"THIN", "MEDIUM", "EXTRA", ""}));
+    EXPECT_EQ(readAt(7).selection, 2) << "the same row index";
+    EXPECT_EQ(readAt(8).items, (Strings{"THIN", "MEDIUM", ""}));
+    EXPECT_EQ(readAt(8).selection, 1) << "the row before the empty row";
+    EXPECT_FALSE(readAt(9).enabled);
+    EXPECT_EQ(hostapi::aatWidGetCount(widths_), 2);
+    EXPECT_EQ(callsAmong({"aatWidDeleteInfo"}).size(), 2u);
+}
+
+TEST_F(WidthColourPages, LastWidthStaysWhileTwoFreeWidthsMayGo)
+{
+    ASSERT_EQ(hostapi::aatWidDeleteInfo(widths_, 4), 0);
+    ASSERT_EQ(hostapi::aatWidDeleteInfo(widths_, 3), 0);
+    for (int w = 1; w <= 2; ++w) ASSERT_EQ(hostapi::aatWidSetAttrib(widths_, w, 0), 0);
+    CPageSysAttribute2 page;
+    page.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_));
+    runSheet({&page}, ZqUiScript()
+                          .read(1503)
+                          .select(1601, 1).read(1503)
+                          .click(1503)
+                          .read(1601).read(1503)
+                          .key(1601, "Delete").read(1601)
+                          .ok());
+    EXPECT_TRUE(readAt(0).enabled);
+    EXPECT_TRUE(readAt(1).enabled);
+    EXPECT_EQ(readAt(2).items, (Strings{"THIN", ""}));
+    EXPECT_EQ(readAt(2).selection, 0);
+    EXPECT_FALSE(readAt(3).enabled) << "the only width";
+    EXPECT_EQ(readAt(4).items, (Strings{"THIN", ""})) << "the Delete key obeys the same rule";
+    EXPECT_EQ(hostapi::aatWidGetCount(widths_), 1);
+}
+
+TEST_F(WidthColourPages, WidthEditorChecksInOrderThenAdds)
+{
+    CPageSysAttribute2 page;
+    page.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_));
+    runSheet({&page}, ZqUiScript()
+                          .select(1601, 1)
+                          .click(1501)
+                          .type(1401, "  ").ok().read(1401)
+                          .type(1401, "  ABCDEFGHIJKLMNOPQ ").ok().read(1401)
+                          .type(1401, "FINE*").ok()
+                          .type(1401, "thick").ok()
+                          .type(1401, "FINE").type(1402, "5.01").ok().read(1402)
+                          .type(1402, "5.0").type(1403, "10").ok().read(1403)
+                          .type(1403, "9").ok()
+                          .read(1601)
+                          .ok());
+    EXPECT_EQ(messageIds(), (std::vector<int>{7245, 7250, 7251, 7252, 7253, 7254}));
+    EXPECT_EQ(transcript().messages().at(2).argument, "*");
+    EXPECT_TRUE(readAt(0).focused);
+    EXPECT_EQ(readAt(1).text, "ABCDEFGHIJKLMNOPQ") << "trimmed and written back";
+    EXPECT_TRUE(readAt(2).focused);
+    EXPECT_TRUE(readAt(3).focused);
+    EXPECT_EQ(readAt(4).items, (Strings{"THIN", "MEDIUM", "THICK", "EXTRA", "FINE", ""}));
+    EXPECT_EQ(readAt(4).selection, 4);
+
+    EXPECT_EQ(callsAmong({"aatWidNewInfo", "aatWidSetWidth", "aatWidSetPlotPen"}),
+              (Strings{"aatWidNewInfo", "aatWidSetWidth", "aatWidSetPlotPen"}));
+    EXPECT_EQ(hostapi::aatWidFindName(widths_, "FINE"), 5);
+    EXPECT_DOUBLE_EQ(hostapi::aatWidGetWidth(widths_, 5), 5.0);
+    EXPECT_EQ(hostapi::aatWidGetPlotPen(widths_, 5), 9);
+    EXPECT_TRUE(argsOf("AddWidthNameStringList").empty()) << "adding is no rename";
+}
+
+TEST_F(WidthColourPages, ModifyRecordsRealRenamesOnly)
+{
+    CPageSysAttribute2 widthPage;
+    widthPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_));
+    CPageSysAttribute3 colourPage;
+    colourPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(colours_));
+    colourPage.SetPageData(30002, reinterpret_cast<std::intptr_t>(penColours_));
+    runSheet({&widthPage, &colourPage},
+             ZqUiScript()
+                 .select(1601, 0).click(1502).in("IDD_PROPS_002").read(1402).type(1402, "0.2").ok()
+                 .dblclk(1601, 2).type(1401, " HEAVY").type(1402, "0.7").ok()
+                 .read(1601)
+                 .page(1)
+                 .dblclk(1601, 7).type(1401, "SILVER").type(1404, "300").ok()
+                 .read(1601)
+                 .ok());
+    EXPECT_EQ(readAt(0).text, "0.13");
+    EXPECT_EQ(readAt(1).items.at(2), "HEAVY");
+    EXPECT_EQ(readAt(1).selection, 2);
+    EXPECT_EQ(readAt(2).items.at(7), "SILVER");
+    EXPECT_EQ(argsOf("AddWidthNameStringList"), (std::vector<Strings>{{"\"THICK\"", "\"HEAVY\""}}));
+    EXPECT_EQ(argsOf("AddColorNameStringList"), (std::vector<Strings>{{"\"GRAY\"", "\"SILVER\""}}));
+    EXPECT_DOUBLE_EQ(hostapi::aatWidGetWidth(widths_, 1), 0.2);
+    EXPECT_DOUBLE_EQ(hostapi::aatWidGetWidth(widths_, kThick), 0.7);
+    EXPECT_EQ(widthName(widths_, kThick), "HEAVY");
+    int r = 0, g = 0, b = 0;
+    hostapi::aatColGetRGB(colours_, kGray, &r, &g, &b);
+    EXPECT_EQ(b, 255) << "a component typed beyond 255 becomes 255";
+}
+
+TEST_F(WidthColourPages, ColourOfAPenAddedMeanwhileCannotBeDeleted)
+{
+    CPageSysAttribute2 widthPage;
+    widthPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_));
+    CPageSysAttribute3 colourPage;
+    colourPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(colours_));
+    colourPage.SetPageData(30002, reinterpret_cast<std::intptr_t>(penColours_));
+    int pen = 0;
+    runSheet({&widthPage, &colourPage},
+             ZqUiScript()
+                 .inspect([&](CZqWindow&) {
+                     // What the line type page does when a pen is added.
+                     pen = hostapi::aatPenNewInfo(pens_, "GREYLINE");
+                     ASSERT_GT(pen, 0);
+                     ASSERT_GE(hostapi::aatPenExNewInfo(penColours_, pens_, pen), 0);
+                     ASSERT_EQ(hostapi::aatPenExSetColor(penColours_, pens_, pen, kGray), 0);
+                     EXPECT_FALSE(hostapi::aatColGetAttrib(colours_, kGray) & 0x1) << "not refreshed yet";
+                 })
+                 .page(1)
+                 .select(1601, kGray - 1).read(1503)
+                 .key(1601, "Delete").read(1601)
+                 .select(1601, kMagenta - 1).read(1503).click(1503).read(1601)
+                 .ok());
+    EXPECT_FALSE(readAt(0).enabled);
+    EXPECT_EQ(readAt(1).items.size(), 9u) << "the Delete key deletes nothing either";
+    EXPECT_TRUE(readAt(2).enabled);
+    EXPECT_EQ(readAt(3).items.at(6), "GRAY");
+    EXPECT_EQ(readAt(3).selection, 6);
+    EXPECT_EQ(callsAmong({"aatColDeleteInfo", "aatPenExDeleteColor"}),
+              (Strings{"aatColDeleteInfo", "aatPenExDeleteColor"}));
+    EXPECT_EQ(argsOf("aatPenExDeleteColor").at(0).at(1), "7");
+    EXPECT_EQ(hostapi::aatPenExGetColor(penColours_, pens_, pen), kGray - 1) << "GRAY moved down";
+}
+
+TEST_F(WidthColourPages, ColourEditorChecksAndClampsComponents)
+{
+    CPageSysAttribute3 page;
+    page.SetPageData(30001, reinterpret_cast<std::intptr_t>(colours_));
+    page.SetPageData(30002, reinterpret_cast<std::intptr_t>(penColours_));
+    runSheet({&page}, ZqUiScript()
+                          .click(1501)
+                          .ok()
+                          .type(1401, "ORANGE|").ok()
+                          .type(1401, "red").ok()
+                          .type(1401, "ORANGE").type(1402, "300").type(1403, "-5").type(1404, "x").focus(1401)
+                          .read(1402).read(1403).read(1404)
+                          .type(1404, "128")
+                          .ok()
+                          .read(1601)
+                          .ok());
+    EXPECT_EQ(messageIds(), (std::vector<int>{7255, 7257, 7258}));
+    EXPECT_EQ(readAt(0).text, "255");
+    EXPECT_EQ(readAt(1).text, "0");
+    EXPECT_EQ(readAt(2).text, "0");
+    EXPECT_EQ(readAt(3).items.at(8), "ORANGE");
+    EXPECT_EQ(readAt(3).selection, 8);
+    int r = -1, g = -1, b = -1;
+    const int orange = hostapi::aatColFindName(colours_, "ORANGE");
+    ASSERT_EQ(orange, 9);
+    hostapi::aatColGetRGB(colours_, orange, &r, &g, &b);
+    EXPECT_EQ((std::vector<int>{r, g, b}), (std::vector<int>{255, 0, 128}));
+    EXPECT_EQ(callsAmong({"aatColNewInfo", "aatColSetRGB"}), (Strings{"aatColNewInfo", "aatColSetRGB"}));
+}
+
+TEST_F(WidthColourPages, FailedAddsShowTheirMessageAndChangeNothing)
+{
+    mobrhost::ScopedHostOverride noWidth("aatWidNewInfo", +[](void*, const char*) -> int32_t { return -1; });
+    mobrhost::ScopedHostOverride noColour("aatColNewInfo", +[](void*, const char*) -> int32_t { return 0; });
+    CPageSysAttribute2 widthPage;
+    widthPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_));
+    CPageSysAttribute3 colourPage;
+    colourPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(colours_));
+    colourPage.SetPageData(30002, reinterpret_cast<std::intptr_t>(penColours_));
+    runSheet({&widthPage, &colourPage},
+             ZqUiScript()
+                 .select(1601, 1).click(1501).type(1401, "FINE").ok().read(1601)
+                 .page(1)
+                 .select(1601, 2).click(1501).type(1401, "ORANGE").ok().read(1601)
+                 .ok());
+    EXPECT_EQ(messageIds(), (std::vector<int>{7267, 7268}));
+    EXPECT_EQ(readAt(0).items.size(), 5u);
+    EXPECT_EQ(readAt(0).selection, 1) << "the row chosen before";
+    EXPECT_EQ(readAt(1).items.size(), 9u);
+    EXPECT_EQ(readAt(1).selection, 2);
+    EXPECT_TRUE(callsAmong({"aatWidSetWidth", "aatWidSetPlotPen", "aatColSetRGB"}).empty());
+}
+
+TEST_F(WidthColourPages, HelpTopicsOfPagesAndEditors)
+{
+    CPageSysAttribute2 widthPage;
+    widthPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_));
+    CPageSysAttribute3 colourPage;
+    colourPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(colours_));
+    colourPage.SetPageData(30002, reinterpret_cast<std::intptr_t>(penColours_));
+    runSheet({&widthPage, &colourPage}, ZqUiScript()
+                                            .click(1000)
+                                            .click(1501).click(1000).cancel()
+                                            .page(1)
+                                            .click(1000)
+                                            .click(1501).click(1000).cancel()
+                                            .cancel());
+    EXPECT_EQ(argsOf("aapRunDlgHelp"), (std::vector<Strings>{{"459"}, {"459"}, {"461"}, {"461"}}));
+}
+
+}  // namespace
