@@ -1,5 +1,6 @@
 #include "attributes/CPageSysAttribute1.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -7,6 +8,7 @@
 #include <QBitmap>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "attributes/PenEditDlg.h"
@@ -38,7 +40,7 @@ constexpr int kPitchValues = 10;
 // The list's line samples magnify the pitch (lengths in units) to pixels.
 constexpr double kSamplePixelsPerUnit = 2.0;
 
-constexpr double kColumnRatios[CPageSysAttribute1::kColumnCount] = {0.21, 0.22, 0.13, 0.16, 0.17, 0.09};
+constexpr double kColumnRatios[CPageSysAttribute1::kColumnCount] = {0.20, 0.20, 0.14, 0.17, 0.19, 0.10};
 
 std::string penName(void* pens, int pen)
 {
@@ -88,9 +90,11 @@ bool CPageSysAttribute1::OnInitDialog()
     for (int i = 0; i < kColumnCount; ++i) titles.push_back(GetString(kFirstColumnTitle + i));
     list_.SetColumnString(titles);
     list_.SetExtendedStyle(CZqListCtrl::LVS_EX_FULLROWSELECT);
-    for (int i = 0; i < kColumnCount; ++i) list_.SetColumnWidthRatio(i, kColumnRatios[i]);
-
     QTreeWidget* tree = list_.tree();
+    // The list is not laid out yet: the columns share its designed width.
+    const int listWidth = std::max(tree->minimumWidth(), tree->width()) - 2 * tree->frameWidth();
+    for (int i = 0; i < kColumnCount; ++i) tree->setColumnWidth(i, static_cast<int>(listWidth * kColumnRatios[i]));
+
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     sampleDelegate_ = new ZqSampleDelegate(tree);
     sampleDelegate_->setSampleLeft(2);
@@ -111,6 +115,7 @@ bool CPageSysAttribute1::OnInitDialog()
     fillList();
     selectRow(0);
     updateButtons();
+    ready_ = true;
     return true;
 }
 
@@ -319,6 +324,9 @@ void CPageSysAttribute1::OnCancel()
 
 bool CPageSysAttribute1::OnSetActive()
 {
+    // A page whose creation failed (no pen or width copy) is never shown:
+    // the sheet then cannot open on it.
+    if (!ready_) return false;
     if (reopenPreview_ && !preview_) openPreview();
     return CZqPropertyPage::OnSetActive();
 }
@@ -474,6 +482,13 @@ void CPageSysAttribute1::openPreview()
     QWidget* owner = this->window();
     if (!window->open(owner, owner->frameGeometry())) return;
     preview_ = window.release();  // owned by the sheet's window from here (Qt parent)
+    if (!owner->isVisible()) {
+        // Opened with the sheet, before it was placed: move beside it once it is.
+        QPointer<QWidget> sheet(owner);
+        QTimer::singleShot(0, preview_.data(), [window = preview_.data(), sheet] {
+            if (sheet) window->placeBeside(sheet->frameGeometry());
+        });
+    }
     preview_->showPen(penOfRow(selectedRow()));
     updateButtons();
 }

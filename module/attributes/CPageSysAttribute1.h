@@ -114,6 +114,7 @@ private:
     int penCount_ = 0;
     int recolour_ = 0;
     bool reopenPreview_ = true;
+    bool ready_ = false;  // OnInitDialog found the copies and filled the list
     CZqListCtrl list_;
     QPointer<CPenPreviewWnd> preview_;
     ZqSampleDelegate* sampleDelegate_ = nullptr;  // owned by the list (Qt parent)

@@ -40,14 +40,19 @@ bool CPenPreviewWnd::open(QWidget* owner, const QRect& beside)
     // take the activation from the sheet.
     setAttribute(Qt::WA_ShowWithoutActivating);
     adjustSize();
-    QRect screen(0, 0, 1920, 1080);
-    const QScreen* where = owner ? owner->screen() : QGuiApplication::primaryScreen();
-    if (where) screen = where->availableGeometry();
-    move(keepOnScreen(QPoint(beside.right() + 1, beside.top()), frameGeometry().size(), screen));
+    placeBeside(beside);
     const bool ownerActive = owner && owner->isActiveWindow();
     show();
     if (ownerActive && !owner->isActiveWindow()) owner->activateWindow();
     return true;
+}
+
+void CPenPreviewWnd::placeBeside(const QRect& beside)
+{
+    QRect screen(0, 0, 1920, 1080);
+    const QScreen* where = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (where) screen = where->availableGeometry();
+    move(keepOnScreen(QPoint(beside.right() + 1, beside.top()), frameGeometry().size(), screen));
 }
 
 QPoint CPenPreviewWnd::keepOnScreen(const QPoint& wanted, const QSize& size, const QRect& screen)
@@ -97,8 +102,8 @@ void CPenPreviewWnd::showPen(int pen)
         const int gap = std::max(1, static_cast<int>(std::lround(values[i + 1])));
         pitch_.push_back(dash);
         pitch_.push_back(gap);
-        if (!pairs.empty()) pairs += ", ";
-        pairs += std::to_string(dash) + " " + std::to_string(gap);
+        if (!pairs.empty()) pairs += "  ";
+        pairs += "(" + std::to_string(dash) + ", " + std::to_string(gap) + ")";
     }
     SetDlgItemText(kPitchText, pairs.empty() ? "-" : pairs);
 

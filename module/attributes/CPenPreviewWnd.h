@@ -43,6 +43,8 @@ public:
     // placed to the right of `beside` (screen coordinates) and kept on the
     // screen; false when the layout could not be loaded.
     bool open(QWidget* owner, const QRect& beside);
+    // Moves the window to the right of `beside`, kept on the screen.
+    void placeBeside(const QRect& beside);
     // Shows pen `pen` (0: nothing).
     void showPen(int pen);
     int pen() const { return pen_; }
