@@ -2,17 +2,17 @@
 
 #include <cstdio>
 #include <exception>
-#include <utility>
 
 #include "frame/HostApi.h"
 #include "mobrdlg/ZqMessageBox.h"
 #include "mobrdlg/ZqResources.h"
 
-CAttributeEditDlg::CAttributeEditDlg(const char* layoutName, const Texts& texts, CAttributeNameCheck::Finder find,
+CAttributeEditDlg::CAttributeEditDlg(const char* layoutName, const Texts& texts, FindName find, void* table,
                                      int entry, Mode mode, QWidget* parent)
     : CZqDialog(layoutName, parent),
       texts_(texts),
-      names_(texts.names, std::move(find)),
+      table_(table),
+      names_(texts.names, [find, table](const char* name) { return find(table, name); }),
       entry_(mode == Mode::Modify ? entry : 0),
       mode_(mode)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "attributes/AttributeNameCheck.h"
@@ -27,16 +28,22 @@ public:
     // The trimmed name, valid after OK.
     const std::string& name() const { return name_; }
 
-protected:
+    // The captions, help topic and name messages of one editor.
     struct Texts {
         int captionNew = 0;
         int captionModify = 0;
         int helpTopic = 0;
         CAttributeNameCheck::Messages names;
     };
+    // The host's name lookup of the edited table.
+    using FindName = std::int32_t (*)(void* table, const char* name);
 
-    CAttributeEditDlg(const char* layoutName, const Texts& texts, CAttributeNameCheck::Finder find, int entry,
-                      Mode mode, QWidget* parent);
+protected:
+    CAttributeEditDlg(const char* layoutName, const Texts& texts, FindName find, void* table, int entry, Mode mode,
+                      QWidget* parent);
+
+    // The edit copy the editor reads.
+    void* table() const { return table_; }
 
     // Puts the entry's values (defaults in new mode) into the controls.
     virtual void initFields() = 0;
@@ -55,6 +62,7 @@ protected:
 
 private:
     Texts texts_;
+    void* table_;
     CAttributeNameCheck names_;
     int entry_;
     Mode mode_;

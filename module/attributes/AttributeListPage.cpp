@@ -6,9 +6,11 @@
 
 #include <QEvent>
 #include <QListWidget>
+#include <QSize>
 
 #include "frame/HostApi.h"
 #include "mobrcctl/ZqSampleDelegate.h"
+#include "mobr/host_types.h"
 #include "mobrdlg/ZqMessageBox.h"
 #include "platform/CodePage.h"
 
@@ -16,9 +18,73 @@ namespace {
 constexpr int kSampleGap = 2;  // pixels between the sample column and its heading's left edge
 }
 
-CAttributeListPage::CAttributeListPage(const char* layoutName, int helpTopic, int sampleLabel)
-    : CZqPropertyPage(layoutName), helpTopic_(helpTopic), sampleLabel_(sampleLabel)
+const CAttributeListPage::TableAccess& CAttributeListPage::accessTo(Table table)
 {
+    using namespace hostapi;
+    // Widths used by a pen (bit 0x10) and colours in use (bit 0x1) stay, and
+    // so does the last width or colour; fonts in use (bit 0x10000) stay, the
+    // last font may go. Fonts keep no rename list. Messages 7267, 7268 and
+    // 7269 report a new entry that the host refused.
+    static const TableAccess tables[] = {
+        {&aatWidGetCount, &aatWidGetName, &aatWidFindName, &aatWidGetAttrib, &aatWidNewInfo, &aatWidSetName,
+         &aatWidDeleteInfo, &AddWidthNameStringList, 0x10, true, 7267},
+        {&aatColGetCount, &aatColGetName, &aatColFindName, &aatColGetAttrib, &aatColNewInfo, &aatColSetName,
+         &aatColDeleteInfo, &AddColorNameStringList, 0x1, true, 7268},
+        {&aatFntGetCount, &aatFntGetName, &aatFntFindName, &aatFntGetAttrib, &aatFntNewInfo, &aatFntSetName,
+         &aatFntDeleteInfo, nullptr, 0x10000, false, 7269},
+    };
+    return tables[static_cast<int>(table)];
+}
+
+CAttributeListPage::CAttributeListPage(const char* layoutName, int helpTopic, Table table, int sampleLabel,
+                                       int rowHeight)
+    : CZqPropertyPage(layoutName),
+      helpTopic_(helpTopic),
+      access_(accessTo(table)),
+      sampleLabel_(sampleLabel),
+      rowHeight_(rowHeight)
+{
+}
+
+int CAttributeListPage::SetPageData(int item, std::intptr_t value)
+{
+    if (item != kItemTable) return 0;
+    table_ = reinterpret_cast<void*>(value);
+    return 1;
+}
+
+std::string CAttributeListPage::entryName(int entry) const
+{
+    char name[mobr::kHostNameBufferBytes] = {};
+    access_.getName(table_, entry, name);
+    return name;
+}
+
+int CAttributeListPage::nameEntry(int entry, const std::string& name)
+{
+    if (entry < 1) return access_.newInfo(table_, name.c_str());
+    const std::string old = entryName(entry);
+    access_.setName(table_, entry, name.c_str());
+    // Only a real rename goes to the rename list: a pair naming an entry by
+    // its own name would keep a later rename of it from the sketch data.
+    if (access_.recordRename && old != name) access_.recordRename(old.c_str(), name.c_str());
+    return entry;
+}
+
+int CAttributeListPage::findEntry(const std::string& name) const
+{
+    return name.empty() ? -1 : access_.findName(table_, name.c_str());
+}
+
+bool CAttributeListPage::entryInUse(int entry) const
+{
+    const int attrib = access_.getAttrib(table_, entry);
+    return attrib >= 0 && (attrib & access_.inUseBit);
+}
+
+bool CAttributeListPage::removeEntry(int entry)
+{
+    return access_.deleteInfo(table_, entry) == 0;
 }
 
 QListWidget* CAttributeListPage::list() const
@@ -28,7 +94,7 @@ QListWidget* CAttributeListPage::list() const
 
 bool CAttributeListPage::OnInitDialog()
 {
-    if (!hasTable()) return false;
+    if (!table_) return false;
     if (QListWidget* rows = list()) {
         if (sampleLabel_) {
             delegate_ = new ZqSampleDelegate(rows);
@@ -66,12 +132,13 @@ void CAttributeListPage::fillList(int row)
 {
     ResetContent(kList);
     count_ = 0;
-    const int count = std::clamp(tableCount(), 0, kMaxEntries);
+    const int count = std::clamp(access_.count(table_), 0, kMaxEntries);
     for (int entry = 1; entry <= count; ++entry) {
         if (!insertRow(count_, entry)) break;
         ++count_;
     }
-    AddString(kList, std::string());
+    const int empty = AddString(kList, std::string());
+    if (QListWidget* rows = list(); rows && empty >= 0) rows->item(empty)->setSizeHint(QSize(1, rowHeight_));
     SetCurSel(kList, row);
     refreshButtons();
 }
@@ -82,6 +149,7 @@ bool CAttributeListPage::insertRow(int row, int entry)
     if (!rows) return false;
     try {
         rows->insertItem(row, mobr::cp932::toQString(entryName(entry)));
+        rows->item(row)->setSizeHint(QSize(1, rowHeight_));
         decorateRow(*rows->item(row), entry);
     } catch (const std::bad_alloc&) {
         ZqDlgMessageBox(this, ZQ_MB_OK | ZQ_MB_ICONEXCLAMATION, 0, kMsgOutOfSpace, nullptr);
@@ -110,7 +178,7 @@ int CAttributeListPage::entryOfRow(int row) const
 bool CAttributeListPage::canDelete(int entry) const
 {
     if (entry < 1 || entryInUse(entry)) return false;
-    return !(keepsLastEntry() && count_ <= 1);
+    return !(access_.keepsLastEntry && count_ <= 1);
 }
 
 void CAttributeListPage::refreshButtons()
@@ -129,9 +197,9 @@ void CAttributeListPage::addEntry()
     if (count_ >= kMaxEntries) return;
     const int row = GetCurSel(kList);
     if (!runEditor(0)) return;
-    const int entry = createEntry();
+    const int entry = applyEditor(0);
     if (entry < 1) {
-        ZqDlgMessageBox(this, ZQ_MB_OK | ZQ_MB_ICONEXCLAMATION, 0, createFailedMessage(), nullptr);
+        ZqDlgMessageBox(this, ZQ_MB_OK | ZQ_MB_ICONEXCLAMATION, 0, access_.addFailedMessage, nullptr);
         SetCurSel(kList, row);
         refreshButtons();
         return;
@@ -152,7 +220,7 @@ void CAttributeListPage::modifyEntry()
     const int row = GetCurSel(kList);
     const int entry = entryOfRow(row);
     if (entry < 1 || !runEditor(entry)) return;
-    updateEntry(entry);
+    applyEditor(entry);
     if (QListWidget* rows = list()) {
         QListWidgetItem* item = rows->item(row);
         item->setText(mobr::cp932::toQString(entryName(entry)));

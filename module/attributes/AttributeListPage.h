@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "mobr/datalink.h"
@@ -27,37 +28,54 @@ public:
     static constexpr int kMaxEntries = 255;
     static constexpr int kMsgOutOfSpace = 7218;
 
+    // Item of SetPageData that hands over the page's edit copy.
+    static constexpr int kItemTable = 30001;
+
+    // 30001: the edit copy of the page's table.
+    int SetPageData(int item, std::intptr_t value) override;
+
     // The number of entries in the list.
     int entryCount() const { return count_; }
 
-protected:
-    // `sampleLabel`: the control the list's samples are aligned to (0: the
-    // rows have no sample column).
-    CAttributeListPage(const char* layoutName, int helpTopic, int sampleLabel);
+    // The tables the derived pages keep.
+    enum class Table { Widths, Colours, Fonts };
 
-    // ---- The table, through the host --------------------------------------
-    virtual bool hasTable() const = 0;
-    virtual int tableCount() const = 0;
-    virtual std::string entryName(int entry) const = 0;
-    virtual int findEntry(const std::string& name) const = 0;
-    virtual bool entryInUse(int entry) const = 0;
-    // True when the last remaining entry may not be deleted.
-    virtual bool keepsLastEntry() const = 0;
+protected:
+    static constexpr int kDefaultRowHeight = 20;  // pixels
+
+    // `sampleLabel`: the control the list's samples are aligned to (0: the
+    // rows have no sample column); `rowHeight`: the height of every row.
+    CAttributeListPage(const char* layoutName, int helpTopic, Table table, int sampleLabel,
+                       int rowHeight = kDefaultRowHeight);
+
+    // The edit copy the page works on (null until it was handed over).
+    void* table() const { return table_; }
+    std::string entryName(int entry) const;
+    // Adds an entry called `name` (entry 0) or renames `entry` to it; the
+    // entry's number, < 1 when the host refused the new entry.
+    int nameEntry(int entry, const std::string& name);
+
     // Gives a row its sample (or font) from entry `entry`.
     virtual void decorateRow(QListWidgetItem& row, int entry) const = 0;
-
-    // ---- Editing --------------------------------------------------------
     // Runs the editor on `entry` (0: a new entry); true on OK, the derived
     // page then holds the editor's result.
     virtual bool runEditor(int entry) = 0;
-    // Adds an entry from the editor's result: its number, < 1 on failure.
-    virtual int createEntry() = 0;
-    // The message shown when createEntry failed.
-    virtual int createFailedMessage() const = 0;
-    // Writes the editor's result into `entry`.
-    virtual void updateEntry(int entry) = 0;
+    // Writes the editor's result into `entry`, or into a new entry when
+    // `entry` is 0; returns the entry's number, < 1 when the host refused a
+    // new entry.
+    virtual int applyEditor(int entry) = 0;
     // Removes `entry` from the table; false when the host refused.
-    virtual bool removeEntry(int entry) = 0;
+    virtual bool removeEntry(int entry);
+
+    // Runs editor class `Editor` on `entry` and keeps its result on OK.
+    template <class Editor>
+    bool runEditorOf(int entry, typename Editor::Result& result)
+    {
+        Editor editor(table_, entry, entry > 0 ? Editor::Mode::Modify : Editor::Mode::New, this);
+        if (editor.DoModal() != 1) return false;
+        result = editor.result();
+        return true;
+    }
 
     bool OnInitDialog() override;
     bool OnCommand(int id) override;
@@ -78,6 +96,26 @@ protected:
     int entryOfRow(int row) const;
 
 private:
+    // How the page reaches its table through the host, and its rules.
+    struct TableAccess {
+        std::int32_t (*count)(void* table);
+        std::int32_t (*getName)(void* table, std::int32_t entry, char* name);
+        std::int32_t (*findName)(void* table, const char* name);
+        std::int32_t (*getAttrib)(void* table, std::int32_t entry);
+        std::int32_t (*newInfo)(void* table, const char* name);
+        std::int32_t (*setName)(void* table, std::int32_t entry, const char* name);
+        std::int32_t (*deleteInfo)(void* table, std::int32_t entry);
+        // Records a rename for the sketch data; null when the table keeps
+        // no rename list.
+        std::int32_t (*recordRename)(const char* oldName, const char* newName);
+        int inUseBit;         // attribute bit of an entry that may not be deleted
+        bool keepsLastEntry;  // the last remaining entry may not be deleted
+        int addFailedMessage; // shown when the host refuses a new entry
+    };
+    static const TableAccess& accessTo(Table table);
+
+    int findEntry(const std::string& name) const;
+    bool entryInUse(int entry) const;
     void addEntry();
     void modifyEntry();
     void deleteEntry();
@@ -88,7 +126,10 @@ private:
     void alignSamples();
 
     int helpTopic_;
+    const TableAccess& access_;
+    void* table_ = nullptr;
     int sampleLabel_;
+    int rowHeight_;
     int count_ = 0;
     ZqSampleDelegate* delegate_ = nullptr;  // owned by the list (Qt parent)
 };

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include <QListWidgetItem>
-#include <QSize>
 
 #include "attributes/FontEditDlg.h"
 #include "frame/HostApi.h"
@@ -13,7 +12,6 @@
 
 namespace {
 
-constexpr int kMsgAddFailed = 7269;
 constexpr int kSampleMargin = 8;  // row height minus the sample's height
 
 // Fields of the 60-byte font description.
@@ -42,15 +40,9 @@ void writeInt32(unsigned char* block, std::size_t at, std::int32_t value)
 
 }  // namespace
 
-CPageSysAttribute4::CPageSysAttribute4() : CAttributeListPage("IDD_PROPS_004", kHelpTopic, 0) {}
-
-CPageSysAttribute4::~CPageSysAttribute4() = default;
-
-int CPageSysAttribute4::SetPageData(int item, std::intptr_t value)
+CPageSysAttribute4::CPageSysAttribute4()
+    : CAttributeListPage("IDD_PROPS_004", kHelpTopic, Table::Fonts, 0, kRowHeight)
 {
-    if (item != kItemFonts) return 0;
-    fonts_ = reinterpret_cast<void*>(value);
-    return 1;
 }
 
 QFont CPageSysAttribute4::fontOfDescription(const unsigned char* description)
@@ -69,40 +61,11 @@ QFont CPageSysAttribute4::fontOfDescription(const unsigned char* description)
     return font;
 }
 
-bool CPageSysAttribute4::hasTable() const
-{
-    return fonts_ != nullptr;
-}
-
-int CPageSysAttribute4::tableCount() const
-{
-    return hostapi::aatFntGetCount(fonts_);
-}
-
-std::string CPageSysAttribute4::entryName(int entry) const
-{
-    char name[mobr::kHostNameBufferBytes] = {};
-    hostapi::aatFntGetName(fonts_, entry, name);
-    return name;
-}
-
-int CPageSysAttribute4::findEntry(const std::string& name) const
-{
-    return name.empty() ? -1 : hostapi::aatFntFindName(fonts_, name.c_str());
-}
-
-bool CPageSysAttribute4::entryInUse(int entry) const
-{
-    const int attrib = hostapi::aatFntGetAttrib(fonts_, entry);
-    return attrib >= 0 && (attrib & kInUse);
-}
-
 void CPageSysAttribute4::decorateRow(QListWidgetItem& row, int entry) const
 {
-    row.setSizeHint(QSize(row.sizeHint().width(), kRowHeight));
-    const int attrib = hostapi::aatFntGetAttrib(fonts_, entry);
+    const int attrib = hostapi::aatFntGetAttrib(table(), entry);
     unsigned char description[mobr::kHostLogFontBytes] = {};
-    if (attrib < 0 || !(attrib & kEdited) || hostapi::aatFntGetLogFont(fonts_, entry, description) != 0) {
+    if (attrib < 0 || !(attrib & kEdited) || hostapi::aatFntGetLogFont(table(), entry, description) != 0) {
         row.setData(Qt::FontRole, QVariant());
         return;
     }
@@ -113,49 +76,22 @@ void CPageSysAttribute4::decorateRow(QListWidgetItem& row, int entry) const
     row.setFont(fontOfDescription(description));
 }
 
-bool CPageSysAttribute4::runEditor(int entry)
-{
-    CFontEditDlg editor(fonts_, entry, entry > 0 ? CFontEditDlg::Mode::Modify : CFontEditDlg::Mode::New, this);
-    if (editor.DoModal() != 1) return false;
-    name_ = editor.name();
-    face_ = editor.faceName();
-    bold_ = editor.bold();
-    italic_ = editor.italic();
-    return true;
-}
-
 void CPageSysAttribute4::writeStyle(int entry)
 {
-    int attrib = hostapi::aatFntGetAttrib(fonts_, entry);
+    int attrib = hostapi::aatFntGetAttrib(table(), entry);
     if (attrib == -1) return;
     attrib |= kEdited;
-    attrib = bold_ ? (attrib | kBold) : (attrib & ~kBold);
-    attrib = italic_ ? (attrib | kItalic) : (attrib & ~kItalic);
-    hostapi::aatFntSetAttrib(fonts_, entry, attrib);
+    attrib = edited_.bold ? (attrib | kBold) : (attrib & ~kBold);
+    attrib = edited_.italic ? (attrib | kItalic) : (attrib & ~kItalic);
+    hostapi::aatFntSetAttrib(table(), entry, attrib);
 }
 
-int CPageSysAttribute4::createEntry()
+int CPageSysAttribute4::applyEditor(int entry)
 {
-    const int entry = hostapi::aatFntNewInfo(fonts_, name_.c_str());
+    // Fonts are referred to by number: a rename is not recorded.
+    entry = nameEntry(entry, edited_.name);
     if (entry < 1) return entry;
-    hostapi::aatFntSetFaceName(fonts_, entry, face_.c_str());
+    hostapi::aatFntSetFaceName(table(), entry, edited_.face.c_str());
     writeStyle(entry);
     return entry;
-}
-
-int CPageSysAttribute4::createFailedMessage() const
-{
-    return kMsgAddFailed;
-}
-
-void CPageSysAttribute4::updateEntry(int entry)
-{
-    hostapi::aatFntSetName(fonts_, entry, name_.c_str());
-    hostapi::aatFntSetFaceName(fonts_, entry, face_.c_str());
-    writeStyle(entry);
-}
-
-bool CPageSysAttribute4::removeEntry(int entry)
-{
-    return hostapi::aatFntDeleteInfo(fonts_, entry) == 0;
 }

@@ -14,13 +14,9 @@
 
 namespace {
 
-constexpr int kCaptionNew = 7058;
-constexpr int kCaptionModify = 7059;
-constexpr int kHelpTopic = 461;
-constexpr int kMsgNameBlank = 7255;
-constexpr int kMsgNameTooLong = 7256;
-constexpr int kMsgNameForbiddenChar = 7257;
-constexpr int kMsgNameUsed = 7258;
+// Captions 7058 (new) and 7059 (modify), help topic 461, name messages
+// 7255 (blank), 7256 (too long), 7257 (forbidden character), 7258 (taken).
+constexpr CAttributeEditDlg::Texts kTexts{7058, 7059, 461, {7255, 7256, 7257, 7258}};
 constexpr int kSpinPartOffset = 1000;
 
 constexpr int kComponentIds[3] = {CColourEditDlg::kRedEdit, CColourEditDlg::kGreenEdit, CColourEditDlg::kBlueEdit};
@@ -28,12 +24,7 @@ constexpr int kComponentIds[3] = {CColourEditDlg::kRedEdit, CColourEditDlg::kGre
 }  // namespace
 
 CColourEditDlg::CColourEditDlg(void* colours, int entry, Mode mode, QWidget* parent)
-    : CAttributeEditDlg("IDD_S_012",
-                        Texts{kCaptionNew, kCaptionModify, kHelpTopic,
-                              {kMsgNameBlank, kMsgNameTooLong, kMsgNameForbiddenChar, kMsgNameUsed}},
-                        [colours](const char* name) { return hostapi::aatColFindName(colours, name); }, entry,
-                        mode, parent),
-      colours_(colours)
+    : CAttributeEditDlg("IDD_S_012", kTexts, &hostapi::aatColFindName, colours, entry, mode, parent)
 {
 }
 
@@ -57,9 +48,9 @@ void CColourEditDlg::initFields()
     int rgb[3] = {0, 0, 0};
     if (entry() > 0) {
         char name[mobr::kHostNameBufferBytes] = {};
-        hostapi::aatColGetName(colours_, entry(), name);
+        hostapi::aatColGetName(table(), entry(), name);
         SetDlgItemText(kNameEdit, name);
-        hostapi::aatColGetRGB(colours_, entry(), &rgb[0], &rgb[1], &rgb[2]);
+        hostapi::aatColGetRGB(table(), entry(), &rgb[0], &rgb[1], &rgb[2]);
     }
     for (int i = 0; i < 3; ++i) {
         spins_[i] = std::make_unique<CSpinEdit>(0, kMaxComponent, 1, std::clamp(rgb[i], 0, kMaxComponent));

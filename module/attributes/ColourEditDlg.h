@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "attributes/AttributeEditDlg.h"
 
@@ -20,14 +21,17 @@ public:
     };
     static constexpr int kMaxComponent = 255;
 
+    struct Result {
+        std::string name;
+        std::array<int, 3> rgb = {0, 0, 0};  // red, green, blue
+    };
+
     // `entry`: the colour's number in `colours` (ignored in new mode).
     CColourEditDlg(void* colours, int entry, Mode mode, QWidget* parent = nullptr);
     ~CColourEditDlg() override;
 
     // The result, valid after OK.
-    int red() const { return rgb_[0]; }
-    int green() const { return rgb_[1]; }
-    int blue() const { return rgb_[2]; }
+    Result result() const { return {name(), rgb_}; }
 
     // The value a typed component text stands for: a number outside 0 to
     // 255 becomes 0 or 255, a text that is no whole number 0.
@@ -44,7 +48,6 @@ private:
     void settleComponent(int index);
     void showSwatch();
 
-    void* colours_;
     std::array<std::unique_ptr<CSpinEdit>, 3> spins_;
     std::array<int, 3> rgb_ = {0, 0, 0};
 };

@@ -12,13 +12,9 @@
 
 namespace {
 
-constexpr int kCaptionNew = 7060;
-constexpr int kCaptionModify = 7061;
-constexpr int kHelpTopic = 463;
-constexpr int kMsgNameBlank = 7259;
-constexpr int kMsgNameTooLong = 7260;
-constexpr int kMsgNameForbiddenChar = 7261;
-constexpr int kMsgNameUsed = 7262;
+// Captions 7060 (new) and 7061 (modify), help topic 463, name messages
+// 7259 (blank), 7260 (too long), 7261 (forbidden character), 7262 (taken).
+constexpr CAttributeEditDlg::Texts kTexts{7060, 7061, 463, {7259, 7260, 7261, 7262}};
 constexpr int kMsgNoFace = 7263;
 
 constexpr int kBoldBit = 0x20;
@@ -52,12 +48,7 @@ CFontEditDlg::FaceSource CFontEditDlg::setFaceSource(FaceSource source)
 }
 
 CFontEditDlg::CFontEditDlg(void* fonts, int entry, Mode mode, QWidget* parent)
-    : CAttributeEditDlg("IDD_S_013",
-                        Texts{kCaptionNew, kCaptionModify, kHelpTopic,
-                              {kMsgNameBlank, kMsgNameTooLong, kMsgNameForbiddenChar, kMsgNameUsed}},
-                        [fonts](const char* name) { return hostapi::aatFntFindName(fonts, name); }, entry, mode,
-                        parent),
-      fonts_(fonts)
+    : CAttributeEditDlg("IDD_S_013", kTexts, &hostapi::aatFntFindName, fonts, entry, mode, parent)
 {
 }
 
@@ -75,14 +66,14 @@ void CFontEditDlg::initFields()
     SetCurSel(kFaceList, -1);
     if (entry() > 0) {
         char name[mobr::kHostNameBufferBytes] = {};
-        hostapi::aatFntGetName(fonts_, entry(), name);
+        hostapi::aatFntGetName(table(), entry(), name);
         SetDlgItemText(kNameEdit, name);
         char face[mobr::kHostFaceNameBytes] = {};
-        hostapi::aatFntGetFaceName(fonts_, entry(), face);
+        hostapi::aatFntGetFaceName(table(), entry(), face);
         for (int i = 0, n = GetCount(kFaceList); i < n; ++i) {
             if (GetItemText(kFaceList, i) == face) SetCurSel(kFaceList, i);
         }
-        const int attrib = hostapi::aatFntGetAttrib(fonts_, entry());
+        const int attrib = hostapi::aatFntGetAttrib(table(), entry());
         CheckDlgButton(kBoldBox, attrib >= 0 && (attrib & kBoldBit));
         CheckDlgButton(kItalicBox, attrib >= 0 && (attrib & kItalicBit));
     }

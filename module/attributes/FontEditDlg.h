@@ -31,14 +31,19 @@ public:
     // installed before.
     static FaceSource setFaceSource(FaceSource source);
 
+    struct Result {
+        std::string name;
+        std::string face;
+        bool bold = false;    // check box 1101
+        bool italic = false;  // check box 1102
+    };
+
     // `entry`: the font's number in `fonts` (ignored in new mode).
     CFontEditDlg(void* fonts, int entry, Mode mode, QWidget* parent = nullptr);
     ~CFontEditDlg() override;
 
     // The result, valid after OK.
-    const std::string& faceName() const { return face_; }
-    bool bold() const { return bold_; }
-    bool italic() const { return italic_; }
+    Result result() const { return {name(), face_, bold_, italic_}; }
 
 protected:
     void initFields() override;
@@ -51,7 +56,6 @@ private:
     void applyFaceStyles();
     void showSample();
 
-    void* fonts_;
     std::string face_;
     bool bold_ = false;
     bool italic_ = false;

@@ -10,13 +10,9 @@
 
 namespace {
 
-constexpr int kCaptionNew = 7056;
-constexpr int kCaptionModify = 7057;
-constexpr int kHelpTopic = 459;
-constexpr int kMsgNameBlank = 7245;
-constexpr int kMsgNameTooLong = 7250;
-constexpr int kMsgNameForbiddenChar = 7251;
-constexpr int kMsgNameUsed = 7252;
+// Captions 7056 (new) and 7057 (modify), help topic 459, name messages
+// 7245 (blank), 7250 (too long), 7251 (forbidden character), 7252 (taken).
+constexpr CAttributeEditDlg::Texts kTexts{7056, 7057, 459, {7245, 7250, 7251, 7252}};
 constexpr int kMsgWidth = 7253;
 constexpr int kMsgPlotPen = 7254;
 
@@ -36,12 +32,7 @@ std::string widthText(double value)
 }  // namespace
 
 CWidthEditDlg::CWidthEditDlg(void* widths, int entry, Mode mode, QWidget* parent)
-    : CAttributeEditDlg("IDD_S_011",
-                        Texts{kCaptionNew, kCaptionModify, kHelpTopic,
-                              {kMsgNameBlank, kMsgNameTooLong, kMsgNameForbiddenChar, kMsgNameUsed}},
-                        [widths](const char* name) { return hostapi::aatWidFindName(widths, name); }, entry, mode,
-                        parent),
-      widths_(widths)
+    : CAttributeEditDlg("IDD_S_011", kTexts, &hostapi::aatWidFindName, widths, entry, mode, parent)
 {
 }
 
@@ -53,10 +44,10 @@ void CWidthEditDlg::initFields()
     int pen = kMinPlotPen;
     if (entry() > 0) {
         char name[mobr::kHostNameBufferBytes] = {};
-        hostapi::aatWidGetName(widths_, entry(), name);
+        hostapi::aatWidGetName(table(), entry(), name);
         SetDlgItemText(kNameEdit, name);
-        width = hostapi::aatWidGetWidth(widths_, entry());
-        pen = hostapi::aatWidGetPlotPen(widths_, entry());
+        width = hostapi::aatWidGetWidth(table(), entry());
+        pen = hostapi::aatWidGetPlotPen(table(), entry());
     }
     // Values from the host are brought into the fields' ranges.
     shownWidth_ = std::clamp(width, kMinWidth, kMaxWidth);

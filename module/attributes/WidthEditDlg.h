@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "attributes/AttributeEditDlg.h"
 
@@ -20,20 +21,24 @@ public:
     static constexpr int kMinPlotPen = 1;
     static constexpr int kMaxPlotPen = 9;
 
+    struct Result {
+        std::string name;
+        double width = 0.0;
+        int plotPen = 0;
+    };
+
     // `entry`: the width's number in `widths` (ignored in new mode).
     CWidthEditDlg(void* widths, int entry, Mode mode, QWidget* parent = nullptr);
     ~CWidthEditDlg() override;
 
     // The result, valid after OK.
-    double width() const { return width_; }
-    int plotPen() const { return plotPen_; }
+    Result result() const { return {name(), width_, plotPen_}; }
 
 protected:
     void initFields() override;
     bool takeFields() override;
 
 private:
-    void* widths_;
     double shownWidth_ = 0.0;  // the exact value behind the field's text
     std::unique_ptr<CSpinEdit> widthSpin_;
     std::unique_ptr<CSpinEdit> penSpin_;

@@ -68,6 +68,9 @@ TEST_F(FontPage, FaceStylesDecideTheStyleBoxes)
                            .select(1201, "Heavy").read(1101).read(1102)
                            .select(1201, "DejaVu Serif").check(1101, false).check(1102, false).read(1101).read(1102)
                            .select(1201, "Script").read(1101).read(1102)
+                           .select(1201, "DejaVu Serif").check(1101, true)
+                           .screenshot(::testing::TempDir() + "sysattr-font-edit.png")
+                           .select(1201, "Script")
                            .ok()
                            .ok());
     EXPECT_TRUE(readAt(0).enabled);
@@ -128,7 +131,10 @@ TEST_F(FontPage, EditedFontsAreListedInTheirOwnFont)
                                EXPECT_TRUE(font.bold());
                                EXPECT_TRUE(font.italic());
                            })
+                           .select(1601, 1)
+                           .screenshot(::testing::TempDir() + "sysattr-fonts.png")
                            .ok());
+    EXPECT_EQ(transcript().screenshots().size(), 1u);
 }
 
 TEST_F(FontPage, DeletingEveryFontEndsOnTheEmptyRow)

@@ -16,6 +16,11 @@ namespace {
 constexpr int kThick = 3, kMagenta = 7, kGray = 8;
 using Strings = std::vector<std::string>;
 
+std::string shot(const char* name)
+{
+    return ::testing::TempDir() + name;
+}
+
 std::string widthName(void* widths, int width)
 {
     char name[mobr::kHostNameBufferBytes] = {};
@@ -23,14 +28,24 @@ std::string widthName(void* widths, int width)
     return name;
 }
 
-class WidthColourPages : public ListPageHarness {};
+class WidthColourPages : public ListPageHarness {
+protected:
+    void SetUp() override
+    {
+        ListPageHarness::SetUp();
+        ASSERT_EQ(widthPage_.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_)), 1);
+        ASSERT_EQ(colourPage_.SetPageData(30001, reinterpret_cast<std::intptr_t>(colours_)), 1);
+        ASSERT_EQ(colourPage_.SetPageData(30002, reinterpret_cast<std::intptr_t>(penColours_)), 1);
+    }
+
+    CPageSysAttribute2 widthPage_;
+    CPageSysAttribute3 colourPage_;
+};
 
 TEST_F(WidthColourPages, WidthButtonsFollowUseAndTheLastWidth)
 {
-    CPageSysAttribute2 page;
-    ASSERT_EQ(page.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_)), 1);
-    EXPECT_EQ(page.SetPageData(30002, 0), 0);
-    runSheet({&page}, ZqUiScript()
+    EXPECT_EQ(widthPage_.SetPageData(30002, 0), 0) << "the width page takes one copy only";
+    runSheet({&widthPage_}, ZqUiScript()
                           .read(1601).read(1502).read(1503)          // THIN: used by pens
                           .select(1601, 2).read(1503)                // THICK: free
                           .select(1601, 4).read(1501).read(1502).read(1503)  // the empty row
@@ -60,9 +75,7 @@ TEST_F(WidthColourPages, LastWidthStaysWhileTwoFreeWidthsMayGo)
     ASSERT_EQ(hostapi::aatWidDeleteInfo(widths_, 4), 0);
     ASSERT_EQ(hostapi::aatWidDeleteInfo(widths_, 3), 0);
     for (int w = 1; w <= 2; ++w) ASSERT_EQ(hostapi::aatWidSetAttrib(widths_, w, 0), 0);
-    CPageSysAttribute2 page;
-    page.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_));
-    runSheet({&page}, ZqUiScript()
+    runSheet({&widthPage_}, ZqUiScript()
                           .read(1503)
                           .select(1601, 1).read(1503)
                           .click(1503)
@@ -80,9 +93,7 @@ TEST_F(WidthColourPages, LastWidthStaysWhileTwoFreeWidthsMayGo)
 
 TEST_F(WidthColourPages, WidthEditorChecksInOrderThenAdds)
 {
-    CPageSysAttribute2 page;
-    page.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_));
-    runSheet({&page}, ZqUiScript()
+    runSheet({&widthPage_}, ZqUiScript()
                           .select(1601, 1)
                           .click(1501)
                           .type(1401, "  ").ok().read(1401)
@@ -113,20 +124,19 @@ TEST_F(WidthColourPages, WidthEditorChecksInOrderThenAdds)
 
 TEST_F(WidthColourPages, ModifyRecordsRealRenamesOnly)
 {
-    CPageSysAttribute2 widthPage;
-    widthPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_));
-    CPageSysAttribute3 colourPage;
-    colourPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(colours_));
-    colourPage.SetPageData(30002, reinterpret_cast<std::intptr_t>(penColours_));
-    runSheet({&widthPage, &colourPage},
+    runSheet({&widthPage_, &colourPage_},
              ZqUiScript()
                  .select(1601, 0).click(1502).in("IDD_PROPS_002").read(1402).type(1402, "0.2").ok()
-                 .dblclk(1601, 2).type(1401, " HEAVY").type(1402, "0.7").ok()
+                 .dblclk(1601, 2).type(1401, " HEAVY").type(1402, "0.7").screenshot(shot("sysattr-width-edit.png")).ok()
                  .read(1601)
+                 .screenshot(shot("sysattr-widths.png"))
                  .page(1)
-                 .dblclk(1601, 7).type(1401, "SILVER").type(1404, "300").ok()
+                 .dblclk(1601, 7).type(1401, "SILVER").type(1404, "300").focus(1401)
+                 .screenshot(shot("sysattr-colour-edit.png")).ok()
                  .read(1601)
+                 .screenshot(shot("sysattr-colours.png"))
                  .ok());
+    EXPECT_EQ(transcript().screenshots().size(), 4u);
     EXPECT_EQ(readAt(0).text, "0.13");
     EXPECT_EQ(readAt(1).items.at(2), "HEAVY");
     EXPECT_EQ(readAt(1).selection, 2);
@@ -143,13 +153,8 @@ TEST_F(WidthColourPages, ModifyRecordsRealRenamesOnly)
 
 TEST_F(WidthColourPages, ColourOfAPenAddedMeanwhileCannotBeDeleted)
 {
-    CPageSysAttribute2 widthPage;
-    widthPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_));
-    CPageSysAttribute3 colourPage;
-    colourPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(colours_));
-    colourPage.SetPageData(30002, reinterpret_cast<std::intptr_t>(penColours_));
     int pen = 0;
-    runSheet({&widthPage, &colourPage},
+    runSheet({&widthPage_, &colourPage_},
              ZqUiScript()
                  .inspect([&](CZqWindow&) {
                      // What the line type page does when a pen is added.
@@ -177,10 +182,7 @@ TEST_F(WidthColourPages, ColourOfAPenAddedMeanwhileCannotBeDeleted)
 
 TEST_F(WidthColourPages, ColourEditorChecksAndClampsComponents)
 {
-    CPageSysAttribute3 page;
-    page.SetPageData(30001, reinterpret_cast<std::intptr_t>(colours_));
-    page.SetPageData(30002, reinterpret_cast<std::intptr_t>(penColours_));
-    runSheet({&page}, ZqUiScript()
+    runSheet({&colourPage_}, ZqUiScript()
                           .click(1501)
                           .ok()
                           .type(1401, "ORANGE|").ok()
@@ -209,12 +211,7 @@ TEST_F(WidthColourPages, FailedAddsShowTheirMessageAndChangeNothing)
 {
     mobrhost::ScopedHostOverride noWidth("aatWidNewInfo", +[](void*, const char*) -> int32_t { return -1; });
     mobrhost::ScopedHostOverride noColour("aatColNewInfo", +[](void*, const char*) -> int32_t { return 0; });
-    CPageSysAttribute2 widthPage;
-    widthPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_));
-    CPageSysAttribute3 colourPage;
-    colourPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(colours_));
-    colourPage.SetPageData(30002, reinterpret_cast<std::intptr_t>(penColours_));
-    runSheet({&widthPage, &colourPage},
+    runSheet({&widthPage_, &colourPage_},
              ZqUiScript()
                  .select(1601, 1).click(1501).type(1401, "FINE").ok().read(1601)
                  .page(1)
@@ -230,12 +227,7 @@ TEST_F(WidthColourPages, FailedAddsShowTheirMessageAndChangeNothing)
 
 TEST_F(WidthColourPages, HelpTopicsOfPagesAndEditors)
 {
-    CPageSysAttribute2 widthPage;
-    widthPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_));
-    CPageSysAttribute3 colourPage;
-    colourPage.SetPageData(30001, reinterpret_cast<std::intptr_t>(colours_));
-    colourPage.SetPageData(30002, reinterpret_cast<std::intptr_t>(penColours_));
-    runSheet({&widthPage, &colourPage}, ZqUiScript()
+    runSheet({&widthPage_, &colourPage_}, ZqUiScript()
                                             .click(1000)
                                             .click(1501).click(1000).cancel()
                                             .page(1)
