@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <exception>
 
+#include "attributes/AttributeNameCheck.h"
 #include "frame/HostApi.h"
 #include "mobrcctl/SpinEdit.h"
 #include "mobrdlg/ZqMessageBox.h"
 #include "mobrdlg/ZqResources.h"
-#include "platform/CodePage.h"
 
 namespace {
 
@@ -28,7 +28,6 @@ constexpr int kSolidStyle = 1;
 constexpr int kAssistStyle = 6;
 constexpr int kMaskBits[3] = {0x1, 0x2, 0x4};
 constexpr int kInUseBit = 0x1;
-constexpr std::size_t kMaxNameBytes = mobr::kHostNameBytes;
 constexpr double kMinLength = 0.1;
 constexpr double kMaxLength = 200.0;
 constexpr double kLengthTolerance = 2.220446049250313e-15;
@@ -252,32 +251,12 @@ bool CPenEditDlg::refuse(int id, int field, const char* argument)
 
 bool CPenEditDlg::checkName()
 {
-    std::string name = GetDlgItemText(kNameEdit);
-    if (CDlgDataCheck::IsAllSpace(name)) return refuse(kMsgNameBlank, kNameEdit);
-    CDlgDataCheck::SpaceCut(name);
-    SetDlgItemText(kNameEdit, name);
-    if (name.size() > kMaxNameBytes) return refuse(kMsgNameTooLong, kNameEdit);
-
-    // The first character of the name that string 7099 lists, compared as
-    // whole characters so that a trail byte never matches a listed one.
-    const std::string forbidden = GetString(kForbiddenChars);
-    for (std::size_t pos = 0; pos < name.size();) {
-        const std::size_t length = mobr::cp932::charLength(name, pos);
-        const std::string character = name.substr(pos, length);
-        for (std::size_t f = 0; f < forbidden.size();) {
-            const std::size_t flength = mobr::cp932::charLength(forbidden, f);
-            if (forbidden.compare(f, flength, character) == 0) {
-                return refuse(kMsgNameForbiddenChar, kNameEdit, character.c_str());
-            }
-            f += flength;
-        }
-        pos += length;
-    }
-
-    const int owner = hostapi::aatPenFindName(copies_.pens, name.c_str());
-    if (owner > 0 && (mode_ == Mode::New || owner != pen_)) return refuse(kMsgNameUsed, kNameEdit);
-    name_ = name;
-    return true;
+    static constexpr CAttributeNameCheck::Messages kMessages{kMsgNameBlank, kMsgNameTooLong, kMsgNameForbiddenChar,
+                                                             kMsgNameUsed};
+    const CAttributeNameCheck names(kMessages,
+                                    [this](const char* name) { return hostapi::aatPenFindName(copies_.pens, name); });
+    // In new mode the seeding pen's own name is taken as well.
+    return names.check(*this, kNameEdit, mode_ == Mode::New ? 0 : pen_, name_);
 }
 
 bool CPenEditDlg::checkPitch(int* pairs)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ListPageHarness.h"
+#include "attributes/AttributeNameCheck.h"
 #include "attributes/CPageSysAttribute2.h"
 #include "attributes/CPageSysAttribute3.h"
 
@@ -238,3 +239,13 @@ TEST_F(WidthColourPages, HelpTopicsOfPagesAndEditors)
 }
 
 }  // namespace
+
+TEST(AttributeNameCheck, ForbiddenCharactersMatchWholeCharactersOnly)
+{
+    // 0x83 0x7C is one double-byte character whose trail byte looks like '|'.
+    const std::string forbidden = ",;\"'|*?";
+    EXPECT_EQ(CAttributeNameCheck::forbiddenCharacter("PEN\x83\x7C", forbidden), "");
+    EXPECT_EQ(CAttributeNameCheck::forbiddenCharacter("\x83\x7C|X;", forbidden), "|");
+    EXPECT_EQ(CAttributeNameCheck::forbiddenCharacter("A?", forbidden), "?");
+    EXPECT_EQ(CAttributeNameCheck::forbiddenCharacter("PLAIN", forbidden), "");
+}
