@@ -1,5 +1,7 @@
 #include "attributes/CPageSysAttribute2.h"
 
+#include <cmath>
+
 #include <QListWidgetItem>
 
 #include "frame/HostApi.h"
@@ -12,10 +14,12 @@ CPageSysAttribute2::CPageSysAttribute2()
 
 void CPageSysAttribute2::decorateRow(QListWidgetItem& row, int entry) const
 {
-    // The sample is as many dots thick as the width shows on screen.
+    // The sample is as many dots thick as the width shows on screen. The
+    // hundredths are rounded: 0.29 * 100 is just below 29 in a double.
     const double width = hostapi::aatWidGetWidth(table(), entry);
     row.setData(ZqSampleDelegate::SampleKindRole, int(ZqSampleDelegate::LineSample));
-    row.setData(ZqSampleDelegate::LineWidthRole, hostapi::aatDrwGetWidthCount(static_cast<int>(width * 100)));
+    row.setData(ZqSampleDelegate::LineWidthRole,
+                hostapi::aatDrwGetWidthCount(static_cast<int>(std::lround(width * 100.0))));
 }
 
 int CPageSysAttribute2::applyEditor(int entry)

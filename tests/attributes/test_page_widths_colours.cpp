@@ -1,6 +1,7 @@
 // The line width and colour pages of the system attribute sheet and their
 // editors, on edit copies of the reference host's default figure.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -127,7 +128,7 @@ TEST_F(WidthColourPages, ModifyRecordsRealRenamesOnly)
 {
     runSheet({&widthPage_, &colourPage_},
              ZqUiScript()
-                 .select(1601, 0).click(1502).in("IDD_PROPS_002").read(1402).type(1402, "0.2").ok()
+                 .select(1601, 0).click(1502).in("IDD_PROPS_002").read(1402).type(1402, "0.29").ok()
                  .dblclk(1601, 2).type(1401, " HEAVY").type(1402, "0.7").screenshot(shot("sysattr-width-edit.png")).ok()
                  .read(1601)
                  .screenshot(shot("sysattr-widths.png"))
@@ -144,7 +145,11 @@ TEST_F(WidthColourPages, ModifyRecordsRealRenamesOnly)
     EXPECT_EQ(readAt(2).items.at(7), "SILVER");
     EXPECT_EQ(argsOf("AddWidthNameStringList"), (std::vector<Strings>{{"\"THICK\"", "\"HEAVY\""}}));
     EXPECT_EQ(argsOf("AddColorNameStringList"), (std::vector<Strings>{{"\"GRAY\"", "\"SILVER\""}}));
-    EXPECT_DOUBLE_EQ(hostapi::aatWidGetWidth(widths_, 1), 0.2);
+    EXPECT_DOUBLE_EQ(hostapi::aatWidGetWidth(widths_, 1), 0.29);
+    // The sample asks for the width's dots in whole hundredths.
+    const auto dots = argsOf("aatDrwGetWidthCount");
+    EXPECT_NE(std::find(dots.begin(), dots.end(), Strings{"29"}), dots.end());
+    EXPECT_EQ(std::find(dots.begin(), dots.end(), Strings{"28"}), dots.end());
     EXPECT_DOUBLE_EQ(hostapi::aatWidGetWidth(widths_, kThick), 0.7);
     EXPECT_EQ(widthName(widths_, kThick), "HEAVY");
     int r = 0, g = 0, b = 0;
