@@ -111,13 +111,6 @@ protected:
         for (const auto& m : transcript().messages()) ids.push_back(m.messageId);
         return ids;
     }
-    std::vector<std::string> rowNames() const
-    {
-        std::vector<std::string> names;
-        auto* tree = qobject_cast<QTreeWidget*>(page_->GetDlgItem(kList));
-        for (int i = 0; tree && i < tree->topLevelItemCount(); ++i) names.push_back(tree->topLevelItem(i)->text(0).toStdString());
-        return names;
-    }
     std::vector<int> orderValues(int count) const
     {
         std::vector<int> values;
