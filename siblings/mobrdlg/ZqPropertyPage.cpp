@@ -1,6 +1,40 @@
 #include "mobrdlg/ZqPropertyPage.h"
 
+#include <QXmlStreamReader>
+
 #include "mobrdlg/ZqResources.h"
+
+namespace {
+
+// The window title of a layout, read from its .ui text without building it,
+// so that tabs of pages not shown yet carry their real titles.
+QString layoutTitle(const std::string& layoutName)
+{
+    QXmlStreamReader xml(ZqLoadLayout(layoutName.c_str()));
+    int depth = 0;
+    bool inTitle = false;
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            // <ui><widget><property name="windowTitle"><string>: the top widget's own property.
+            if (depth == 3 && xml.name() == QLatin1String("property") &&
+                xml.attributes().value(QLatin1String("name")) == QLatin1String("windowTitle"))
+                inTitle = true;
+            else if (inTitle && xml.name() == QLatin1String("string"))
+                return xml.readElementText();
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            if (depth < 3) inTitle = false;
+            break;
+        default: break;
+        }
+    }
+    return {};
+}
+
+}  // namespace
 
 CZqPropertyPage::CZqPropertyPage(const char* layoutName, int captionId)
     : QWidget(nullptr), layoutName_(layoutName ? layoutName : ""), captionId_(captionId)
@@ -21,6 +55,8 @@ QString CZqPropertyPage::caption() const
         if (!text.isNull()) return text;
     }
     if (created_ && !windowTitle().isEmpty()) return windowTitle();
+    const QString title = layoutTitle(layoutName_);
+    if (!title.isEmpty()) return title;
     return QString::fromStdString(layoutName_);
 }
 

@@ -89,6 +89,7 @@ TEST(PropertySheet, PagesAreCreatedWhenFirstShownAndOkReachesThem)
                            .ok());
     EXPECT_FALSE(s.p0.IsCreated());
     EXPECT_EQ(s.p0.GetDlgItem(2401), nullptr) << "no controls before the page is shown";
+    EXPECT_EQ(s.p2.caption(), QStringLiteral("Third page")) << "no caption id: the layout's title, before it is built";
     EXPECT_EQ(s.sheet.DoModal(), 1);
     EXPECT_EQ(createdAtStart, (std::vector<bool>{false, true, false}));
     EXPECT_FALSE(s.p0.IsCreated());
@@ -98,7 +99,7 @@ TEST(PropertySheet, PagesAreCreatedWhenFirstShownAndOkReachesThem)
     EXPECT_FALSE(s.has("p0 init"));
     EXPECT_EQ(s.p2.GetDlgItemText(2601), "y");
     EXPECT_EQ(s.sheet.GetActivePage(), &s.p2);
-    EXPECT_EQ(s.p2.caption(), QStringLiteral("IDD_TEST_PAGE3")) << "no caption id: the layout name";
+    EXPECT_EQ(s.p2.caption(), QStringLiteral("Third page"));
     EXPECT_EQ(s.p1.caption(), QStringLiteral("Second page"));
     EXPECT_TRUE(driver.transcript().errors().empty());
     ASSERT_EQ(driver.transcript().dialogs().size(), 1u);
