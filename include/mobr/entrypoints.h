@@ -16,4 +16,8 @@ typedef CZqDataLink* (*IDD_S_001InitFn)(void);
 // Destroys an object made by IDD_S_001Init (null is allowed); always 0.
 typedef int (*IDD_S_001TermFn)(CZqDataLink* dialog);
 
+// Runs the system attribute sheet on the current figure (modal); its tables
+// change only when the person confirms with OK. Always 0.
+typedef int (*aapLatrFn)(void);
+
 }

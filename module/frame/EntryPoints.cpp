@@ -1,6 +1,7 @@
 // The module's exported entry points of the module frame.
 #include <new>
 
+#include "attributes/SysAttributeSheet.h"
 #include "frame/DrawingSizeDlg.h"
 #include "mobr/export.h"
 
@@ -18,4 +19,13 @@ extern "C" MOBR_API int IDD_S_001Term(CZqDataLink* dialog)
 {
     delete dialog;
     return 0;
+}
+
+extern "C" MOBR_API int aapLatr(void)
+{
+    try {
+        return CSysAttributeSheet().run();
+    } catch (...) {
+        return 0;
+    }
 }
