@@ -12,8 +12,14 @@
 
 #include <QGuiApplication>
 
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "api/HostRuntime.h"
@@ -22,7 +28,41 @@
 #include "model/Bytes.h"
 #include "model/FigureModel.h"
 
+// Every allocation through operator new is counted, so that the benchmark
+// can show how many the pass makes (none per element).
 namespace {
+std::atomic<long long> gAllocations{0};
+}
+
+void* operator new(std::size_t size)
+{
+    gAllocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+// Peak resident memory of the process so far, in megabytes.
+double peakResidentMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Resident memory now, in megabytes.
+double residentMegabytes()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
+}
 
 constexpr int32_t kElements = 1000000;
 constexpr int32_t kBlock = 16;
@@ -94,15 +134,29 @@ void BM_RecolourPass(benchmark::State& state)
 {
     prepare();
     int64_t written = 0;
+    long long allocations = 0;
+    double residentGrowth = 0.0;
     for (auto _ : state) {
         state.PauseTiming();
         resetFigure();
+        const double residentBefore = residentMegabytes();
+        const long long allocationsBefore = gAllocations.load();
         state.ResumeTiming();
         CRecolourPass pass(0);
         if (!pass.run()) state.SkipWithError("the pass stopped");
+        state.PauseTiming();
+        allocations = gAllocations.load() - allocationsBefore;
+        residentGrowth = std::max(residentGrowth, residentMegabytes() - residentBefore);
+        state.ResumeTiming();
         written = pass.written();
     }
     state.counters["written"] = static_cast<double>(written);
+    // Allocations of one pass over the million elements (a constant few for
+    // the wait cursor, none per element), growth of resident memory over a
+    // pass, and the peak resident memory of the whole run.
+    state.counters["allocs_per_pass"] = static_cast<double>(allocations);
+    state.counters["rss_growth_MB"] = residentGrowth;
+    state.counters["peak_rss_MB"] = peakResidentMegabytes();
     state.SetItemsProcessed(state.iterations() * kElements);
 }
 BENCHMARK(BM_RecolourPass)->Unit(benchmark::kMillisecond);
