@@ -7,13 +7,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "HostFixture.h"
+#include "AttributeTestHarness.h"
 #include "attributes/CPageSysAttribute5.h"
 #include "attributes/CPageSysAttribute6.h"
-#include "frame/HostApi.h"
-#include "mobrdlg/ZqPropertySheet.h"
-#include "mobrdlg/ZqResources.h"
-#include "mobrdlg/ZqUiDriver.h"
 
 namespace {
 
@@ -28,36 +24,9 @@ int intItem(CPageSysAttribute5& page, int item)
     return value;
 }
 
-class FigureSettingsPage : public HostFixture {
+class FigureSettingsPage : public AttributeTestHarness {
 protected:
-    void SetUp() override
-    {
-        HostFixture::SetUp();
-        static const long resources = ZqLoadResourceFile(MOBR_RESOURCE_FILE);
-        ASSERT_NE(resources, 0);
-        charEx_ = hostapi::aatFigEditCharExInfo(0);
-        ASSERT_NE(charEx_, nullptr);
-    }
-
-    void TearDown() override
-    {
-        driver_.reset();
-        hostapi::aatFigRestoreCharExInfo(0, charEx_, 1);
-        HostFixture::TearDown();
-    }
-
-    // Runs a sheet holding `pages` (the first one is shown) under `script`;
-    // returns the modal result.
-    int runSheet(std::initializer_list<CZqPropertyPage*> pages, ZqUiScript script)
-    {
-        CZqPropertySheet sheet(std::string("Attributes"));
-        for (CZqPropertyPage* p : pages) sheet.AddPage(p);
-        driver_ = std::make_unique<CZqUiDriver>(std::move(script));
-        const int result = sheet.DoModal();
-        EXPECT_TRUE(driver_->transcript().errors().empty())
-            << driver_->transcript().errors().front().message;
-        return result;
-    }
+    FigureSettingsPage() : AttributeTestHarness(kCharExCopy, Journal::Keep, HelpButton::Hidden) {}
 
     // A page handed the default values and the extended character copy.
     std::unique_ptr<CPageSysAttribute5> makePage(int exponent = 3, int depth = 0, int order = 1)
@@ -87,11 +56,6 @@ protected:
             }
         });
     }
-
-    const ZqUiTranscript& transcript() const { return driver_->transcript(); }
-
-    void* charEx_ = nullptr;
-    std::unique_ptr<CZqUiDriver> driver_;
 };
 
 TEST_F(FigureSettingsPage, DataLinkRefusesValuesOutOfRange)

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "FigureTestSupport.h"
-#include "ListPageHarness.h"
+#include "AttributeTestHarness.h"
 #include "attributes/CPageSysAttribute4.h"
 #include "attributes/FontEditDlg.h"
 
@@ -24,11 +24,13 @@ constexpr int kStandard = 1, kHeading = 3;
 constexpr int kEdited = 0x1, kItalic = 0x10, kBold = 0x20, kInUse = 0x10000;
 using Strings = std::vector<std::string>;
 
-class FontPage : public ListPageHarness {
+class FontPage : public AttributeTestHarness {
 protected:
+    FontPage() : AttributeTestHarness(kPenCopy | kWidthCopy | kColourCopy | kPenColourCopy | kFontCopy) {}
+
     void SetUp() override
     {
-        ListPageHarness::SetUp();
+        AttributeTestHarness::SetUp();
         // Faces 0 to 5 in the editor's list.
         previous_ = CFontEditDlg::setFaceSource(
             {[] {
@@ -45,7 +47,7 @@ protected:
     void TearDown() override
     {
         CFontEditDlg::setFaceSource(previous_);
-        ListPageHarness::TearDown();
+        AttributeTestHarness::TearDown();
     }
     int attrib(int font) const { return hostapi::aatFntGetAttrib(fonts_, font); }
     std::string face(int font) const

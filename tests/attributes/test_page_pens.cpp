@@ -6,15 +6,11 @@
 #include <algorithm>
 #include <memory>
 
+#include "AttributeTestHarness.h"
 #include "FigureTestSupport.h"
-#include "HostFixture.h"
 #include "attributes/CPageSysAttribute1.h"
 #include "attributes/CPenPreviewWnd.h"
-#include "frame/HostApi.h"
 #include "mobrcctl/ZqSampleDelegate.h"
-#include "mobrdlg/ZqPropertySheet.h"
-#include "mobrdlg/ZqResources.h"
-#include "mobrdlg/ZqUiDriver.h"
 
 namespace {
 
@@ -35,41 +31,28 @@ std::string nameIn(const std::vector<std::string>& rows, size_t row)
     return text.substr(0, text.find('\t'));
 }
 
-std::vector<std::string> callNames(const std::vector<std::string>& wanted)
-{
-    std::vector<std::string> names;
-    for (const auto& e : mobrhost::journalEntries()) {
-        if (std::find(wanted.begin(), wanted.end(), e.name) != wanted.end()) names.push_back(e.name);
-    }
-    return names;
-}
-
-class PensPage : public HostFixture {
+class PensPage : public AttributeTestHarness {
 protected:
+    PensPage()
+        : AttributeTestHarness(kPenCopy | kPenColourCopy | kWidthCopy | kColourCopy, Journal::Keep,
+                               HelpButton::Hidden)
+    {
+    }
+
     void SetUp() override
     {
-        HostFixture::SetUp();
-        static const long resources = ZqLoadResourceFile(MOBR_RESOURCE_FILE);
-        ASSERT_NE(resources, 0);
-        pens_ = hostapi::aatFigEditPenInfo(0);
-        penColours_ = hostapi::aatFigEditPenExInfo(0);
-        widths_ = hostapi::aatFigEditWidInfo(0);
-        colours_ = hostapi::aatFigEditColInfo(0);
+        AttributeTestHarness::SetUp();
+        if (HasFatalFailure()) return;
         int32_t count = 0;
         order_ = hostapi::as_MakeTable(figtest::countWord(pens_), &count);
-        ASSERT_TRUE(pens_ && penColours_ && widths_ && colours_ && order_);
+        ASSERT_NE(order_, nullptr);
     }
 
     void TearDown() override
     {
         page_.reset();
-        driver_.reset();
         hostapi::as_FreeTable(order_);
-        hostapi::aatFigRestoreColInfo(0, colours_, 1);
-        hostapi::aatFigRestoreWidInfo(0, widths_, 1);
-        hostapi::aatFigRestorePenExInfo(0, penColours_, 1);
-        hostapi::aatFigRestorePenInfo(0, pens_, 1);
-        HostFixture::TearDown();
+        AttributeTestHarness::TearDown();
     }
 
     // A page handed the copies the way the attribute sheet hands them.
@@ -93,24 +76,12 @@ protected:
     int run(ZqUiScript script, std::vector<CZqPropertyPage*> extra = {}, bool withPens = true)
     {
         page_ = makePage(withPens);
-        CZqPropertySheet sheet(std::string("Attributes"));
-        sheet.AddPage(page_.get());
-        for (CZqPropertyPage* p : extra) sheet.AddPage(p);
-        driver_ = std::make_unique<CZqUiDriver>(std::move(script));
-        const int result = sheet.DoModal();
+        extra.insert(extra.begin(), page_.get());
+        const int result = runSheet(extra, std::move(script));
         order_ = page_->GetOrderTable();
-        for (const auto& e : driver_->transcript().errors()) ADD_FAILURE() << e.message;
         return result;
     }
 
-    const ZqUiTranscript& transcript() const { return driver_->transcript(); }
-    const ZqControlState& readAt(size_t i) const { return transcript().reads().at(i).state; }
-    std::vector<int> messageIds() const
-    {
-        std::vector<int> ids;
-        for (const auto& m : transcript().messages()) ids.push_back(m.messageId);
-        return ids;
-    }
     std::vector<int> orderValues(int count) const
     {
         std::vector<int> values;
@@ -123,13 +94,8 @@ protected:
         return [this, check](CZqWindow&) { check(*page_); };
     }
 
-    void* pens_ = nullptr;
-    void* penColours_ = nullptr;
-    void* widths_ = nullptr;
-    void* colours_ = nullptr;
     void* order_ = nullptr;
     std::unique_ptr<Page> page_;
-    std::unique_ptr<CZqUiDriver> driver_;
 };
 
 TEST_F(PensPage, ListShowsEveryPenAndAnEmptyRow)
@@ -222,7 +188,7 @@ TEST_F(PensPage, AddWritesTheNewPenInOrder)
             .type(1401, "LONGDASH").select(1201, "THICK").select(1203, "BLUE").ok()
             .read(kList).read(1503)
             .ok());
-    EXPECT_EQ(callNames({"aatPenNewInfo", "as_TableAddIndex", "as_FreeTable", "aatPenExNewInfo", "aatWidSetAttrib",
+    EXPECT_EQ(callsAmong({"aatPenNewInfo", "as_TableAddIndex", "as_FreeTable", "aatPenExNewInfo", "aatWidSetAttrib",
                          "aatPenSetWidth", "aatPenSetPitch", "aatPenSetPlotStyle", "aatPenExSetColor",
                          "aatPenSetMask"}),
               (std::vector<std::string>{"aatPenNewInfo", "as_TableAddIndex", "as_FreeTable", "aatPenExNewInfo",

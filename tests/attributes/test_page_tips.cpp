@@ -5,13 +5,9 @@
 #include <cmath>
 #include <memory>
 
+#include "AttributeTestHarness.h"
 #include "FigureTestSupport.h"
-#include "HostFixture.h"
 #include "attributes/CPageSysAttribute6.h"
-#include "frame/HostApi.h"
-#include "mobrdlg/ZqPropertySheet.h"
-#include "mobrdlg/ZqResources.h"
-#include "mobrdlg/ZqUiDriver.h"
 #include "model/TipTable.h"
 
 namespace {
@@ -19,23 +15,9 @@ namespace {
 constexpr int kList = CPageSysAttribute6::kTipList;
 constexpr int kResult = CPageSysAttribute6::kRenameResult;
 
-class TipPage : public HostFixture {
+class TipPage : public AttributeTestHarness {
 protected:
-    void SetUp() override
-    {
-        HostFixture::SetUp();
-        static const long resources = ZqLoadResourceFile(MOBR_RESOURCE_FILE);
-        ASSERT_NE(resources, 0);
-        tips_ = hostapi::aatFigEditTipInfo(0);
-        ASSERT_NE(tips_, nullptr);
-    }
-
-    void TearDown() override
-    {
-        driver_.reset();
-        hostapi::aatFigRestoreTipInfo(0, tips_, 1);
-        HostFixture::TearDown();
-    }
+    TipPage() : AttributeTestHarness(kTipCopy, Journal::Keep, HelpButton::Hidden) {}
 
     // User tips 17 upward in the copy, named in order.
     void addUserTips(std::initializer_list<const char*> names)
@@ -56,16 +38,6 @@ protected:
         return page;
     }
 
-    int runSheet(CZqPropertyPage& page, ZqUiScript script)
-    {
-        CZqPropertySheet sheet(std::string("Attributes"));
-        sheet.AddPage(&page);
-        driver_ = std::make_unique<CZqUiDriver>(std::move(script));
-        return sheet.DoModal();
-    }
-
-    const ZqUiTranscript& transcript() const { return driver_->transcript(); }
-    const ZqControlState& readAt(size_t i) const { return transcript().reads().at(i).state; }
     std::vector<std::string> errors() const
     {
         std::vector<std::string> out;
@@ -80,9 +52,6 @@ protected:
         }
         return -1;
     }
-
-    void* tips_ = nullptr;
-    std::unique_ptr<CZqUiDriver> driver_;
 };
 
 TEST_F(TipPage, ValuesAreClampedIntoTheirRanges)
@@ -112,9 +81,9 @@ TEST_F(TipPage, ListsBuiltInAndUserTipsSkippingTheReservedSlots)
     ASSERT_EQ(hostapi::aatTipGetCount(tips_), 20);
     auto page = makePage();
     std::vector<long long> numbers;
-    runSheet(*page, ZqUiScript()
-                        .read(kList)
-                        .inspect([&](CZqWindow&) {
+    runSheet({page.get()}, ZqUiScript()
+                               .read(kList)
+                               .inspect([&](CZqWindow&) {
                             for (int r = 0; page->GetRowTip(r) > 0; ++r) numbers.push_back(page->GetRowTip(r));
                         })
                         .read(1401).read(1402).read(1404).read(1502).read(1503).read(1101).read(kResult)
@@ -140,12 +109,12 @@ TEST_F(TipPage, SelectionDecidesWhatMayBeDone)
     figtest::model().tips(tips_)->at(18)->attrib = 0x1;   // FORK is in use
     ASSERT_EQ(hostapi::aatTipSetMask(tips_, 2, 0x2), 0);
     auto page = makePage();
-    runSheet(*page, ZqUiScript()
-                        .select(kList, 1).read(1502).read(1503).read(1101).read(1102)   // ARROW_FILLED
-                        .select(kList, 9).read(1502).read(1503)                           // HOOK
-                        .screenshot(::testing::TempDir() + "sysattr-tips.png")
-                        .select(kList, 10).read(1502).read(1503)                          // FORK
-                        .cancel());
+    runSheet({page.get()}, ZqUiScript()
+                               .select(kList, 1).read(1502).read(1503).read(1101).read(1102)   // ARROW_FILLED
+                               .select(kList, 9).read(1502).read(1503)                           // HOOK
+                               .screenshot(::testing::TempDir() + "sysattr-tips.png")
+                               .select(kList, 10).read(1502).read(1503)                          // FORK
+                               .cancel());
     EXPECT_FALSE(readAt(0).enabled);
     EXPECT_FALSE(readAt(1).enabled);
     EXPECT_TRUE(readAt(2).enabled && readAt(2).checked);
@@ -162,9 +131,9 @@ TEST_F(TipPage, MaskBoxesClearAndSetTheBits)
 {
     addUserTips({"HOOK"});
     auto page = makePage();
-    runSheet(*page, ZqUiScript().select(kList, 9).check(1101, false).check(1102, false).cancel());
+    runSheet({page.get()}, ZqUiScript().select(kList, 9).check(1101, false).check(1102, false).cancel());
     EXPECT_EQ(hostapi::aatTipGetMask(tips_, 17), 0x3);
-    runSheet(*page, ZqUiScript().select(kList, 9).read(1101).check(1101, true).select(kList, 0).check(1102, false).cancel());
+    runSheet({page.get()}, ZqUiScript().select(kList, 9).read(1101).check(1101, true).select(kList, 0).check(1102, false).cancel());
     EXPECT_FALSE(readAt(0).checked);
     EXPECT_EQ(hostapi::aatTipGetMask(tips_, 17), 0x2);
     EXPECT_EQ(hostapi::aatTipGetMask(tips_, 1), 0x2);
@@ -184,7 +153,7 @@ TEST_F(TipPage, RenameShowsItsVerdictBesideTheList)
     rename(script, "   ");
     rename(script, " ABCDEFGHIJKLMNOPQ ");   // 17 bytes after trimming
     rename(script, "  BARB ");
-    runSheet(*page, script.cancel());
+    runSheet({page.get()}, script.cancel());
     EXPECT_TRUE(errors().empty()) << errors().front();
     EXPECT_EQ(readAt(0).text, text(7206));
     EXPECT_EQ(readAt(2).text, text(7206));
@@ -203,13 +172,13 @@ TEST_F(TipPage, DeleteRemovesOnlyFreeUserTips)
     addUserTips({"HOOK", "FORK", "STAR"});
     auto page = makePage();
     int afterFirst = -2;
-    runSheet(*page, ZqUiScript()
-                        .select(kList, 10).click(1503)     // FORK
-                        .read(kList).read(1503)
-                        .inspect([&](CZqWindow&) { afterFirst = rowOfTip(*page, 18); })
-                        .select(kList, 10).click(1503)     // STAR, now tip 18
-                        .read(kList)
-                        .cancel());
+    runSheet({page.get()}, ZqUiScript()
+                               .select(kList, 10).click(1503)     // FORK
+                               .read(kList).read(1503)
+                               .inspect([&](CZqWindow&) { afterFirst = rowOfTip(*page, 18); })
+                               .select(kList, 10).click(1503)     // STAR, now tip 18
+                               .read(kList)
+                               .cancel());
     EXPECT_EQ(readAt(0).items.size(), 11u);
     EXPECT_EQ(readAt(0).selection, -1);
     EXPECT_FALSE(readAt(1).enabled);
@@ -223,10 +192,10 @@ TEST_F(TipPage, DeleteRemovesOnlyFreeUserTips)
 TEST_F(TipPage, FieldsAreCheckedWhenLeavingAndWriteTheTipLength)
 {
     auto page = makePage();
-    EXPECT_EQ(runSheet(*page, ZqUiScript()
-                                  .type(1402, "180.01").type(1404, "3.75").ok().read(1402)
-                                  .type(1402, "180.00").type(1401, "0").ok().read(1401)
-                                  .type(1401, "0.01").ok()),
+    EXPECT_EQ(runSheet({page.get()}, ZqUiScript()
+                                         .type(1402, "180.01").type(1404, "3.75").ok().read(1402)
+                                         .type(1402, "180.00").type(1401, "0").ok().read(1401)
+                                         .type(1401, "0.01").ok()),
               1);
     ASSERT_EQ(transcript().messages().size(), 2u);
     EXPECT_TRUE(readAt(0).focused);
@@ -240,7 +209,7 @@ TEST_F(TipPage, FieldsAreCheckedWhenLeavingAndWriteTheTipLength)
 
     // A refused page keeps its values and the copy its length.
     auto refused = makePage();
-    EXPECT_EQ(runSheet(*refused, ZqUiScript().type(1404, "0").ok().cancel()), 2);
+    EXPECT_EQ(runSheet({refused.get()}, ZqUiScript().type(1404, "0").ok().cancel()), 2);
     EXPECT_DOUBLE_EQ(refused->GetPageValue(30004), 3.75);
     EXPECT_EQ(mobrhost::journalEntries("aatTipSetLength").size(), 1u);
 }
@@ -248,11 +217,11 @@ TEST_F(TipPage, FieldsAreCheckedWhenLeavingAndWriteTheTipLength)
 TEST_F(TipPage, ValuesHandedInLaterRefreshTheFields)
 {
     auto page = makePage();
-    runSheet(*page, ZqUiScript()
-                        .inspect([&](CZqWindow&) { page->SetPageDouble(30002, 500.0); })
-                        .read(1402)
-                        .key(1401, "F1")
-                        .cancel());
+    runSheet({page.get()}, ZqUiScript()
+                               .inspect([&](CZqWindow&) { page->SetPageDouble(30002, 500.0); })
+                               .read(1402)
+                               .key(1401, "F1")
+                               .cancel());
     EXPECT_EQ(readAt(0).text, "180.00");
     const auto calls = mobrhost::journalEntries("aapRunDlgHelp");
     ASSERT_EQ(calls.size(), 1u);

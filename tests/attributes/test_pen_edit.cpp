@@ -5,11 +5,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "AttributeTestHarness.h"
 #include "FigureTestSupport.h"
-#include "HostFixture.h"
 #include "attributes/PenEditDlg.h"
-#include "frame/HostApi.h"
-#include "mobrdlg/ZqResources.h"
 #include "mobrdlg/ZqUiDriver.h"
 #include "mobrdlg/ZqWindow.h"
 
@@ -30,33 +28,13 @@ struct Outcome {
     std::vector<double> pitch;
 };
 
-class PenEdit : public HostFixture {
+class PenEdit : public AttributeTestHarness {
 protected:
-    void SetUp() override
-    {
-        HostFixture::SetUp();
-        static const long resources = ZqLoadResourceFile(MOBR_RESOURCE_FILE);
-        ASSERT_NE(resources, 0);
-        copies_.pens = hostapi::aatFigEditPenInfo(0);
-        copies_.widths = hostapi::aatFigEditWidInfo(0);
-        copies_.colours = hostapi::aatFigEditColInfo(0);
-        copies_.penColours = hostapi::aatFigEditPenExInfo(0);
-        ASSERT_TRUE(copies_.pens && copies_.widths && copies_.colours && copies_.penColours);
-    }
-
-    void TearDown() override
-    {
-        driver_.reset();
-        hostapi::aatFigRestorePenExInfo(0, copies_.penColours, 1);
-        hostapi::aatFigRestoreColInfo(0, copies_.colours, 1);
-        hostapi::aatFigRestoreWidInfo(0, copies_.widths, 1);
-        hostapi::aatFigRestorePenInfo(0, copies_.pens, 1);
-        HostFixture::TearDown();
-    }
+    PenEdit() : AttributeTestHarness(kPenCopy | kWidthCopy | kColourCopy | kPenColourCopy) {}
 
     Outcome run(int pen, Mode mode, ZqUiScript script)
     {
-        CPenEditDlg dialog(copies_, pen, mode);
+        CPenEditDlg dialog(CPenEditDlg::Copies{pens_, widths_, colours_, penColours_, nullptr}, pen, mode);
         driver_.reset();
         driver_ = std::make_unique<CZqUiDriver>(std::move(script));
         Outcome out;
@@ -69,18 +47,6 @@ protected:
         out.pitch = dialog.pitch();
         return out;
     }
-
-    const ZqUiTranscript& transcript() const { return driver_->transcript(); }
-    std::vector<int> messageIds() const
-    {
-        std::vector<int> ids;
-        for (const auto& m : transcript().messages()) ids.push_back(m.messageId);
-        return ids;
-    }
-    const ZqControlState& readAt(size_t index) const { return transcript().reads().at(index).state; }
-
-    CPenEditDlg::Copies copies_;
-    std::unique_ptr<CZqUiDriver> driver_;
 };
 
 TEST_F(PenEdit, OkChecksRunInOrderAndKeepTheFocusOnTheField)
@@ -156,7 +122,7 @@ TEST_F(PenEdit, CaptionFollowsTheMode)
 
 TEST_F(PenEdit, MaskBoxesAreTickedForClearBitsAndBuildTheMask)
 {
-    ASSERT_EQ(hostapi::aatPenSetMask(copies_.pens, kDashed, 0x2), 0);
+    ASSERT_EQ(hostapi::aatPenSetMask(pens_, kDashed, 0x2), 0);
     Outcome out = run(kDashed, Mode::Modify,
                       ZqUiScript().read(1101).read(1102).read(1103).check(1101, false).check(1102, true).ok());
     EXPECT_TRUE(readAt(0).checked);
@@ -183,8 +149,8 @@ TEST_F(PenEdit, LastSolidPenKeepsItsClearBitsAndItsStyle)
     EXPECT_TRUE(readAt(2).checked);
 
     // A second solid pen with bit 0x1 set: only box 1101 stays locked.
-    ASSERT_EQ(hostapi::aatPenSetPlotStyle(copies_.pens, kDotted, 1), 0);
-    ASSERT_EQ(hostapi::aatPenSetMask(copies_.pens, kDotted, 0x1), 0);
+    ASSERT_EQ(hostapi::aatPenSetPlotStyle(pens_, kDotted, 1), 0);
+    ASSERT_EQ(hostapi::aatPenSetMask(pens_, kDotted, 0x1), 0);
     run(kSolid, Mode::Modify, ZqUiScript().read(1101).read(1102).read(1103).read(1202).read(1402).cancel());
     EXPECT_FALSE(readAt(0).enabled);
     EXPECT_TRUE(readAt(1).enabled);
@@ -205,8 +171,8 @@ TEST_F(PenEdit, LastOrUsedPensCannotChangeKind)
     // A pen in use may not become an assist line (a pen copy taken after the
     // element exists sees the use).
     figtest::addElement(0, el::Line, kChain, 0);
-    hostapi::aatFigRestorePenInfo(0, copies_.pens, 1);
-    copies_.pens = hostapi::aatFigEditPenInfo(0);
+    hostapi::aatFigRestorePenInfo(0, pens_, 1);
+    pens_ = hostapi::aatFigEditPenInfo(0);
     run(kChain, Mode::Modify, ZqUiScript().read(1202).cancel());
     EXPECT_TRUE(readAt(0).enabled);
     ASSERT_EQ(readAt(0).items.size(), 5u);
@@ -218,7 +184,7 @@ TEST_F(PenEdit, LastOrUsedPensCannotChangeKind)
 TEST_F(PenEdit, GoodEditReturnsEveryValue)
 {
     const double pitch[] = {3.25, 1.0};
-    ASSERT_EQ(hostapi::aatPenSetPitch(copies_.pens, kDashed, pitch, 2), 0);
+    ASSERT_EQ(hostapi::aatPenSetPitch(pens_, kDashed, pitch, 2), 0);
     const std::string shot = ::testing::TempDir() + "pen_edit.png";
     const Outcome out = run(kDashed, Mode::Modify,
                             ZqUiScript()

@@ -9,13 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "AttributeTestHarness.h"
 #include "FigureTestSupport.h"
-#include "HostFixture.h"
 #include "attributes/SysAttributeSheet.h"
-#include "frame/HostApi.h"
 #include "mobrdlg/ZqProcRegistry.h"
-#include "mobrdlg/ZqResources.h"
-#include "mobrdlg/ZqUiDriver.h"
 
 namespace el = mobrhost::element;
 
@@ -25,15 +22,8 @@ constexpr const char* kRestores[] = {
     "aatFigRestorePenInfoEx", "aatFigRestorePenExInfo", "aatFigRestoreWidInfo", "aatFigRestoreColInfo",
     "aatFigRestoreFntInfo",   "aatFigRestoreTipInfo",   "aatFigRestoreCharExInfo"};
 
-class SysAttributeSheetTest : public HostFixture {
+class SysAttributeSheetTest : public AttributeTestHarness {
 protected:
-    void SetUp() override
-    {
-        HostFixture::SetUp();
-        static const long resources = ZqLoadResourceFile(MOBR_RESOURCE_FILE);
-        ASSERT_NE(resources, 0);
-    }
-
     // Runs the call with `script`; the driver stays for the transcript.
     void run(ZqUiScript script)
     {
@@ -48,14 +38,6 @@ protected:
         for (const auto& entry : mobrhost::journalEntries()) out.push_back(entry.name);
         return out;
     }
-    // Names of the calls from the first call of `from` on, restricted to `of`.
-    static std::vector<std::string> namesAmong(const std::vector<std::string>& of)
-    {
-        std::vector<std::string> out;
-        for (const std::string& name : names())
-            if (std::find(of.begin(), of.end(), name) != of.end()) out.push_back(name);
-        return out;
-    }
     static size_t count(const char* name) { return mobrhost::journalEntries(name).size(); }
     // Discard flags given to the seven restore calls, in call order.
     static std::vector<std::string> restoreFlags()
@@ -68,7 +50,7 @@ protected:
     }
     static std::vector<std::string> restoreNames()
     {
-        return namesAmong(std::vector<std::string>(std::begin(kRestores), std::end(kRestores)));
+        return callsAmong(std::vector<std::string>(std::begin(kRestores), std::end(kRestores)));
     }
     size_t dialogsShown() const { return driver_->transcript().dialogs().size(); }
 
@@ -94,8 +76,6 @@ protected:
         return d;
     }
     static int penCount() { return hostapi::aatPenGetCount(hostapi::aatFigGetPenInfo(0)); }
-
-    std::unique_ptr<CZqUiDriver> driver_;
 };
 
 const std::vector<std::string> kSeven(std::begin(kRestores), std::end(kRestores));
@@ -113,7 +93,7 @@ TEST_F(SysAttributeSheetTest, ReadsInOrderAndCancelThrowsEveryCopyAway)
         "aatFigGetDimInfo",     "aatSysInfErrdst",     "aatImageGetBitCount", "aatFigGetDrwOrder",
         "aatFigEditCharExInfo", "aatCharExInfoSort",   "aatTipGetLength",     "ClearPenNameStringList",
         "ClearWidthNameStringList", "ClearColorNameStringList"};
-    EXPECT_EQ(namesAmong(reading), reading);
+    EXPECT_EQ(callsAmong(reading), reading);
     EXPECT_EQ(restoreNames(), kSeven);
     EXPECT_EQ(restoreFlags(), kOneCommitted);
     EXPECT_EQ(count("ChangeSketchPenName"), 0u);
@@ -121,7 +101,7 @@ TEST_F(SysAttributeSheetTest, ReadsInOrderAndCancelThrowsEveryCopyAway)
     EXPECT_EQ(count("aatFigSetDimInfo"), 0u);
     EXPECT_EQ(count("aatAtrUpdate"), 0u);
     EXPECT_EQ(count("aatDrwFigView"), 0u);
-    const auto tail = namesAmong({"aatFigRestoreCharExInfo", "aasPeekDispatch", "aatAtrDisp", "as_FreeTable"});
+    const auto tail = callsAmong({"aatFigRestoreCharExInfo", "aasPeekDispatch", "aatAtrDisp", "as_FreeTable"});
     EXPECT_EQ(tail, (std::vector<std::string>{"aatFigRestoreCharExInfo", "aasPeekDispatch", "aatAtrDisp",
                                               "as_FreeTable"}));
     EXPECT_EQ(mobrhost::journalEntries("aatAtrDisp").at(0).args.at(0), "-2");
