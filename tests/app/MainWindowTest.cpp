@@ -9,6 +9,7 @@
 #include "TestModule.h"
 #include "ViewListener.h"
 #include "api/HostRuntime.h"
+#include "store/FigureJson.h"
 #include "model/HostSession.h"
 #include "mobrdlg/ZqUiDriver.h"
 
@@ -56,6 +57,108 @@ TEST(MainWindow, TheDrawingSizeChosenFromTheMenuIsSavedWithTheFigure)
         EXPECT_EQ(FigureDocument::current()->paperHeight, 297.0);
         EXPECT_EQ(FigureDocument::current()->elements.liveCount(0), elements);
         EXPECT_FALSE(window.openFigure(dir.filePath("nothing.fig"), true));
+    }
+    mobrhost::HostSession::instance().setListener(nullptr);
+}
+
+namespace {
+
+// The current figure as JSON, without the colours' in-use marks: the host
+// derives them again whenever a copy is taken or a file opened.
+nlohmann::json currentFigure()
+{
+    nlohmann::json figure = mobrhost::FigureJson::toJson(*FigureDocument::current());
+    for (auto& colour : figure["colours"]) colour.erase("attrib");
+    return figure;
+}
+
+}  // namespace
+
+// The system attributes as a person uses them: the dashed line type turns
+// blue with the drawing recoloured, a line type is added, a width renamed;
+// the drawing is redrawn, and saving and reopening keeps it all. A cancelled
+// sheet leaves the figure exactly as it was.
+TEST(MainWindow, SystemAttributesChangeTheDrawingAndSurviveSavingAndReopening)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    mobrhost::HostStart start;
+    start.systemFolder = dir.filePath("system").toStdString();
+    ASSERT_TRUE(mobrhost::startHost(start));
+    SettingsModule& module = testModule();
+    ASSERT_TRUE(module.has("aapLatr"));
+    ViewListener listener;
+    mobrhost::HostSession::instance().setListener(&listener);
+    {
+        MainWindow window(module, listener);
+        int redraws = 0;   // of the figure itself (not of the attribute displays)
+        listener.onRedraw = [&redraws, view = listener.onRedraw](int figure) {
+            if (figure >= 0) ++redraws;
+            if (view) view(figure);
+        };
+        ASSERT_TRUE(window.openFigure(MOBR_SAMPLE_FIGURE, true));
+        const nlohmann::json before = currentFigure();
+        {
+            CZqUiDriver driver(ZqUiScript()
+                                   .select(1601, 0)
+                                   .key(1601, "Delete")  // in use: refused
+                                   .in("IDD_PROPS_002")
+                                   .page("IDD_PROPS_002")
+                                   .select(1601, 0)
+                                   .click(1502)
+                                   .type(1401, "HAIR")
+                                   .ok()
+                                   .cancel());
+            ASSERT_TRUE(window.runCommand("aapLatr"));
+        }
+        EXPECT_EQ(currentFigure(), before) << "Cancel leaves the figure as it was";
+        EXPECT_EQ(redraws, 0) << "nothing to redraw after Cancel";
+
+        {
+            CZqUiDriver driver(ZqUiScript()
+                                   .select(1601, 1)
+                                   .click(1502)
+                                   .select(1203, 4)  // BLUE
+                                   .ok()
+                                   .select(1601, 5)
+                                   .click(1501)
+                                   .type(1401, "HIDDEN")
+                                   .select(1202, 1)
+                                   .ok()
+                                   .check(1101, true)
+                                   .page("IDD_PROPS_002")
+                                   .select(1601, 0)
+                                   .click(1502)
+                                   .type(1401, "FINE")
+                                   .ok()
+                                   .ok());
+            ASSERT_TRUE(window.runCommand("aapLatr"));
+            EXPECT_TRUE(driver.transcript().errors().empty());
+        }
+        const nlohmann::json after = currentFigure();
+
+        EXPECT_GT(redraws, 0) << "the drawing is redrawn";
+        ASSERT_EQ(after["pens"].size(), before["pens"].size() + 1);
+        EXPECT_EQ(after["pens"][1]["colour"], 4);
+        EXPECT_EQ(after["pens"].back()["name"], "HIDDEN");
+        EXPECT_EQ(after["widths"][0]["name"], "FINE");
+        int dashed = 0;
+        for (const auto& element : after["elements"]) {
+            if (element["pen"] != 2 || element["kind"] == "point" || element["kind"] == "dimension") continue;
+            ++dashed;
+            EXPECT_EQ(element["colour"], 4) << "recoloured with the pen's new colour";
+        }
+        EXPECT_GT(dashed, 0);
+
+        ASSERT_TRUE(window.saveFigure(dir.filePath("attributes.fig")));
+        FigureDocument::newFigure();
+        ASSERT_TRUE(window.openFigure(dir.filePath("attributes.fig"), true));
+        nlohmann::json reopened = currentFigure();
+        EXPECT_EQ(reopened["pens"], after["pens"]);
+        EXPECT_EQ(reopened["widths"], after["widths"]);
+        EXPECT_EQ(reopened["colours"], after["colours"]);
+        EXPECT_EQ(reopened["elements"], after["elements"]);
+        EXPECT_EQ(reopened["sketch"], after["sketch"]);
     }
     mobrhost::HostSession::instance().setListener(nullptr);
 }
