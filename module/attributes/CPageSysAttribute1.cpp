@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "attributes/PenEditDlg.h"
+#include "attributes/PenRules.h"
 #include "frame/HostApi.h"
 #include "mobr/host_types.h"
 #include "mobrcctl/ZqSampleDelegate.h"
@@ -22,7 +23,6 @@ namespace {
 
 constexpr int kFirstColumnTitle = 7102;
 constexpr int kFirstStyleName = 7021;
-constexpr int kStyleCount = 6;
 constexpr int kNoColourName = 7009;
 constexpr int kInUseImage = 7412;
 constexpr int kInUseImageWidth = 16;
@@ -31,11 +31,7 @@ constexpr int kDownIcon = 7451, kDownIconDisabled = 7452;
 constexpr int kMsgPenNotAdded = 7265;
 constexpr int kMsgPenColourNotAdded = 7266;
 
-constexpr int kSolidStyle = 1;
-constexpr int kAssistStyle = 6;
-constexpr int kInUseBit = 0x1;
 constexpr int kWidthUsedBit = 0x10;
-constexpr int kMaskBits[3] = {0x1, 0x2, 0x4};
 constexpr int kPitchValues = 10;
 // The list's line samples magnify the pitch (lengths in units) to pixels.
 constexpr double kSamplePixelsPerUnit = 2.0;
@@ -152,7 +148,7 @@ void CPageSysAttribute1::fillRow(int row, int pen)
     const int dots = std::max(1, hostapi::aatDrwGetWidthCount(static_cast<int>(std::lround(millimetres * 100.0))));
 
     const int style = hostapi::aatPenGetPlotStyle(pens_, pen);
-    list_.SetText(row, kColStyle, style >= 1 && style <= kStyleCount ? GetString(kFirstStyleName + style - 1) : "");
+    list_.SetText(row, kColStyle, style >= 1 && style <= penrules::kStyleCount ? GetString(kFirstStyleName + style - 1) : "");
 
     QColor colour;
     const int colourNumber = penColours_ ? hostapi::aatPenExGetColor(penColours_, pens_, pen) : 0;
@@ -180,7 +176,7 @@ void CPageSysAttribute1::fillRow(int row, int pen)
     item->setData(kColColour, ZqSampleDelegate::SampleKindRole,
                   int(colour.isValid() ? ZqSampleDelegate::ColourSwatch : ZqSampleDelegate::NoSample));
     item->setData(kColColour, ZqSampleDelegate::ColourRole, colour);
-    item->setIcon(kColInUse, inUse(pen) ? inUseIcon_ : QIcon());
+    item->setIcon(kColInUse, penrules::inUse(pens_, pen) ? inUseIcon_ : QIcon());
 }
 
 int CPageSysAttribute1::penOfRow(int row) const
@@ -203,33 +199,10 @@ void CPageSysAttribute1::selectRow(int row)
 
 // ---- Rules --------------------------------------------------------------------
 
-bool CPageSysAttribute1::inUse(int pen) const
-{
-    const int attrib = hostapi::aatPenGetAttrib(pens_, pen);
-    return attrib >= 0 && (attrib & kInUseBit) != 0;
-}
-
-bool CPageSysAttribute1::lastOfItsKind(int pen) const
-{
-    if (penCount_ <= 2) return true;
-    const int style = hostapi::aatPenGetPlotStyle(pens_, pen);
-    const int assist = hostapi::aatPenGetAssistIndex(pens_, 0, 0);
-    if (style == kAssistStyle) return assist == 1;
-    if (style == kSolidStyle) return hostapi::aatPenGetSolidIndex(pens_, 0, 0) == 1;
-    return penCount_ - assist == 1;
-}
-
 bool CPageSysAttribute1::guardsAMaskBit(int pen) const
 {
-    const int count = hostapi::aatPenGetCount(pens_);
-    for (int bit : kMaskBits) {
-        bool another = false;
-        for (int other = 1; other <= count && !another; ++other) {
-            if (other == pen || hostapi::aatPenGetPlotStyle(pens_, other) != kSolidStyle) continue;
-            another = (hostapi::aatPenGetMask(pens_, other) & bit) == 0;
-        }
-        if (!another) return true;
-    }
+    for (int bit : penrules::kMaskBits)
+        if (penrules::onlySolidWithBitClear(pens_, pen, bit)) return true;
     return false;
 }
 
@@ -242,7 +215,7 @@ void CPageSysAttribute1::updateButtons()
     EnableItem(kUpButton, penRow);
     EnableItem(kDownButton, penRow);
     EnableItem(kPreviewButton, penRow && !preview_);
-    EnableItem(kDeleteButton, penRow && !inUse(pen) && !lastOfItsKind(pen) && !guardsAMaskBit(pen));
+    EnableItem(kDeleteButton, penRow && !penrules::inUse(pens_, pen) && !penrules::lastOfItsKind(pens_, pen) && !guardsAMaskBit(pen));
 }
 
 void CPageSysAttribute1::markWidthUsed(int width)
@@ -435,7 +408,7 @@ void CPageSysAttribute1::deletePen()
 {
     const int row = selectedRow();
     const int pen = penOfRow(row);
-    if (pen < 1 || lastOfItsKind(pen) || inUse(pen)) return;
+    if (pen < 1 || penrules::lastOfItsKind(pens_, pen) || penrules::inUse(pens_, pen)) return;
 
     const int width = hostapi::aatPenGetWidth(pens_, pen);
     // The host calls come first, so that a refusal leaves list and copies alike.

@@ -85,8 +85,6 @@ private:
     void setButtonIcons();
 
     // Rules.
-    bool inUse(int pen) const;
-    bool lastOfItsKind(int pen) const;
     // True when, for one of the mask bits, no pen of plot style 1 other than
     // `pen` has that bit clear.
     bool guardsAMaskBit(int pen) const;

@@ -6,12 +6,18 @@
 #include <exception>
 
 #include "attributes/AttributeNameCheck.h"
+#include "attributes/PenRules.h"
 #include "frame/HostApi.h"
 #include "mobrcctl/SpinEdit.h"
 #include "mobrdlg/ZqMessageBox.h"
 #include "mobrdlg/ZqResources.h"
 
 namespace {
+
+using penrules::kAssistStyle;
+using penrules::kMaskBits;
+using penrules::kSolidStyle;
+using penrules::kStyleCount;
 
 constexpr int kMsgNameBlank = 7241;
 constexpr int kMsgNameTooLong = 7242;
@@ -23,11 +29,6 @@ constexpr int kMsgPitchWithSolid = 7247;
 constexpr int kMsgPitchLength = 7248;
 constexpr int kMsgPlotStyle = 7249;
 
-constexpr int kStyleCount = 6;
-constexpr int kSolidStyle = 1;
-constexpr int kAssistStyle = 6;
-constexpr int kMaskBits[3] = {0x1, 0x2, 0x4};
-constexpr int kInUseBit = 0x1;
 constexpr double kMinLength = 0.1;
 constexpr double kMaxLength = 200.0;
 constexpr double kLengthTolerance = 2.220446049250313e-15;
@@ -144,27 +145,9 @@ void CPenEditDlg::fillLists()
     SetCurSel(kColourList, colour >= 1 && colour <= colours ? colour : 0);
 }
 
-bool CPenEditDlg::onlySolidWithBitClear(int bit) const
-{
-    const int count = hostapi::aatPenGetCount(copies_.pens);
-    for (int other = 1; other <= count; ++other) {
-        if (other == pen_ || hostapi::aatPenGetPlotStyle(copies_.pens, other) != kSolidStyle) continue;
-        if ((hostapi::aatPenGetMask(copies_.pens, other) & bit) == 0) return false;
-    }
-    return true;
-}
-
 bool CPenEditDlg::lastOfItsKindOrInUse() const
 {
-    if (pen_ <= 0) return false;
-    const int attrib = hostapi::aatPenGetAttrib(copies_.pens, pen_);
-    if (attrib >= 0 && (attrib & kInUseBit)) return true;
-    const int count = hostapi::aatPenGetCount(copies_.pens);
-    if (count <= 2) return true;
-    const int assist = hostapi::aatPenGetAssistIndex(copies_.pens, 0, 0);
-    if (penStyle_ == kAssistStyle) return assist == 1;
-    if (penStyle_ == kSolidStyle) return hostapi::aatPenGetSolidIndex(copies_.pens, 0, 0) == 1;
-    return count - assist == 1;
+    return pen_ > 0 && (penrules::inUse(copies_.pens, pen_) || penrules::lastOfItsKind(copies_.pens, pen_));
 }
 
 void CPenEditDlg::applyOpeningRules()
@@ -174,7 +157,7 @@ void CPenEditDlg::applyOpeningRules()
         // the last one may not set it, nor leave plot style 1.
         bool locked = false;
         for (int i = 0; i < 3; ++i) {
-            if (!onlySolidWithBitClear(kMaskBits[i])) continue;
+            if (!penrules::onlySolidWithBitClear(copies_.pens, pen_, kMaskBits[i])) continue;
             EnableItem(boxOf(i), false);
             if (i == 2) box4Locked_ = true;
             locked = true;

@@ -79,8 +79,6 @@ private:
     void fillLists();
     void readPen();
     void applyOpeningRules();
-    // True when no pen of plot style 1 other than this one has `bit` clear.
-    bool onlySolidWithBitClear(int bit) const;
     bool lastOfItsKindOrInUse() const;
     void showPitch(int pairs);
     // The plot style the list's selection stands for (0 when none).
