@@ -13,19 +13,34 @@
 #include "model/HostSession.h"
 #include "mobrdlg/ZqUiDriver.h"
 
+namespace {
+
+// A fresh host with its own system folder, the module loaded, and the view
+// listener the main window draws through.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        mobrhost::HostStart start;
+        start.systemFolder = dir.filePath("system").toStdString();
+        ASSERT_TRUE(mobrhost::startHost(start));
+        ASSERT_TRUE(module.isLoaded());
+        mobrhost::HostSession::instance().setListener(&listener);
+    }
+    void TearDown() override { mobrhost::HostSession::instance().setListener(nullptr); }
+
+    QTemporaryDir dir;
+    SettingsModule& module = testModule();
+    ViewListener listener;
+};
+
+}  // namespace
+
 // What a person does: open the sample, choose a drawing size from the
 // Settings menu, save, open the saved file again and find the size kept.
-TEST(MainWindow, TheDrawingSizeChosenFromTheMenuIsSavedWithTheFigure)
+TEST_F(MainWindowTest, TheDrawingSizeChosenFromTheMenuIsSavedWithTheFigure)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    mobrhost::HostStart start;
-    start.systemFolder = dir.filePath("system").toStdString();
-    ASSERT_TRUE(mobrhost::startHost(start));
-    SettingsModule& module = testModule();
-    ASSERT_TRUE(module.isLoaded());
-    ViewListener listener;
-    mobrhost::HostSession::instance().setListener(&listener);
     {
         MainWindow window(module, listener);
         // Only exported entry points become commands.
@@ -58,7 +73,6 @@ TEST(MainWindow, TheDrawingSizeChosenFromTheMenuIsSavedWithTheFigure)
         EXPECT_EQ(FigureDocument::current()->elements.liveCount(0), elements);
         EXPECT_FALSE(window.openFigure(dir.filePath("nothing.fig"), true));
     }
-    mobrhost::HostSession::instance().setListener(nullptr);
 }
 
 namespace {
@@ -78,17 +92,9 @@ nlohmann::json currentFigure()
 // blue with the drawing recoloured, a line type is added, a width renamed;
 // the drawing is redrawn, and saving and reopening keeps it all. A cancelled
 // sheet leaves the figure exactly as it was.
-TEST(MainWindow, SystemAttributesChangeTheDrawingAndSurviveSavingAndReopening)
+TEST_F(MainWindowTest, SystemAttributesChangeTheDrawingAndSurviveSavingAndReopening)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    mobrhost::HostStart start;
-    start.systemFolder = dir.filePath("system").toStdString();
-    ASSERT_TRUE(mobrhost::startHost(start));
-    SettingsModule& module = testModule();
     ASSERT_TRUE(module.has("aapLatr"));
-    ViewListener listener;
-    mobrhost::HostSession::instance().setListener(&listener);
     {
         MainWindow window(module, listener);
         int redraws = 0;   // of the figure itself (not of the attribute displays)
@@ -160,5 +166,4 @@ TEST(MainWindow, SystemAttributesChangeTheDrawingAndSurviveSavingAndReopening)
         EXPECT_EQ(reopened["elements"], after["elements"]);
         EXPECT_EQ(reopened["sketch"], after["sketch"]);
     }
-    mobrhost::HostSession::instance().setListener(nullptr);
 }
