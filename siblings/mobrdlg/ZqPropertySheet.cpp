@@ -10,6 +10,7 @@
 #include "mobrdlg/ZqModalStack.h"
 #include "mobrdlg/ZqResources.h"
 #include "mobrdlg/ZqSheetTabs.h"
+#include "mobrdlg/ZqUiLoader.h"
 #include "mobrdlg/ZqText.h"
 
 CZqPropertySheet::CZqPropertySheet(const std::string& caption, QWidget* parent, int firstPage)
@@ -111,7 +112,23 @@ bool CZqPropertySheet::prepareShow()
     const int start = first_ >= 0 && first_ < GetPageCount() ? first_ : 0;
     CZqPropertyPage* page = GetPage(start);
     if (!page || !page->createPage()) return false;
+    reserveLayoutSizes();
     return activate(start, false);
+}
+
+void CZqPropertySheet::reserveLayoutSizes()
+{
+    // Pages are built when first shown; until then they have no size of
+    // their own. Each one not built yet is measured on a throwaway copy of
+    // its layout, so that the sheet opens as large as its largest page and
+    // does not grow when a larger page is first shown.
+    for (const auto& page : pages_) {
+        if (!page || page->IsCreated()) continue;
+        QWidget probe;
+        CZqUiLoader loader(&probe);
+        if (!loader.loadInto(page->layoutName().c_str())) continue;
+        page->setMinimumSize(probe.sizeHint().expandedTo(probe.minimumSizeHint()));
+    }
 }
 
 // Shows page `index`: the page shown asks to be left (when `checkLeave`), the

@@ -62,6 +62,7 @@ protected:
 
 private:
     void build(const QString& caption, int firstPage);
+    void reserveLayoutSizes();
     bool activate(int index, bool checkLeave);
     bool pageKey(int key, Qt::KeyboardModifiers modifiers);
     void focusFirstControl(CZqPropertyPage* page);

@@ -106,6 +106,21 @@ TEST(PropertySheet, PagesAreCreatedWhenFirstShownAndOkReachesThem)
     EXPECT_EQ(driver.transcript().dialogs()[0].name, "Sheet");
 }
 
+TEST(PropertySheet, OpensAsLargeAsItsLargestPageAndKeepsItsSize)
+{
+    Sheet s(0);
+    QSize first, third;
+    CZqUiDriver driver(ZqUiScript()
+                           .inspect([&](CZqWindow&) { first = s.sheet.size(); })
+                           .page(2)
+                           .inspect([&](CZqWindow&) { third = s.sheet.size(); })
+                           .ok());
+    EXPECT_EQ(s.sheet.DoModal(), 1);
+    EXPECT_GE(first.width(), 420) << "the third page's layout is already counted on the first";
+    EXPECT_GE(first.height(), 260);
+    EXPECT_EQ(third, first) << "showing the largest page does not resize the sheet";
+}
+
 TEST(PropertySheet, LeavingAPageCanBeRefusedWhicheverWayThePersonSwitches)
 {
     Sheet s(0);
