@@ -3,14 +3,28 @@
 # project. Safe to run again: packages already present are left alone.
 set -euo pipefail
 
+# What the README's two commands need: the compiler and build tools, Qt 6 with
+# its OpenGL, widget-layout and tool modules (libqt6opengl6-dev is only a
+# recommendation of qt6-base-dev, but Qt6UiTools' CMake files need it), the
+# test and benchmark libraries, SQLite and JSON for the host, the INI libraries
+# the private-profile benchmark compares against, and fonts: DejaVu for Latin
+# text and IPA Gothic so that Japanese names (pens, fonts, layers) are drawn
+# instead of boxes.
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 libgl-dev
+  qt6-base-dev libqt6opengl6-dev qt6-tools-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsqlite3-dev nlohmann-json3-dev libsimpleini-dev
-  clang libclang-rt-dev
-  fonts-dejavu-core fontconfig
+  libsqlite3-dev nlohmann-json3-dev
+  libsimpleini-dev libinih-dev
+  fontconfig fonts-dejavu-core fonts-ipafont-gothic
 )
+# The fuzz targets build with clang's libFuzzer: only with --fuzz.
+for arg in "$@"; do
+  case "$arg" in
+    --fuzz) packages+=(clang libclang-rt-dev) ;;
+    *) echo "install-deps: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
