@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTextLayout>
 
 #include "ElementPens.h"
 #include "FigureDocument.h"
@@ -173,4 +176,39 @@ TEST(FigureDocument, TheDrawingSizeSurvivesSavingAndReopeningAndJsonRoundTrips)
     EXPECT_FALSE(FigureDocument::open(dir.filePath("bad.fig").toStdString(), &error));
     EXPECT_FALSE(FigureDocument::open(dir.filePath("missing.fig").toStdString(), &error));
     EXPECT_EQ(FigureDocument::current()->paperWidth, 840.0);
+}
+
+namespace {
+
+// True when every character of text gets a real glyph (glyph 0 is the
+// "missing" box) from the font or from the fonts the system falls back to.
+bool drawsEveryGlyph(const QFont& font, const QString& text)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    int glyphs = 0;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        for (quint32 index : run.glyphIndexes()) {
+            if (index == 0) return false;
+            ++glyphs;
+        }
+    }
+    return glyphs > 0;
+}
+
+}  // namespace
+
+// Pen, font and layer names are Japanese in the host code page: the dialogs'
+// default font and the drawing's fonts must find glyphs for them.
+TEST(JapaneseText, DialogAndDrawingFontsFallBackToAFontWithJapaneseGlyphs)
+{
+    const QString name = QStringLiteral("実線 一点鎖線 ｶﾀｶﾅ");
+    EXPECT_TRUE(drawsEveryGlyph(QApplication::font(), name));
+    for (const char* face : {"DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif"}) {
+        QFont font;
+        font.setFamilies({QString::fromLatin1(face)});
+        EXPECT_TRUE(drawsEveryGlyph(font, name)) << face;
+    }
 }
