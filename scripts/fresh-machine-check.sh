@@ -173,7 +173,9 @@ for i in "${!commands[@]}"; do
   status=0
   run_in_root "$cmd" "$out" || status=$?
   log "\$ $cmd  -> exit $status after $((SECONDS - start)) s"
-  if [ "$status" -ne 0 ]; then
+  if [ "$status" -eq 0 ]; then
+    tail -n 3 "$out" | sed 's/^/    /'
+  else
     failed=1
     echo "---- last $tail_lines lines of its output ----"
     tail -n "$tail_lines" "$out"
