@@ -110,6 +110,21 @@ bool FigureDocument::save(const std::string& path, std::string* error)
     return true;
 }
 
+bool FigureDocument::saveCopy(const std::string& path, std::string* error)
+{
+    Figure* figure = current();
+    if (!figure) {
+        if (error) *error = "there is no figure to save";
+        return false;
+    }
+    const std::string ownPath = figure->path;
+    const bool changed = figure->changed;
+    const bool saved = save(path, error);
+    figure->path = ownPath;
+    figure->changed = changed;
+    return saved;
+}
+
 bool FigureDocument::writeText(const std::string& path, const std::string& text, std::string* error)
 {
     QSaveFile file(QString::fromStdString(path));

@@ -24,6 +24,9 @@ public:
     // Takes a figure JSON document as the current figure.
     static bool openJson(const nlohmann::json& document, std::string* error);
     static bool save(const std::string& path, std::string* error);
+    // Writes the current figure to `path` as a copy: the figure keeps its
+    // own path and its unsaved state (recovery copies).
+    static bool saveCopy(const std::string& path, std::string* error);
 
     // mobr export / mobr import.
     static bool exportJson(const std::string& figurePath, const std::string& jsonPath, std::string* error);

@@ -1,7 +1,10 @@
 #include "MainWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFileDialog>
+#include <QLocale>
+#include <QLoggingCategory>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -11,12 +14,33 @@
 #include "HelpWindow.h"
 #include "SettingsModule.h"
 #include "ViewListener.h"
+#include "mobrdlg/ZqMessageBox.h"
+#include "mobrdlg/ZqUiDriver.h"
 #include "platform/CodePage.h"
 #include "store/FigureJson.h"
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcApp, "mobr.app", QtWarningMsg)
+
 const char* const kFigureFilter = "Figures (*.fig *.json);;All files (*)";
+
+// Asks a question with three answers: `yes`, `no` (the buttons a person sees
+// for them) and Cancel. Returns ZQ_ID_YES, ZQ_ID_NO or ZQ_ID_CANCEL. With the
+// UI driver installed the driver answers; unscripted it takes Cancel, so a
+// scripted run neither writes nor throws anything away unless told to.
+int askThreeWay(QWidget* owner, const QString& text, QMessageBox::StandardButton yes,
+                QMessageBox::StandardButton no)
+{
+    if (CZqUiDriver* driver = CZqUiDriver::current())
+        return driver->messageBox(owner, ZQ_MB_YESNOCANCEL | ZQ_MB_ICONQUESTION | ZQ_MB_DEFBUTTON3, 0, text,
+                                  QString());
+    QMessageBox box(QMessageBox::Question, MainWindow::tr("mobr"), text, yes | no | QMessageBox::Cancel, owner);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int clicked = box.exec();
+    return clicked == yes ? ZQ_ID_YES : clicked == no ? ZQ_ID_NO : ZQ_ID_CANCEL;
+}
 
 }  // namespace
 
@@ -38,6 +62,8 @@ MainWindow::MainWindow(SettingsModule& module, ViewListener& listener, QWidget* 
     listener_.onMessage = [this](const std::string& text) {
         statusBar()->showMessage(QString::fromStdString(mobr::cp932::toUtf8(text)), 10000);
     };
+    recoveryTimer_.setTimerType(Qt::VeryCoarseTimer);
+    connect(&recoveryTimer_, &QTimer::timeout, this, &MainWindow::writeRecoveryCopy);
     refresh();
 }
 
@@ -52,15 +78,15 @@ MainWindow::~MainWindow()
 void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->addAction(tr("&New"), QKeySequence::New, this, &MainWindow::newFigure);
-    file->addAction(tr("&Open..."), QKeySequence::Open, this, &MainWindow::openDialog);
-    file->addAction(tr("&Save"), QKeySequence::Save, this, &MainWindow::save);
-    file->addAction(tr("Save &as..."), QKeySequence::SaveAs, this, &MainWindow::saveAs);
+    file->addAction(tr("&New"), QKeySequence::New, this, &MainWindow::newFigure)->setObjectName("fileNew");
+    file->addAction(tr("&Open..."), QKeySequence::Open, this, &MainWindow::openDialog)->setObjectName("fileOpen");
+    file->addAction(tr("&Save"), QKeySequence::Save, this, &MainWindow::save)->setObjectName("fileSave");
+    file->addAction(tr("Save &as..."), QKeySequence::SaveAs, this, &MainWindow::saveAs)->setObjectName("fileSaveAs");
     file->addSeparator();
-    file->addAction(tr("&Import JSON..."), this, &MainWindow::importJson);
-    file->addAction(tr("&Export JSON..."), this, &MainWindow::exportJson);
+    file->addAction(tr("&Import JSON..."), this, &MainWindow::importJson)->setObjectName("fileImportJson");
+    file->addAction(tr("&Export JSON..."), this, &MainWindow::exportJson)->setObjectName("fileExportJson");
     file->addSeparator();
-    file->addAction(tr("&Quit"), QKeySequence::Quit, qApp, &QApplication::closeAllWindows);
+    file->addAction(tr("&Quit"), QKeySequence::Quit, qApp, &QApplication::closeAllWindows)->setObjectName("fileQuit");
 
     QMenu* settings = menuBar()->addMenu(tr("&Settings"));
     for (const SettingsModule::Command& c : module_.available()) {
@@ -77,7 +103,10 @@ void MainWindow::buildMenus()
 
 void MainWindow::problem(const QString& text)
 {
-    QMessageBox::warning(this, tr("mobr"), text);
+    if (CZqUiDriver* driver = CZqUiDriver::current())
+        driver->messageBox(this, ZQ_MB_OK | ZQ_MB_ICONEXCLAMATION, 0, text, QString());
+    else
+        QMessageBox::warning(this, tr("mobr"), text);
 }
 
 void MainWindow::refresh()
@@ -104,6 +133,7 @@ bool MainWindow::openFigure(const QString& path, bool quiet)
     }
     // A figure read from JSON is saved as a figure file of the same name.
     path_ = path.endsWith(".json", Qt::CaseInsensitive) ? path.chopped(5) + ".fig" : path;
+    dropRecoveryCopy();
     refresh();
     return true;
 }
@@ -116,20 +146,24 @@ bool MainWindow::saveFigure(const QString& path)
         return false;
     }
     path_ = path;
+    dropRecoveryCopy();
     refresh();
     return true;
 }
 
 void MainWindow::newFigure()
 {
+    if (!settleUnsavedChanges()) return;
     FigureDocument::newFigure();
     path_.clear();
+    dropRecoveryCopy();
     refresh();
 }
 
 void MainWindow::openDialog()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open figure"), QString(), tr(kFigureFilter));
+    if (!settleUnsavedChanges()) return;
+    const QString path = chooseFile(true, tr("Open figure"), tr(kFigureFilter));
     if (!path.isEmpty()) openFigure(path);
 }
 
@@ -141,19 +175,20 @@ void MainWindow::save()
 
 void MainWindow::saveAs()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save figure"), path_, tr("Figures (*.fig)"));
+    const QString path = chooseFile(false, tr("Save figure"), tr("Figures (*.fig)"));
     if (!path.isEmpty()) saveFigure(path);
 }
 
 void MainWindow::importJson()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Import figure JSON"), QString(), tr("JSON (*.json)"));
+    if (!settleUnsavedChanges()) return;
+    const QString path = chooseFile(true, tr("Import figure JSON"), tr("JSON (*.json)"));
     if (!path.isEmpty()) openFigure(path);
 }
 
 void MainWindow::exportJson()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export figure JSON"), QString(), tr("JSON (*.json)"));
+    const QString path = chooseFile(false, tr("Export figure JSON"), tr("JSON (*.json)"));
     if (path.isEmpty()) return;
     std::string error;
     if (mobrhost::Figure* f = FigureDocument::current();
@@ -180,4 +215,96 @@ bool MainWindow::runCommand(const QString& entry)
     }
     refresh();
     return true;
+}
+
+QString MainWindow::chooseFile(bool open, const QString& title, const QString& filter)
+{
+    const QString folder = path_.isEmpty() ? QString() : QFileInfo(path_).absolutePath();
+    const QString name = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
+    if (CZqUiDriver* driver = CZqUiDriver::current()) {
+        QString chosen;
+        return driver->fileDialog(open, filter, folder, name, chosen) ? chosen : QString();
+    }
+    return open ? QFileDialog::getOpenFileName(this, title, folder, filter)
+                : QFileDialog::getSaveFileName(this, title, path_, filter);
+}
+
+bool MainWindow::settleUnsavedChanges()
+{
+    const mobrhost::Figure* f = FigureDocument::current();
+    if (!f || !f->changed) return true;
+    const QString name = path_.isEmpty() ? tr("untitled") : QFileInfo(path_).fileName();
+    const QString text = tr("The drawing %1 has changes that are not saved.\nSave them first?").arg(name);
+    switch (askThreeWay(this, text, QMessageBox::Save, QMessageBox::Discard)) {
+    case ZQ_ID_YES:
+        save();
+        return !FigureDocument::current()->changed;
+    case ZQ_ID_NO:
+        dropRecoveryCopy();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
+    dropRecoveryCopy();
+    event->accept();
+}
+
+void MainWindow::enableRecovery(const QString& folder, int interval)
+{
+    recovery_ = std::make_unique<RecoveryCopy>(folder);
+    recoveryTimer_.start(interval);
+}
+
+void MainWindow::writeRecoveryCopy()
+{
+    const mobrhost::Figure* f = FigureDocument::current();
+    if (!recovery_ || !f || !f->changed) return;
+    std::string error;
+    if (!recovery_->write(path_, &error)) {
+        // A failed recovery copy must not interrupt the person's work; the
+        // status line says so and the next tick tries again.
+        qCWarning(lcApp) << "recovery copy not written:" << QString::fromStdString(error);
+        statusBar()->showMessage(tr("The recovery copy could not be written: %1").arg(QString::fromStdString(error)),
+                                 10000);
+    }
+}
+
+void MainWindow::dropRecoveryCopy()
+{
+    if (recovery_) recovery_->discard();
+}
+
+int MainWindow::offerRecovery()
+{
+    if (!recovery_) return 0;
+    int opened = 0;
+    for (const RecoveryCopy::LeftBehind& copy : recovery_->leftBehind()) {
+        const QString name = copy.originalPath.isEmpty() ? tr("an untitled drawing") : copy.originalPath;
+        const QString text = tr("mobr was not closed properly. A recovery copy of %1 was written at %2.\n"
+                                "Open it, or discard it? (Cancel keeps it for the next start.)")
+                                 .arg(name, QLocale().toString(copy.written, QLocale::ShortFormat));
+        const int answer = askThreeWay(this, text, QMessageBox::Open, QMessageBox::Discard);
+        if (answer == ZQ_ID_NO) RecoveryCopy::remove(copy);
+        if (answer != ZQ_ID_YES || !settleUnsavedChanges()) continue;  // Cancel keeps it for the next start
+        std::string error;
+        if (!FigureDocument::open(copy.copy.toStdString(), &error)) {
+            problem(QString::fromStdString(error));
+            continue;
+        }
+        path_ = copy.originalPath;
+        FigureDocument::current()->changed = true;
+        RecoveryCopy::remove(copy);
+        writeRecoveryCopy();
+        ++opened;
+        refresh();
+    }
+    return opened;
 }

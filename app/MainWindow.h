@@ -2,6 +2,11 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QTimer>
+
+#include <memory>
+
+#include "RecoveryCopy.h"
 
 class FigureView;
 class HelpWindow;
@@ -27,6 +32,29 @@ public:
     // Brings title and status line up to date with the figure.
     void refresh();
 
+    // Whether the current figure may be replaced or the window closed. A
+    // figure with unsaved changes asks first: Save (true when the save
+    // succeeds), Discard (true) or Cancel (false). With the UI driver
+    // installed the driver answers: Yes saves, No discards, Cancel (its
+    // default here) keeps everything as it is.
+    bool settleUnsavedChanges();
+
+    // Writes a recovery copy of a modified figure into `folder` every
+    // `interval` milliseconds, and removes it once the figure is saved,
+    // discarded or closed.
+    void enableRecovery(const QString& folder, int interval = kRecoveryInterval);
+    // Offers the recovery copies a crashed session left behind: each one
+    // opened becomes the current figure, with unsaved changes. Returns how
+    // many were opened.
+    int offerRecovery();
+    // Writes the recovery copy now (what the timer does).
+    void writeRecoveryCopy();
+
+    static constexpr int kRecoveryInterval = 2 * 60 * 1000;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildMenus();
     void newFigure();
@@ -36,10 +64,16 @@ private:
     void importJson();
     void exportJson();
     void problem(const QString& text);
+    // A file chosen by the person (or by the UI driver's script); empty
+    // when cancelled.
+    QString chooseFile(bool open, const QString& title, const QString& filter);
+    void dropRecoveryCopy();
 
     SettingsModule& module_;
     ViewListener& listener_;
     FigureView* view_ = nullptr;       // owned by the window (Qt parent)
     HelpWindow* help_ = nullptr;       // owned by the window (Qt parent)
     QString path_;
+    std::unique_ptr<RecoveryCopy> recovery_;
+    QTimer recoveryTimer_;
 };

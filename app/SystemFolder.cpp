@@ -7,11 +7,25 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-QString SystemFolder::userDefault()
+namespace {
+
+QString userDataFolder()
 {
     QString base = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"));
     if (base.isEmpty()) base = QDir::homePath() + "/.local/share";
-    return base + "/mobr/system";
+    return base + "/mobr";
+}
+
+}  // namespace
+
+QString SystemFolder::userDefault()
+{
+    return userDataFolder() + "/system";
+}
+
+QString SystemFolder::userRecovery()
+{
+    return userDataFolder() + "/recovery";
 }
 
 QString SystemFolder::bundled()

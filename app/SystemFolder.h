@@ -11,6 +11,9 @@ class SystemFolder {
 public:
     // The per-user default folder.
     static QString userDefault();
+    // Where recovery copies of modified drawings go: beside the per-user
+    // settings ($XDG_DATA_HOME/mobr/recovery).
+    static QString userRecovery();
     // The bundled defaults next to the program.
     static QString bundled();
     // Copies every file and sub-folder of `from` into `to` (created).

@@ -120,7 +120,9 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
                 say(stdout, "main window: " + command.screenshot());
             }
         } else if (display) {
+            window.enableRecovery(SystemFolder::userRecovery());
             window.show();
+            QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
             status = QApplication::exec();
         } else {
             say(stdout, "mobr: no display; nothing more to do (mobr run SCENARIO runs dialogs headless)");

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "FigureDocument.h"
@@ -11,6 +14,8 @@
 #include "api/HostRuntime.h"
 #include "store/FigureJson.h"
 #include "model/HostSession.h"
+#include "RecoveryCopy.h"
+#include "mobrdlg/ZqMessageBox.h"
 #include "mobrdlg/ZqUiDriver.h"
 
 namespace {
@@ -166,4 +171,137 @@ TEST_F(MainWindowTest, SystemAttributesChangeTheDrawingAndSurviveSavingAndReopen
         EXPECT_EQ(reopened["elements"], after["elements"]);
         EXPECT_EQ(reopened["sketch"], after["sketch"]);
     }
+}
+
+namespace {
+
+void trigger(MainWindow& window, const char* action)
+{
+    QAction* a = window.findChild<QAction*>(action);
+    ASSERT_NE(a, nullptr) << action;
+    a->trigger();
+}
+
+// Makes the current figure A3: a change that is not saved yet.
+void changeDrawingSize(MainWindow& window)
+{
+    CZqUiDriver driver(ZqUiScript().select(1201, 3).ok());
+    ASSERT_TRUE(window.runCommand("IDD_S_001"));
+    ASSERT_TRUE(FigureDocument::current()->changed);
+}
+
+}  // namespace
+
+// A drawing with unsaved changes is never replaced or closed without a word:
+// Cancel keeps everything, Discard goes ahead, Save saves first (through the
+// Save As dialog for an untitled drawing) and a failed or cancelled save
+// keeps the drawing.
+TEST_F(MainWindowTest, UnsavedChangesAreSavedDiscardedOrKeptAsThePersonAnswers)
+{
+    MainWindow window(module, listener);
+    ASSERT_TRUE(window.openFigure(MOBR_SAMPLE_FIGURE, true));
+    changeDrawingSize(window);
+    {
+        CZqUiDriver driver;  // unanswered: Cancel
+        trigger(window, "fileNew");
+        EXPECT_FALSE(window.close());
+        ASSERT_EQ(driver.transcript().messages().size(), 2u);
+        EXPECT_NE(driver.transcript().messages()[0].text.find("sample.fig"), std::string::npos);
+        EXPECT_EQ(driver.transcript().messages()[1].answer, ZQ_ID_CANCEL);
+    }
+    EXPECT_EQ(FigureDocument::current()->paperIndex, 3) << "Cancel keeps the drawing";
+    EXPECT_TRUE(FigureDocument::current()->changed);
+
+    {
+        CZqUiDriver driver(ZqUiScript().answer(ZQ_ID_NO));
+        trigger(window, "fileNew");
+    }
+    EXPECT_FALSE(FigureDocument::current()->changed);
+    EXPECT_EQ(FigureDocument::current()->paperIndex, mobrhost::Figure().paperIndex) << "discarded";
+
+    // Untitled: Save asks for a file; a cancelled file dialog keeps the drawing.
+    changeDrawingSize(window);
+    {
+        CZqUiDriver driver(ZqUiScript().answer(ZQ_ID_YES).cancelFile());
+        EXPECT_FALSE(window.settleUnsavedChanges());
+    }
+    EXPECT_TRUE(FigureDocument::current()->changed);
+    const QString saved = dir.filePath("kept.fig");
+    {
+        CZqUiDriver driver(ZqUiScript().answer(ZQ_ID_YES).pickFile(saved.toStdString()));
+        EXPECT_TRUE(window.close());
+        EXPECT_TRUE(driver.transcript().errors().empty());
+    }
+    EXPECT_FALSE(FigureDocument::current()->changed);
+    std::string error;
+    auto reread = FigureDocument::read(saved.toStdString(), &error);
+    ASSERT_TRUE(reread) << error;
+    EXPECT_EQ(reread->paperIndex, 3);
+
+    // A save that fails (a folder now stands where the file was) keeps the
+    // drawing, with the reason shown.
+    ASSERT_TRUE(window.openFigure(saved, true));
+    changeDrawingSize(window);
+    ASSERT_TRUE(QFile::remove(saved));
+    ASSERT_TRUE(QDir().mkpath(saved));
+    {
+        CZqUiDriver driver(ZqUiScript().answer(ZQ_ID_YES));
+        EXPECT_FALSE(window.close());
+        ASSERT_EQ(driver.transcript().messages().size(), 2u);
+        EXPECT_NE(driver.transcript().messages()[1].text.find("kept.fig"), std::string::npos);
+    }
+    EXPECT_TRUE(FigureDocument::current()->changed);
+    FigureDocument::current()->changed = false;
+}
+
+// A modified drawing is copied into the recovery folder; a copy a crashed
+// process left is offered at the next start and opens with its changes and
+// its own file name; Discard deletes it, Cancel keeps it; saving removes the
+// running process's copy.
+TEST_F(MainWindowTest, RecoveryCopiesOfACrashedSessionAreOfferedBack)
+{
+    const QString folder = dir.filePath("recovery");
+    constexpr qint64 kGonePid = 2147480000;  // beyond any pid the kernel hands out
+    {
+        // The crashed session: its copy of a modified sample, never removed.
+        MainWindow crashed(module, listener);
+        ASSERT_TRUE(crashed.openFigure(MOBR_SAMPLE_FIGURE, true));
+        changeDrawingSize(crashed);
+        std::string error;
+        ASSERT_TRUE(RecoveryCopy(folder, kGonePid).write(dir.filePath("plan.fig"), &error)) << error;
+        EXPECT_TRUE(FigureDocument::current()->changed) << "a recovery copy is not a save";
+    }
+    FigureDocument::newFigure();
+
+    MainWindow window(module, listener);
+    window.enableRecovery(folder, 3600 * 1000);
+    ASSERT_EQ(RecoveryCopy(folder).leftBehind().size(), 1);
+    {
+        CZqUiDriver driver;  // Cancel: kept for later
+        EXPECT_EQ(window.offerRecovery(), 0);
+    }
+    {
+        CZqUiDriver driver(ZqUiScript().answer(ZQ_ID_YES));
+        EXPECT_EQ(window.offerRecovery(), 1);
+    }
+    EXPECT_EQ(FigureDocument::current()->paperIndex, 3);
+    EXPECT_TRUE(FigureDocument::current()->changed);
+    EXPECT_TRUE(window.windowTitle().startsWith("plan.fig*"));
+    EXPECT_FALSE(QFile::exists(QStringLiteral("%1/recovery-%2.fig").arg(folder).arg(kGonePid)))
+        << "the crashed session's copy is gone once opened";
+    EXPECT_TRUE(RecoveryCopy(folder).exists()) << "the reopened drawing has a copy of this process";
+
+    ASSERT_TRUE(window.saveFigure(dir.filePath("plan.fig")));
+    EXPECT_FALSE(RecoveryCopy(folder).exists()) << "saved: no copy left";
+
+    // Discard deletes a left copy.
+    changeDrawingSize(window);
+    std::string error;
+    ASSERT_TRUE(RecoveryCopy(folder, kGonePid).write(QString(), &error)) << error;
+    {
+        CZqUiDriver driver(ZqUiScript().answer(ZQ_ID_NO));
+        EXPECT_EQ(window.offerRecovery(), 0);
+    }
+    EXPECT_TRUE(RecoveryCopy(folder).leftBehind().isEmpty());
+    FigureDocument::current()->changed = false;
 }
