@@ -1,67 +1,145 @@
 #include "CommandLine.h"
 
+#include <QCommandLineParser>
+#include <QFileInfo>
+
 namespace {
 
 constexpr int kDefaultBootStatus = 0x40;
 
+// --boot takes an optional value, which the parser does not know: a bare
+// --boot is read as --boot with the default status word.
+QStringList withBootValue(const QStringList& arguments)
+{
+    QStringList out;
+    out << QStringLiteral("mobr");  // the parser skips the program name
+    for (const QString& a : arguments)
+        out << (a == "--boot" ? QStringLiteral("--boot=%1").arg(kDefaultBootStatus) : a);
+    return out;
+}
+
+struct Options {
+    QCommandLineOption system{"system", "Use DIR as the host's system folder (option, template and history files) "
+                                        "instead of ~/.local/share/mobr/system.", "DIR"};
+    QCommandLineOption boot{"boot", "Start in boot mode: the work option set is chosen before the window opens. "
+                                    "STATUS is the command status word (default 64).", "STATUS"};
+    QCommandLineOption screenshot{"screenshot", "Save a picture of the main window to FILE.png and quit.",
+                                  "FILE.png"};
+    QCommandLineOption out{"out", "run: write the transcript to FILE; export: write the JSON to FILE.", "FILE"};
+    QCommandLineOption screenshots{"screenshots", "run: save the scenario's screenshots in DIR.", "DIR"};
+    QCommandLineOption check{"check", "run: compare the transcript with the scenario's \"expect\" member."};
+    QCommandLineOption help{QStringList{"h", "help"}, "Show this help and exit."};
+    QCommandLineOption version{QStringList{"v", "version"}, "Show the version and exit."};
+
+    void addTo(QCommandLineParser& parser) const
+    {
+        for (const QCommandLineOption* o : {&system, &boot, &screenshot, &out, &screenshots, &check, &help, &version})
+            parser.addOption(*o);
+    }
+};
+
+// A word without a dot or a slash that names no file is a mistyped command
+// rather than a figure (figure files have an extension).
+bool looksLikeCommand(const QString& word)
+{
+    return !word.isEmpty() && !word.contains('.') && !word.contains('/') && !QFileInfo::exists(word);
+}
+
 }  // namespace
 
-QString CommandLine::usage()
+QString CommandLine::version()
+{
+    return QStringLiteral(MOBR_VERSION);
+}
+
+QString CommandLine::synopsis()
 {
     return QStringLiteral(
         "usage: mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png]\n"
         "       mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]\n"
         "       mobr export FIGURE [OUT.json]\n"
-        "       mobr import IN.json FIGURE\n");
+        "       mobr import IN.json FIGURE\n"
+        "       mobr help | --help | --version\n");
+}
+
+QString CommandLine::usage()
+{
+    QCommandLineParser parser;
+    Options options;
+    options.addTo(parser);
+    QString options_text = parser.helpText();
+    options_text = options_text.mid(options_text.indexOf("Options:"));
+    return synopsis() +
+           QStringLiteral(
+               "\n"
+               "A small drawing host for the settings module. Without a command it opens FIGURE (a figure\n"
+               "file or figure JSON) in a window; without a display it does nothing more unless\n"
+               "--screenshot is given.\n"
+               "\n"
+               "Commands:\n"
+               "  run       Run a scenario: the dialogs it names are driven by its steps, headless.\n"
+               "  export    Write a figure file as figure JSON (to standard output without OUT.json).\n"
+               "  import    Make a figure file from figure JSON.\n"
+               "  help      Show this help.\n"
+               "\n") +
+           options_text +
+           QStringLiteral(
+               "\n"
+               "Exit status:\n"
+               "  0  success\n"
+               "  1  the figure or JSON was refused, or a scenario step had errors\n"
+               "  2  wrong command line, or a file could not be read or written, or the host did not start\n"
+               "  3  run --check: the transcript does not meet the scenario's expectations\n");
 }
 
 CommandLine CommandLine::parse(const QStringList& arguments)
 {
-    CommandLine c;
-    auto fail = [&c](const QString& why) {
+    auto fail = [](const QString& why) {
         CommandLine bad;
         bad.mode_ = Mode::Help;
         bad.error_ = why;
         return bad;
     };
-    QStringList positional;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        auto value = [&](QString& into) {
-            if (i + 1 >= arguments.size()) return false;
-            into = arguments[++i];
-            return true;
-        };
-        if (a == "--help" || a == "-h") {
-            c.mode_ = Mode::Help;
-            return c;
-        } else if (a == "--system") {
-            if (!value(c.system_)) return fail("--system needs a folder");
-        } else if (a == "--out") {
-            if (!value(c.out_)) return fail("--out needs a file");
-        } else if (a == "--screenshots") {
-            if (!value(c.screenshots_)) return fail("--screenshots needs a folder");
-        } else if (a == "--screenshot") {
-            if (!value(c.screenshot_)) return fail("--screenshot needs a file");
-        } else if (a == "--check") {
-            c.check_ = true;
-        } else if (a == "--boot") {
-            c.boot_ = true;
-            c.commandStatus_ = kDefaultBootStatus;
-        } else if (a.startsWith("--boot=")) {
-            bool ok = false;
-            const int status = a.mid(7).toInt(&ok, 0);
-            if (!ok || status < 0) return fail("--boot= needs a command status word, found " + a.mid(7));
-            c.boot_ = true;
-            c.commandStatus_ = status;
-        } else if (a.startsWith("--")) {
-            return fail("unknown option " + a);
-        } else {
-            positional << a;
-        }
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    Options options;
+    options.addTo(parser);
+    if (!parser.parse(withBootValue(arguments))) return fail(parser.errorText());
+
+    for (const QCommandLineOption* o : {&options.system, &options.boot, &options.screenshot, &options.out,
+                                        &options.screenshots}) {
+        if (parser.values(*o).size() > 1) return fail("--" + o->names().constLast() + " is given more than once");
     }
 
+    CommandLine c;
+    if (parser.isSet(options.help)) {
+        c.mode_ = Mode::Help;
+        return c;
+    }
+    if (parser.isSet(options.version)) {
+        c.mode_ = Mode::Version;
+        return c;
+    }
+    c.system_ = parser.value(options.system);
+    c.out_ = parser.value(options.out);
+    c.screenshots_ = parser.value(options.screenshots);
+    c.screenshot_ = parser.value(options.screenshot);
+    c.check_ = parser.isSet(options.check);
+    if (parser.isSet(options.boot)) {
+        bool ok = false;
+        const QString text = parser.value(options.boot);
+        const int status = text.toInt(&ok, 0);
+        if (!ok || status < 0) return fail("--boot= needs a command status word, found " + text);
+        c.boot_ = true;
+        c.commandStatus_ = status;
+    }
+
+    const QStringList positional = parser.positionalArguments();
     const QString command = positional.value(0);
+    if (command == "help") {
+        c.mode_ = Mode::Help;
+        return c;
+    }
     if (command == "run") {
         if (positional.size() != 2) return fail("run needs exactly one scenario file");
         c.mode_ = Mode::Run;
@@ -70,14 +148,15 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         if (positional.size() < 2 || positional.size() > 3) return fail("export needs a figure and at most one output file");
         c.mode_ = Mode::Export;
         c.figure_ = positional[1];
-        c.out_ = positional.value(2);
+        if (positional.size() == 3) c.out_ = positional[2];
     } else if (command == "import") {
         if (positional.size() != 3) return fail("import needs a JSON file and a figure file");
         c.mode_ = Mode::Import;
         c.json_ = positional[1];
         c.figure_ = positional[2];
     } else {
-        if (positional.size() > 1) return fail("more than one figure given: " + positional.join(' '));
+        if (positional.size() > 1) return fail("unknown command or more than one figure: " + positional.join(' '));
+        if (looksLikeCommand(command)) return fail("unknown command " + command);
         c.mode_ = Mode::Window;
         c.figure_ = positional.value(0);
     }

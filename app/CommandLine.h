@@ -6,6 +6,7 @@
 //   mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]
 //   mobr export FIGURE [OUT.json]
 //   mobr import IN.json FIGURE
+//   mobr help | --help | --version
 //
 // --boot starts the host in boot state 1 with the command status word STATUS
 // (default 64), so that the work option set is chosen before the window.
@@ -15,12 +16,16 @@
 
 class CommandLine {
 public:
-    enum class Mode { Window, Run, Export, Import, Help };
+    enum class Mode { Window, Run, Export, Import, Help, Version };
 
     // Parses the arguments without the program name; on a mistake, mode()
     // is Help and error() says what was wrong.
     static CommandLine parse(const QStringList& arguments);
+    // The full help: commands, options and exit status.
     static QString usage();
+    // The usage lines alone, shown with a mistake.
+    static QString synopsis();
+    static QString version();
 
     Mode mode() const { return mode_; }
     const QString& error() const { return error_; }

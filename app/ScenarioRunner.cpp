@@ -101,8 +101,12 @@ bool ScenarioRunner::load(const QString& path, QString* error)
     }
     QJsonParseError parse{};
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parse);
+    if (parse.error != QJsonParseError::NoError) {
+        if (error) *error = path + ": not JSON (" + parse.errorString() + " at offset " + QString::number(parse.offset) + ")";
+        return false;
+    }
     if (!doc.isObject()) {
-        if (error) *error = path + ": not a scenario (" + parse.errorString() + " at offset " + QString::number(parse.offset) + ")";
+        if (error) *error = path + ": a scenario is a JSON object with \"steps\", not " + (doc.isArray() ? "an array" : "a single value");
         return false;
     }
     return loadJson(doc.object(), QFileInfo(path).absolutePath(), error);

@@ -139,10 +139,18 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine command = CommandLine::parse(arguments);
+    if (command.mode() == CommandLine::Mode::Version) {
+        say(stdout, "mobr " + CommandLine::version());
+        return 0;
+    }
     if (command.mode() == CommandLine::Mode::Help) {
-        if (!command.error().isEmpty()) say(stderr, "mobr: " + command.error());
-        std::fputs(qPrintable(CommandLine::usage()), command.error().isEmpty() ? stdout : stderr);
-        return command.error().isEmpty() ? 0 : 2;
+        if (command.error().isEmpty()) {
+            std::fputs(qPrintable(CommandLine::usage()), stdout);
+            return 0;
+        }
+        say(stderr, "mobr: " + command.error());
+        std::fputs(qPrintable(CommandLine::synopsis() + "Try 'mobr --help' for the options and exit codes.\n"), stderr);
+        return 2;
     }
     const bool display = command.mode() == CommandLine::Mode::Window && hasDisplay();
     if (!display) qputenv("QT_QPA_PLATFORM", "offscreen");

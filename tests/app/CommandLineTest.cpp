@@ -55,13 +55,27 @@ TEST(CommandLine, MistakesBecomeHelpWithAReason)
         {"--boot=lots"},                // not a number
         {"a.fig", "--out", "t.json"},   // run's option on a window
         {"export", "a.fig", "--check"}, // run's option on export
+        {"hepl"},                       // a mistyped command, not a figure
+        {"--boot=64", "--boot"},        // given twice
     };
     for (const QStringList& args : bad) {
         const CommandLine c = CommandLine::parse(args);
         EXPECT_EQ(c.mode(), Mode::Help) << args.join(' ').toStdString();
         EXPECT_FALSE(c.error().isEmpty()) << args.join(' ').toStdString();
     }
-    const CommandLine help = CommandLine::parse({"--help"});
-    EXPECT_EQ(help.mode(), Mode::Help);
-    EXPECT_TRUE(help.error().isEmpty());
+    for (const QStringList& asked : {QStringList{"--help"}, QStringList{"help"}, QStringList{"-h"}}) {
+        const CommandLine help = CommandLine::parse(asked);
+        EXPECT_EQ(help.mode(), Mode::Help);
+        EXPECT_TRUE(help.error().isEmpty());
+    }
+    EXPECT_EQ(CommandLine::parse({"--version"}).mode(), Mode::Version);
+    EXPECT_EQ(CommandLine::parse({"plan.fig"}).mode(), Mode::Window) << "a figure that does not exist yet is a figure";
+}
+
+TEST(CommandLine, HelpExplainsEveryOptionCommandAndExitStatus)
+{
+    const QString help = CommandLine::usage();
+    for (const char* word : {"--system", "--boot", "--screenshot", "--out", "--screenshots", "--check", "--version",
+                             "run", "export", "import", "Exit status", "  3  "})
+        EXPECT_TRUE(help.contains(QLatin1String(word))) << word;
 }
