@@ -88,6 +88,13 @@ void MainWindow::buildMenus()
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, qApp, &QApplication::closeAllWindows)->setObjectName("fileQuit");
 
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    undoAction_ = edit->addAction(tr("&Undo"), QKeySequence::Undo, this, &MainWindow::undo);
+    undoAction_->setObjectName("editUndo");
+    redoAction_ = edit->addAction(tr("&Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this, &MainWindow::redo);
+    redoAction_->setObjectName("editRedo");
+    updateUndoActions();
+
     QMenu* settings = menuBar()->addMenu(tr("&Settings"));
     for (const SettingsModule::Command& c : module_.available()) {
         const QString entry = QString::fromLatin1(c.entry);
@@ -133,7 +140,7 @@ bool MainWindow::openFigure(const QString& path, bool quiet)
     }
     // A figure read from JSON is saved as a figure file of the same name.
     path_ = path.endsWith(".json", Qt::CaseInsensitive) ? path.chopped(5) + ".fig" : path;
-    dropRecoveryCopy();
+    startedAnotherFigure();
     refresh();
     return true;
 }
@@ -156,7 +163,7 @@ void MainWindow::newFigure()
     if (!settleUnsavedChanges()) return;
     FigureDocument::newFigure();
     path_.clear();
-    dropRecoveryCopy();
+    startedAnotherFigure();
     refresh();
 }
 
@@ -200,6 +207,7 @@ bool MainWindow::runCommand(const QString& entry)
 {
     const std::string name = entry.toStdString();
     if (!module_.has(name)) return false;
+    HostState before = HostState::capture();
     if (entry == "IDD_S_001") {
         mobrhost::Figure* f = FigureDocument::current();
         const SettingsModule::DrawingSizeRun run =
@@ -213,8 +221,51 @@ bool MainWindow::runCommand(const QString& entry)
     } else {
         module_.call(name, nullptr);
     }
+    if (!before.matchesCurrent()) {
+        history_.record(commandName(entry), std::move(before));
+        updateUndoActions();
+    }
     refresh();
     return true;
+}
+
+QString MainWindow::commandName(const QString& entry) const
+{
+    for (const SettingsModule::Command& c : SettingsModule::commands()) {
+        if (entry != QLatin1String(c.entry)) continue;
+        QString name = tr(c.label);
+        name.remove('&');
+        if (name.endsWith("...")) name.chop(3);
+        return name;
+    }
+    return entry;
+}
+
+void MainWindow::undo()
+{
+    if (history_.undo()) refresh();
+    updateUndoActions();
+}
+
+void MainWindow::redo()
+{
+    if (history_.redo()) refresh();
+    updateUndoActions();
+}
+
+void MainWindow::updateUndoActions()
+{
+    undoAction_->setEnabled(history_.canUndo());
+    undoAction_->setText(history_.canUndo() ? tr("&Undo %1").arg(history_.undoName()) : tr("&Undo"));
+    redoAction_->setEnabled(history_.canRedo());
+    redoAction_->setText(history_.canRedo() ? tr("&Redo %1").arg(history_.redoName()) : tr("&Redo"));
+}
+
+void MainWindow::startedAnotherFigure()
+{
+    history_.clear();
+    updateUndoActions();
+    dropRecoveryCopy();
 }
 
 QString MainWindow::chooseFile(bool open, const QString& title, const QString& filter)
@@ -300,6 +351,7 @@ int MainWindow::offerRecovery()
             continue;
         }
         path_ = copy.originalPath;
+        startedAnotherFigure();
         FigureDocument::current()->changed = true;
         RecoveryCopy::remove(copy);
         writeRecoveryCopy();

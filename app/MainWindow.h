@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "RecoveryCopy.h"
+#include "UndoHistory.h"
 
 class FigureView;
 class HelpWindow;
@@ -52,6 +53,11 @@ public:
 
     static constexpr int kRecoveryInterval = 2 * 60 * 1000;
 
+    // Takes back the last settings command's changes, or does them again.
+    void undo();
+    void redo();
+    const UndoHistory& history() const { return history_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -68,6 +74,11 @@ private:
     // when cancelled.
     QString chooseFile(bool open, const QString& title, const QString& filter);
     void dropRecoveryCopy();
+    // A new or other figure: the undo history and the recovery copy of the
+    // one before no longer apply.
+    void startedAnotherFigure();
+    void updateUndoActions();
+    QString commandName(const QString& entry) const;
 
     SettingsModule& module_;
     ViewListener& listener_;
@@ -76,4 +87,7 @@ private:
     QString path_;
     std::unique_ptr<RecoveryCopy> recovery_;
     QTimer recoveryTimer_;
+    UndoHistory history_;
+    QAction* undoAction_ = nullptr;  // owned by the Edit menu
+    QAction* redoAction_ = nullptr;
 };

@@ -15,6 +15,8 @@
 #include "store/FigureJson.h"
 #include "model/HostSession.h"
 #include "RecoveryCopy.h"
+#include "UndoHistory.h"
+#include "store/SettingsJson.h"
 #include "mobrdlg/ZqMessageBox.h"
 #include "mobrdlg/ZqUiDriver.h"
 
@@ -304,4 +306,105 @@ TEST_F(MainWindowTest, RecoveryCopiesOfACrashedSessionAreOfferedBack)
     }
     EXPECT_TRUE(RecoveryCopy(folder).leftBehind().isEmpty());
     FigureDocument::current()->changed = false;
+}
+
+namespace {
+
+// Everything a settings command may change, as text: the figure with its
+// elements and the system settings.
+std::string hostStateText()
+{
+    return mobrhost::FigureJson::exportText(*FigureDocument::current()) +
+           mobrhost::SettingsJson::exportSettings(mobrhost::HostSession::instance().settings());
+}
+
+}  // namespace
+
+// Each settings command that changed something is one undo step named after
+// it; undo brings back the state before it byte for byte, redo the state
+// after it; a cancelled command adds no step, a new change ends the redo
+// chain, and another figure forgets the history.
+TEST_F(MainWindowTest, SettingsCommandsAreUndoneAndRedoneExactly)
+{
+    MainWindow window(module, listener);
+    ASSERT_TRUE(window.openFigure(MOBR_SAMPLE_FIGURE, true));
+    QAction* undo = window.findChild<QAction*>("editUndo");
+    QAction* redo = window.findChild<QAction*>("editRedo");
+    ASSERT_TRUE(undo && redo);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->shortcut(), QKeySequence(QKeySequence::Undo));
+
+    const std::string opened = hostStateText();
+    changeDrawingSize(window);
+    const std::string resized = hostStateText();
+    {
+        CZqUiDriver driver(ZqUiScript().select(1601, 1).click(1502).select(1203, 4).ok().check(1101, true).ok());
+        ASSERT_TRUE(window.runCommand("aapLatr"));
+    }
+    const std::string recoloured = hostStateText();
+    ASSERT_NE(recoloured, resized);
+    {
+        CZqUiDriver driver(ZqUiScript().cancel());
+        ASSERT_TRUE(window.runCommand("aapLatr"));
+    }
+    EXPECT_EQ(window.history().steps(), 2u) << "a cancelled sheet is no step";
+    EXPECT_EQ(undo->text().remove('&'), "Undo System attributes");
+
+    undo->trigger();
+    EXPECT_TRUE(hostStateText() == resized) << "undo restores the figure exactly";
+    EXPECT_EQ(redo->text().remove('&'), "Redo System attributes");
+    undo->trigger();
+    EXPECT_TRUE(hostStateText() == opened);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_TRUE(FigureDocument::current()->changed) << "the figure may differ from its file";
+    redo->trigger();
+    redo->trigger();
+    EXPECT_TRUE(hostStateText() == recoloured) << "redo does the changes again";
+
+    undo->trigger();
+    changeDrawingSize(window);  // A3 once more: nothing changes, no step
+    EXPECT_TRUE(redo->isEnabled());
+    {
+        CZqUiDriver driver(ZqUiScript().select(1201, 1).ok());
+        ASSERT_TRUE(window.runCommand("IDD_S_001"));
+    }
+    EXPECT_FALSE(redo->isEnabled()) << "a new change ends the redo chain";
+
+    {
+        CZqUiDriver driver(ZqUiScript().answer(ZQ_ID_NO));
+        window.findChild<QAction*>("fileNew")->trigger();
+    }
+    EXPECT_EQ(window.history().steps(), 0u) << "a new figure forgets the history";
+}
+
+// The settings are part of a step, and the history keeps to its bounds: the
+// oldest steps go first, but the newest stays whatever its size.
+TEST_F(MainWindowTest, UndoStepsRestoreSettingsAndKeepToTheirBounds)
+{
+    auto& settings = mobrhost::HostSession::instance().settings();
+    settings.setNumber("ApproxArcTol", 0.5);
+    HostState before = HostState::capture();
+    EXPECT_TRUE(before.matchesCurrent());
+    settings.setNumber("Run.Requests", 7);
+    EXPECT_TRUE(before.matchesCurrent()) << "running counters are not a change";
+    settings.setNumber("ApproxArcTol", 0.25);
+    EXPECT_FALSE(before.matchesCurrent());
+
+    UndoHistory history(3, UndoHistory::kMaxBytes);
+    history.record("Options", before);
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(settings.number("ApproxArcTol"), 0.5);
+    EXPECT_EQ(settings.number("Run.Requests"), 7) << "counters keep running";
+    ASSERT_TRUE(history.redo());
+    EXPECT_EQ(settings.number("ApproxArcTol"), 0.25);
+
+    for (int i = 0; i < 5; ++i) history.record(QString("Step %1").arg(i), HostState::capture());
+    EXPECT_EQ(history.steps(), 3u);
+    EXPECT_EQ(history.undoName(), "Step 4");
+
+    UndoHistory tiny(20, 1);
+    tiny.record("A", HostState::capture());
+    tiny.record("B", HostState::capture());
+    EXPECT_EQ(tiny.steps(), 1u);
+    EXPECT_EQ(tiny.undoName(), "B");
 }
