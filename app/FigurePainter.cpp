@@ -39,6 +39,11 @@ FigurePainter::FigurePainter(mobrhost::Figure& figure, const QRectF& target) : f
     origin_ = QPointF(left, bottom);
 }
 
+QRectF FigurePainter::targetPlacingPaperAt(const QRectF& paperOnDevice)
+{
+    return paperOnDevice.adjusted(-kMargin, -kMargin, kMargin, kMargin);
+}
+
 QPointF FigurePainter::map(double x, double y) const
 {
     return QPointF(origin_.x() + x * scale_, origin_.y() - y * scale_);

@@ -21,6 +21,9 @@ public:
     QPointF map(double x, double y) const;
     double scale() const { return scale_; }
     QRectF paperRect() const;
+    // The target rectangle in which the paper is drawn exactly at
+    // `paperOnDevice` (for a view zoomed and panned from the fitted one).
+    static QRectF targetPlacingPaperAt(const QRectF& paperOnDevice);
 
 private:
     void paintElement(QPainter& painter, const unsigned char* record) const;

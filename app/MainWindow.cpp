@@ -1,15 +1,21 @@
 #include "MainWindow.h"
 
 #include <QApplication>
+#include <QDir>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QLocale>
-#include <QLoggingCategory>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include "AppLog.h"
 #include "FigureDocument.h"
+#include "FigurePainter.h"
 #include "FigureView.h"
 #include "HelpWindow.h"
 #include "SettingsModule.h"
@@ -20,8 +26,6 @@
 #include "store/FigureJson.h"
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcApp, "mobr.app", QtWarningMsg)
 
 const char* const kFigureFilter = "Figures (*.fig *.json);;All files (*)";
 
@@ -82,6 +86,13 @@ void MainWindow::buildMenus()
     file->addAction(tr("&Open..."), QKeySequence::Open, this, &MainWindow::openDialog)->setObjectName("fileOpen");
     file->addAction(tr("&Save"), QKeySequence::Save, this, &MainWindow::save)->setObjectName("fileSave");
     file->addAction(tr("Save &as..."), QKeySequence::SaveAs, this, &MainWindow::saveAs)->setObjectName("fileSaveAs");
+    recentMenu_ = file->addMenu(tr("Open &recent"));
+    recentMenu_->setObjectName("fileRecent");
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    fillRecentMenu();
+    file->addSeparator();
+    file->addAction(tr("&Print..."), QKeySequence::Print, this, &MainWindow::print)->setObjectName("filePrint");
+    file->addAction(tr("Print pre&view..."), this, &MainWindow::printPreview)->setObjectName("filePrintPreview");
     file->addSeparator();
     file->addAction(tr("&Import JSON..."), this, &MainWindow::importJson)->setObjectName("fileImportJson");
     file->addAction(tr("&Export JSON..."), this, &MainWindow::exportJson)->setObjectName("fileExportJson");
@@ -94,6 +105,11 @@ void MainWindow::buildMenus()
     redoAction_ = edit->addAction(tr("&Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this, &MainWindow::redo);
     redoAction_->setObjectName("editRedo");
     updateUndoActions();
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->addAction(tr("Zoom &in"), QKeySequence::ZoomIn, view_, &FigureView::zoomIn)->setObjectName("viewZoomIn");
+    view->addAction(tr("Zoom &out"), QKeySequence::ZoomOut, view_, &FigureView::zoomOut)->setObjectName("viewZoomOut");
+    view->addAction(tr("&Fit the drawing"), QKeySequence(Qt::Key_Home), view_, &FigureView::fit)->setObjectName("viewFit");
 
     QMenu* settings = menuBar()->addMenu(tr("&Settings"));
     for (const SettingsModule::Command& c : module_.available()) {
@@ -140,6 +156,7 @@ bool MainWindow::openFigure(const QString& path, bool quiet)
     }
     // A figure read from JSON is saved as a figure file of the same name.
     path_ = path.endsWith(".json", Qt::CaseInsensitive) ? path.chopped(5) + ".fig" : path;
+    recent_.add(path);
     startedAnotherFigure();
     refresh();
     return true;
@@ -153,6 +170,7 @@ bool MainWindow::saveFigure(const QString& path)
         return false;
     }
     path_ = path;
+    recent_.add(path);
     dropRecoveryCopy();
     refresh();
     return true;
@@ -308,10 +326,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void MainWindow::enableRecovery(const QString& folder, int interval)
+void MainWindow::usePerUserFolder(const QString& folder, int interval)
 {
-    recovery_ = std::make_unique<RecoveryCopy>(folder);
+    recent_ = RecentFiles(QDir(folder).filePath("recent-files.json"));
+    recovery_ = std::make_unique<RecoveryCopy>(QDir(folder).filePath("recovery"));
     recoveryTimer_.start(interval);
+    fillRecentMenu();
 }
 
 void MainWindow::writeRecoveryCopy()
@@ -359,4 +379,68 @@ int MainWindow::offerRecovery()
         refresh();
     }
     return opened;
+}
+
+void MainWindow::fillRecentMenu()
+{
+    recentMenu_->clear();
+    for (const QString& path : recent_.paths()) {
+        QAction* open = recentMenu_->addAction(QFileInfo(path).fileName(), this, [this, path] {
+            if (!settleUnsavedChanges()) return;
+            if (!QFileInfo::exists(path)) {
+                problem(tr("%1 no longer exists; it is taken off the list.").arg(path));
+                recent_.remove(path);
+                return;
+            }
+            openFigure(path);
+        });
+        open->setToolTip(path);
+        open->setStatusTip(path);
+    }
+    if (!recent_.paths().isEmpty()) {
+        recentMenu_->addSeparator();
+        recentMenu_->addAction(tr("&Clear the list"), this, [this] { recent_.clear(); });
+    }
+    recentMenu_->setEnabled(!recent_.paths().isEmpty());
+}
+
+bool MainWindow::printTo(QPrinter& printer)
+{
+    mobrhost::Figure* f = FigureDocument::current();
+    if (!f) return false;
+    const QSizeF paper(f->paperWidth, f->paperHeight);
+    const QPageSize size(QSizeF(std::min(paper.width(), paper.height()), std::max(paper.width(), paper.height())),
+                         QPageSize::Millimeter);
+    printer.setPageLayout(QPageLayout(size, paper.width() > paper.height() ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                      QMarginsF(0, 0, 0, 0)));
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        problem(tr("The printer could not be started."));
+        return false;
+    }
+    FigurePainter(*f, printer.pageRect(QPrinter::DevicePixel)).paint(painter);
+    return painter.end();
+}
+
+bool MainWindow::printToPdf(const QString& path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    return printTo(printer);
+}
+
+void MainWindow::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) printTo(printer);
+}
+
+void MainWindow::printPreview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { printTo(*p); });
+    dialog.exec();
 }

@@ -6,10 +6,13 @@
 
 #include <memory>
 
+#include "RecentFiles.h"
 #include "RecoveryCopy.h"
 #include "UndoHistory.h"
 
 class FigureView;
+class QMenu;
+class QPrinter;
 class HelpWindow;
 class SettingsModule;
 class ViewListener;
@@ -40,10 +43,19 @@ public:
     // default here) keeps everything as it is.
     bool settleUnsavedChanges();
 
-    // Writes a recovery copy of a modified figure into `folder` every
-    // `interval` milliseconds, and removes it once the figure is saved,
-    // discarded or closed.
-    void enableRecovery(const QString& folder, int interval = kRecoveryInterval);
+    // Keeps the person's own files in `folder`: the recent files list
+    // (recent-files.json) and recovery copies (recovery/), written every
+    // `interval` milliseconds while the figure has unsaved changes and
+    // removed once it is saved, discarded or closed. Without this call the
+    // window keeps neither.
+    void usePerUserFolder(const QString& folder, int interval = kRecoveryInterval);
+    const RecentFiles& recentFiles() const { return recent_; }
+    // Prints the figure at its paper size; false with a message when the
+    // printer cannot be started.
+    bool printTo(QPrinter& printer);
+    // Prints the figure into a PDF file.
+    bool printToPdf(const QString& path);
+    FigureView* view() const { return view_; }
     // Offers the recovery copies a crashed session left behind: each one
     // opened becomes the current figure, with unsaved changes. Returns how
     // many were opened.
@@ -77,6 +89,9 @@ private:
     // A new or other figure: the undo history and the recovery copy of the
     // one before no longer apply.
     void startedAnotherFigure();
+    void fillRecentMenu();
+    void print();
+    void printPreview();
     void updateUndoActions();
     QString commandName(const QString& entry) const;
 
@@ -88,6 +103,8 @@ private:
     std::unique_ptr<RecoveryCopy> recovery_;
     QTimer recoveryTimer_;
     UndoHistory history_;
+    RecentFiles recent_;
+    QMenu* recentMenu_ = nullptr;  // owned by the File menu
     QAction* undoAction_ = nullptr;  // owned by the Edit menu
     QAction* redoAction_ = nullptr;
 };

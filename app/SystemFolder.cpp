@@ -7,25 +7,16 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace {
-
-QString userDataFolder()
+QString SystemFolder::userData()
 {
     QString base = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"));
     if (base.isEmpty()) base = QDir::homePath() + "/.local/share";
     return base + "/mobr";
 }
 
-}  // namespace
-
 QString SystemFolder::userDefault()
 {
-    return userDataFolder() + "/system";
-}
-
-QString SystemFolder::userRecovery()
-{
-    return userDataFolder() + "/recovery";
+    return userData() + "/system";
 }
 
 QString SystemFolder::bundled()

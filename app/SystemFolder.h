@@ -11,9 +11,9 @@ class SystemFolder {
 public:
     // The per-user default folder.
     static QString userDefault();
-    // Where recovery copies of modified drawings go: beside the per-user
-    // settings ($XDG_DATA_HOME/mobr/recovery).
-    static QString userRecovery();
+    // The per-user folder of mobr itself ($XDG_DATA_HOME/mobr): the default
+    // system folder, recovery copies and the recent files list live in it.
+    static QString userData();
     // The bundled defaults next to the program.
     static QString bundled();
     // Copies every file and sub-folder of `from` into `to` (created).

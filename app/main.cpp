@@ -120,7 +120,7 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
                 say(stdout, "main window: " + command.screenshot());
             }
         } else if (display) {
-            window.enableRecovery(SystemFolder::userRecovery());
+            window.usePerUserFolder(SystemFolder::userData());
             window.show();
             QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
             status = QApplication::exec();

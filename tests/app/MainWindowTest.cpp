@@ -3,10 +3,13 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "FigureDocument.h"
+#include "FigurePainter.h"
+#include "FigureView.h"
 #include "MainWindow.h"
 #include "SettingsModule.h"
 #include "TestModule.h"
@@ -14,6 +17,7 @@
 #include "api/HostRuntime.h"
 #include "store/FigureJson.h"
 #include "model/HostSession.h"
+#include "RecentFiles.h"
 #include "RecoveryCopy.h"
 #include "UndoHistory.h"
 #include "store/SettingsJson.h"
@@ -276,7 +280,7 @@ TEST_F(MainWindowTest, RecoveryCopiesOfACrashedSessionAreOfferedBack)
     FigureDocument::newFigure();
 
     MainWindow window(module, listener);
-    window.enableRecovery(folder, 3600 * 1000);
+    window.usePerUserFolder(dir.path(), 3600 * 1000);
     ASSERT_EQ(RecoveryCopy(folder).leftBehind().size(), 1);
     {
         CZqUiDriver driver;  // Cancel: kept for later
@@ -407,4 +411,83 @@ TEST_F(MainWindowTest, UndoStepsRestoreSettingsAndKeepToTheirBounds)
     tiny.record("B", HostState::capture());
     EXPECT_EQ(tiny.steps(), 1u);
     EXPECT_EQ(tiny.undoName(), "B");
+}
+
+// Zoom keeps the paper point under the cursor in place, stays within its
+// bounds, and Fit brings the whole paper back; panning moves the drawing by
+// the drag.
+TEST_F(MainWindowTest, ZoomAroundTheCursorPanAndFit)
+{
+    MainWindow window(module, listener);
+    ASSERT_TRUE(window.openFigure(MOBR_SAMPLE_FIGURE, true));
+    FigureView& view = *window.view();
+    view.resize(800, 600);
+    mobrhost::Figure& f = *FigureDocument::current();
+    const QPointF paperPoint(f.paperWidth * 0.3, f.paperHeight * 0.6);
+    const QPointF anchor = FigurePainter(f, view.target()).map(paperPoint.x(), paperPoint.y());
+    const double fitted = FigurePainter(f, view.target()).scale();
+
+    view.zoomAt(anchor, 4.0);
+    EXPECT_NEAR(FigurePainter(f, view.target()).scale(), 4 * fitted, 1e-9);
+    const QPointF after = FigurePainter(f, view.target()).map(paperPoint.x(), paperPoint.y());
+    EXPECT_NEAR(after.x(), anchor.x(), 1e-6);
+    EXPECT_NEAR(after.y(), anchor.y(), 1e-6);
+
+    view.panBy(QPointF(30, -20));
+    const QPointF panned = FigurePainter(f, view.target()).map(paperPoint.x(), paperPoint.y());
+    EXPECT_NEAR(panned.x(), anchor.x() + 30, 1e-6);
+    EXPECT_NEAR(panned.y(), anchor.y() - 20, 1e-6);
+
+    for (int i = 0; i < 100; ++i) view.zoomAt(anchor, 10.0);
+    EXPECT_DOUBLE_EQ(view.zoom(), FigureView::kMaxZoom);
+    window.findChild<QAction*>("viewFit")->trigger();
+    EXPECT_DOUBLE_EQ(FigurePainter(f, view.target()).scale(), fitted);
+}
+
+// Opened and saved drawings go to the front of the recent files, at most
+// ten, kept across starts in the per-user folder; a damaged list is an empty
+// one.
+TEST_F(MainWindowTest, RecentFilesAreKeptNewestFirstAcrossStarts)
+{
+    const QString list = dir.filePath("user/recent-files.json");
+    {
+        MainWindow window(module, listener);
+        window.usePerUserFolder(dir.filePath("user"), 3600 * 1000);
+        ASSERT_TRUE(window.openFigure(MOBR_SAMPLE_FIGURE, true));
+        for (int i = 0; i < 12; ++i) ASSERT_TRUE(window.saveFigure(dir.filePath(QString("d%1.fig").arg(i))));
+        ASSERT_TRUE(window.openFigure(dir.filePath("d3.fig"), true));
+        const QStringList& paths = window.recentFiles().paths();
+        ASSERT_EQ(paths.size(), RecentFiles::kMaxEntries);
+        EXPECT_EQ(paths.front(), dir.filePath("d3.fig"));
+        EXPECT_EQ(paths[1], dir.filePath("d11.fig"));
+        EXPECT_EQ(paths.count(dir.filePath("d3.fig")), 1);
+    }
+    EXPECT_EQ(RecentFiles(list).paths().front(), dir.filePath("d3.fig"));
+
+    QFile damaged(list);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("{\"not\": \"a list\"");
+    damaged.close();
+    EXPECT_TRUE(RecentFiles(list).paths().isEmpty());
+}
+
+// Printing puts the drawing on a page of the figure's paper size.
+TEST_F(MainWindowTest, PrintingMakesAPageOfThePaperSize)
+{
+    MainWindow window(module, listener);
+    ASSERT_TRUE(window.openFigure(MOBR_SAMPLE_FIGURE, true));
+    changeDrawingSize(window);  // A3 landscape, 420 x 297 mm
+    const QString pdf = dir.filePath("plan.pdf");
+    ASSERT_TRUE(window.printToPdf(pdf));
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    // 420 x 297 mm is 1190.55 x 841.89 points (the PDF writer rounds to whole points).
+    const QRegularExpressionMatch box =
+        QRegularExpression(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])").match(QString::fromLatin1(bytes));
+    ASSERT_TRUE(box.hasMatch());
+    EXPECT_NEAR(box.captured(1).toDouble(), 1190.55, 1.0);
+    EXPECT_NEAR(box.captured(2).toDouble(), 841.89, 1.0);
+    FigureDocument::current()->changed = false;
 }
