@@ -50,8 +50,8 @@ bool sameFigure(const Figure& a, const Figure& b)
 HostState HostState::capture()
 {
     HostState state;
-    if (const Figure* figure = currentFigure()) state.figure_ = std::make_shared<const Figure>(*figure);
-    state.settings_ = std::make_shared<const SystemSettings>(HostSession::instance().settings());
+    if (const Figure* figure = currentFigure()) state.figure_ = std::make_unique<Figure>(*figure);
+    state.settings_ = HostSession::instance().settings();
     return state;
 }
 
@@ -60,22 +60,20 @@ bool HostState::matchesCurrent() const
     const Figure* figure = currentFigure();
     if (!figure != !figure_) return false;
     if (figure && !sameFigure(*figure, *figure_)) return false;
-    return comparableSettings(HostSession::instance().settings()) == comparableSettings(*settings_);
+    return comparableSettings(HostSession::instance().settings()) == comparableSettings(settings_);
 }
 
-void HostState::restore() const
+void HostState::exchangeWithCurrent()
 {
     FigureModel& model = FigureModel::instance();
     if (figure_) {
-        auto figure = std::make_unique<Figure>(*figure_);
-        figure->changed = true;
-        model.replaceFigure(model.current(), std::move(figure));
+        figure_->changed = true;
+        figure_ = model.exchangeFigure(model.current(), std::move(figure_));
     }
     SystemSettings& live = HostSession::instance().settings();
-    SystemSettings restored = *settings_;
     for (const auto& [key, value] : live.numbers())
-        if (isRunningCounter(key)) restored.setNumber(key, value);
-    live = std::move(restored);
+        if (isRunningCounter(key)) settings_.setNumber(key, value);
+    std::swap(live, settings_);
 }
 
 std::size_t HostState::bytes() const
@@ -113,9 +111,8 @@ bool UndoHistory::move(std::deque<Step>& from, std::deque<Step>& to)
     if (from.empty()) return false;
     Step step = std::move(from.back());
     from.pop_back();
-    HostState replaced = HostState::capture();
-    step.state.restore();
-    to.push_back({step.name, std::move(replaced)});
+    step.state.exchangeWithCurrent();  // now holds the state it replaced
+    to.push_back(std::move(step));
     return true;
 }
 

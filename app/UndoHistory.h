@@ -26,15 +26,16 @@ public:
     // Whether the current figure and settings are still exactly this state.
     // The host's running counters ("Run." numbers) are not compared.
     bool matchesCurrent() const;
-    // Makes this state current again: the current figure is replaced by a
-    // copy, the settings are assigned (keeping the running counters). The
+    // Makes this state current and becomes the state it replaced: the
+    // figure objects trade places (no copy, so undo is quick on any
+    // drawing), the settings too, keeping the running counters. The restored
     // figure is marked as changed, since it may differ from its file.
-    void restore() const;
+    void exchangeWithCurrent();
     std::size_t bytes() const;
 
 private:
-    std::shared_ptr<const mobrhost::Figure> figure_;
-    std::shared_ptr<const mobrhost::SystemSettings> settings_;
+    std::unique_ptr<mobrhost::Figure> figure_;
+    mobrhost::SystemSettings settings_;
 };
 
 class UndoHistory {

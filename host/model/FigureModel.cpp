@@ -158,10 +158,15 @@ std::vector<short> FigureModel::figureNumbers() const
 
 bool FigureModel::replaceFigure(short number, std::unique_ptr<Figure> f)
 {
+    return f && exchangeFigure(number, std::move(f)) != nullptr;
+}
+
+std::unique_ptr<Figure> FigureModel::exchangeFigure(short number, std::unique_ptr<Figure> f)
+{
     const auto it = figures_.find(number);
-    if (it == figures_.end() || !f) return false;
-    it->second = std::move(f);
-    return true;
+    if (it == figures_.end() || !f) return nullptr;
+    std::swap(it->second, f);
+    return f;
 }
 
 void FigureModel::markColoursUsed(ColourTable& colours, const PenColourTable& penColours)

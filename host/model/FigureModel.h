@@ -50,6 +50,9 @@ public:
     std::vector<short> figureNumbers() const;
     // Replaces figure `number` (loading a file into it); false when absent.
     bool replaceFigure(short number, std::unique_ptr<Figure> figure);
+    // Puts `figure` in place of figure `number` and hands back the one it
+    // replaces (null, and `figure` dropped, when there is no such figure).
+    std::unique_ptr<Figure> exchangeFigure(short number, std::unique_ptr<Figure> figure);
 
     // The committed table of a figure (in-use bits brought up to date).
     HostTable* committed(short figure, TableKind kind);

@@ -395,7 +395,7 @@ TEST_F(MainWindowTest, UndoStepsRestoreSettingsAndKeepToTheirBounds)
     EXPECT_FALSE(before.matchesCurrent());
 
     UndoHistory history(3, UndoHistory::kMaxBytes);
-    history.record("Options", before);
+    history.record("Options", std::move(before));
     ASSERT_TRUE(history.undo());
     EXPECT_EQ(settings.number("ApproxArcTol"), 0.5);
     EXPECT_EQ(settings.number("Run.Requests"), 7) << "counters keep running";
