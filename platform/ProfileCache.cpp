@@ -241,7 +241,7 @@ ProfileCache::Clock::time_point ProfileCache::takeNotices()
     const auto took = end - start;
     if (took < fastestPoll_) {
         fastestPoll_ = took;
-        quietGap_ = std::chrono::duration_cast<std::chrono::nanoseconds>(took) * 3 / 4;
+        quietGap_ = std::chrono::duration_cast<std::chrono::nanoseconds>(took) * 2 / 3;
     }
     return end;
 }

@@ -228,6 +228,10 @@ TEST_F(ProfileRead, MatchesDoubleByteNamesAsCharacters)
     EXPECT_EQ(read(file, zo.c_str(), di.c_str()), "DI");
     EXPECT_EQ(read(file, "\x95\x5C", "K"), "table");
     EXPECT_EQ(read(file, nullptr, nullptr), zo + '\0' + "\x95\x5C" + '\0');
+    // Full-width, Greek and Cyrillic capitals fold with their small partners.
+    writeBytes(file, "[\x82\x60\x83\x9F]\r\n\x84\x40=small\r\n");
+    EXPECT_EQ(read(file, "\x82\x81\x83\xBF", "\x84\x70"), "small");
+    EXPECT_EQ(read(file, "\x82\x81\x83\xBF", "a"), "dflt");
 }
 
 TEST_F(ProfileRead, ReadsIntegers)
