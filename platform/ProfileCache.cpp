@@ -50,9 +50,10 @@ bool isRacy(const struct stat& st, const struct timespec& readStart)
            || (st.st_ctim.tv_sec == readStart.tv_sec && st.st_ctim.tv_nsec >= readStart.tv_nsec);
 }
 
-// When the calling thread's last read of the cache ended its own work (see
-// "How fresh a read is"): per thread, since a system call of one thread says
-// nothing about the time between another thread's reads.
+// Where the quiet gap of the calling thread's next read starts: the start of
+// its last read, or the end of that read's own notice read (see "How fresh a
+// read is"). Per thread, since a system call of one thread says nothing about
+// the time between another thread's reads.
 thread_local std::chrono::steady_clock::time_point lastReadOfThread;
 
 struct timespec coarseNow()
