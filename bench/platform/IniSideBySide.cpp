@@ -6,7 +6,7 @@
 // a time, the way the host's callers read: a settings file of 3,000 keys (30
 // sections of 100 keys, CR LF) and a conversion definition file with 999
 // entries of each kind whose values hold double-byte names in the host code
-// page (Part 6.1), the latter also with each key name formatted right before
+// page, the latter also with each key name formatted right before
 // its read, as its reader does. One benchmark iteration measures all three libraries, one
 // after the other in a rotating order, so that a burst of load on the machine
 // hits them alike; the table at the end gives the best of the 50 iterations
@@ -127,7 +127,7 @@ std::string dbName(const char* word, int n)
     return name;
 }
 
-// The conversion definition file of Part 6.1 with 999 entries of each kind,
+// An attribute conversion definition file with 999 entries of each kind,
 // read as its reader does: the header, then every pen, width and colour entry.
 Workload definitionFile()
 {
