@@ -142,23 +142,33 @@ std::size_t findLastChar(std::string_view text, char c)
     return found;
 }
 
-std::string foldCase(std::string_view text)
+void foldCaseInto(std::string_view text, char* out)
 {
-    std::string out(text);
     std::size_t pos = 0;
-    while (pos < out.size()) {
-        const std::size_t len = charLen(out, pos);
-        const auto b0 = static_cast<unsigned char>(out[pos]);
+    while (pos < text.size()) {
+        const auto b0 = static_cast<unsigned char>(text[pos]);
+        if (b0 < 0x80) {  // the common case: never a lead byte
+            out[pos] = char(b0 >= 'A' && b0 <= 'Z' ? b0 + 0x20 : b0);
+            ++pos;
+            continue;
+        }
+        const std::size_t len = charLen(text, pos);
         if (len == 1) {
-            out[pos] = char(foldCode(b0));
+            out[pos] = char(b0);
         } else {
-            const unsigned code = b0 << 8 | static_cast<unsigned char>(out[pos + 1]);
+            const unsigned code = b0 << 8 | static_cast<unsigned char>(text[pos + 1]);
             const unsigned folded = foldCode(code);
             out[pos] = char(folded >> 8);
             out[pos + 1] = char(folded & 0xFF);
         }
         pos += len;
     }
+}
+
+std::string foldCase(std::string_view text)
+{
+    std::string out(text.size(), '\0');
+    foldCaseInto(text, out.data());
     return out;
 }
 

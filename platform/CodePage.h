@@ -62,6 +62,9 @@ MOBR_API bool equalNoCase(std::string_view a, std::string_view b);
 // The folded form: equalNoCase(a, b) exactly when foldCase(a) == foldCase(b).
 // Capital letters become small ones; the length in bytes never changes.
 MOBR_API std::string foldCase(std::string_view text);
+// The same into `out`, which has room for text.size() bytes (no allocation,
+// for lookups that fold a name on every call).
+MOBR_API void foldCaseInto(std::string_view text, char* out);
 
 // Conversion for display and input, through the system's own table for code
 // page 932 (ICU "windows-31j", which maps 0x5C to '\' and 0x7E to '~').

@@ -67,19 +67,6 @@ std::string_view trimmedDefault(const char* defaultValue)
     return d;
 }
 
-// The cached document of `path` (null for no path or a missing file); the
-// caller holds the cache's lock while it reads the document.
-std::shared_ptr<mobr::ProfileDocument> cachedDocument(mobr::ProfileCache& cache, const std::string& path)
-{
-    std::shared_ptr<mobr::ProfileDocument> doc;
-    if (path.empty())
-        return doc;
-    bool exists = false;
-    std::string actualPath;
-    cache.load(path, doc, exists, actualPath);
-    return doc;
-}
-
 }  // namespace
 
 uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
@@ -87,11 +74,9 @@ uint32_t GetPrivateProfileStringA(const char* section, const char* key, const ch
 {
     if (buffer == nullptr || size == 0)
         return 0;
-    const std::string path = profilePath(fileName);
-
     mobr::ProfileCache& cache = mobr::ProfileCache::instance();
     auto lock = cache.lock();
-    const std::shared_ptr<mobr::ProfileDocument> doc = cachedDocument(cache, path);
+    const mobr::ProfileDocument* doc = cache.readDocument(fileName);
 
     if (section == nullptr || key == nullptr) {
         std::vector<std::string_view> names;
@@ -111,13 +96,11 @@ uint32_t GetPrivateProfileIntA(const char* section, const char* key, int default
 {
     if (section == nullptr || key == nullptr)
         return uint32_t(defaultValue);
-    const std::string path = profilePath(fileName);
     std::string value;
     {
         mobr::ProfileCache& cache = mobr::ProfileCache::instance();
         auto lock = cache.lock();
-        const std::shared_ptr<mobr::ProfileDocument> doc = cachedDocument(cache, path);
-        if (doc) {
+        if (const mobr::ProfileDocument* doc = cache.readDocument(fileName)) {
             if (const auto v = doc->value(section, key))
                 value = std::string(*v);
         }

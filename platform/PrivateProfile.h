@@ -9,8 +9,9 @@
 // counts are DWORD (uint32_t), success flags BOOL (int, 0 = failure).
 //
 // Files are read through an in-memory cache and re-read only when the file
-// changed on disk (device, inode, size and modification time with
-// nanoseconds). Every write replaces the file atomically and durably: the new
+// changed on disk: a change that another process completed before the reading
+// thread learnt of it (which takes a system call) is always seen, with or
+// without a pause (see ProfileCache.h for how that stays cheap). Every write replaces the file atomically and durably: the new
 // contents go to a temporary file in the same folder, which is synced and
 // renamed over the file, and then the folder is synced, so a crash leaves
 // either the old or the new file, never a half-written one. Bytes that a

@@ -1,5 +1,7 @@
 #include "platform/ProfileDocument.h"
 
+#include <algorithm>
+
 #include "platform/CodePage.h"
 
 namespace mobr {
@@ -34,6 +36,57 @@ std::string_view unquote(std::string_view v)
     return v;
 }
 
+// The folded form of a name looked up, in a buffer on the stack unless the
+// name is long.
+class FoldedName {
+public:
+    explicit FoldedName(std::string_view name)
+    {
+        char* out = small_;
+        if (name.size() > sizeof small_) {
+            large_.resize(name.size());
+            out = large_.data();
+        }
+        cp932::foldCaseInto(name, out);
+        view_ = std::string_view(out, name.size());
+    }
+    FoldedName(const FoldedName&) = delete;
+    FoldedName& operator=(const FoldedName&) = delete;
+    std::string_view view() const { return view_; }
+
+private:
+    char small_[128];
+    std::string large_;
+    std::string_view view_;
+};
+
+// FNV-1a over the folded name, started from `seed` (the section's line for a
+// key, so that equal key names of different sections spread), then mixed so
+// that the low bits that pick a slot depend on every byte.
+uint32_t nameHash(std::string_view folded, uint32_t seed)
+{
+    uint32_t h = 2166136261u ^ (seed * 0x9E3779B1u);
+    for (const char c : folded) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 16777619u;
+    }
+    h ^= h >> 16;
+    h *= 0x85EBCA6Bu;
+    h ^= h >> 13;
+    h *= 0xC2B2AE35u;
+    h ^= h >> 16;
+    return h;
+}
+
+// A table size (a power of two) with at least twice the room of `count`.
+std::size_t tableSize(std::size_t count)
+{
+    std::size_t n = 8;
+    while (n < count * 2)
+        n *= 2;
+    return n;
+}
+
 }  // namespace
 
 std::string_view ProfileDocument::Line::name() const
@@ -44,6 +97,7 @@ std::string_view ProfileDocument::Line::name() const
 ProfileDocument::ProfileDocument(std::string_view bytes)
 {
     bool eolSeen = false;
+    lines_.reserve(std::size_t(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         // CR and LF are below 0x40 and so always start a character: the line
@@ -135,27 +189,66 @@ std::size_t ProfileDocument::byteSize() const
 
 void ProfileDocument::buildIndex() const
 {
-    index_.clear();
-    SectionIndex* current = nullptr;
+    std::size_t sectionCount = 0;
+    std::size_t keyCount = 0;
+    for (const Line& line : lines_) {
+        sectionCount += line.kind == LineKind::Section;
+        keyCount += line.kind == LineKind::Key;
+    }
+    sections_.assign(tableSize(sectionCount), Slot());
+    keys_.assign(tableSize(keyCount), Slot());
+    const std::size_t sectionMask = sections_.size() - 1;
+    const std::size_t keyMask = keys_.size() - 1;
+
+    // Keys of a section whose name came before are never read: only the
+    // first section of a name is searched, and the first of its keys wins.
+    uint32_t current = kNoLine;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const Line& line = lines_[i];
         if (line.kind == LineKind::Section) {
-            // Only the first section of a name is ever searched.
-            const auto [it, inserted] = index_.try_emplace(line.folded);
-            current = inserted ? &it->second : nullptr;
-            if (current)
-                current->header = i;
-        } else if (line.kind == LineKind::Key && current) {
-            current->keys.try_emplace(line.folded, i);  // the first key wins
+            const uint32_t h = nameHash(line.folded, 0);
+            std::size_t slot = h & sectionMask;
+            while (sections_[slot].line != kNoLine
+                   && !(sections_[slot].hash == h && lines_[sections_[slot].line].folded == line.folded))
+                slot = (slot + 1) & sectionMask;
+            if (sections_[slot].line == kNoLine) {
+                sections_[slot].hash = h;
+                sections_[slot].line = uint32_t(i);
+                current = uint32_t(i);
+            } else {
+                current = kNoLine;
+            }
+        } else if (line.kind == LineKind::Key && current != kNoLine) {
+            const uint32_t h = nameHash(line.folded, current);
+            std::size_t slot = h & keyMask;
+            while (keys_[slot].line != kNoLine
+                   && !(keys_[slot].hash == h && keys_[slot].section == current
+                        && lines_[keys_[slot].line].folded == line.folded))
+                slot = (slot + 1) & keyMask;
+            if (keys_[slot].line == kNoLine)
+                keys_[slot] = Slot{h, uint32_t(i), current};
         }
     }
     indexed_ = true;
 }
 
+uint32_t ProfileDocument::indexedSection(std::string_view folded) const
+{
+    const uint32_t h = nameHash(folded, 0);
+    const std::size_t mask = sections_.size() - 1;
+    for (std::size_t slot = h & mask; sections_[slot].line != kNoLine; slot = (slot + 1) & mask) {
+        if (sections_[slot].hash == h && lines_[sections_[slot].line].folded == folded)
+            return sections_[slot].line;
+    }
+    return kNoLine;
+}
+
 void ProfileDocument::changed()
 {
     indexed_ = false;
-    index_.clear();
+    sections_.clear();
+    keys_.clear();
+    lastSectionKnown_ = false;
 }
 
 std::optional<std::string_view> ProfileDocument::value(std::string_view section,
@@ -164,14 +257,30 @@ std::optional<std::string_view> ProfileDocument::value(std::string_view section,
     if (!indexed_)
         buildIndex();
     // Names are looked up as they are written: without surrounding blanks.
-    const auto s = index_.find(cp932::foldCase(trimBlanks(section)));
-    if (s == index_.end())
+    section = trimBlanks(section);
+    key = trimBlanks(key);
+    if (!lastSectionKnown_ || section != lastSection_) {
+        const FoldedName folded(section);
+        lastSectionLine_ = indexedSection(folded.view());
+        lastSection_.assign(section.data(), section.size());
+        lastSectionKnown_ = true;
+    }
+    const uint32_t sectionLine = lastSectionLine_;
+    if (sectionLine == kNoLine)
         return std::nullopt;
-    const auto k = s->second.keys.find(cp932::foldCase(trimBlanks(key)));
-    if (k == s->second.keys.end())
-        return std::nullopt;
-    const Line& line = lines_[k->second];
-    return unquote(std::string_view(line.text).substr(line.valueStart, line.valueEnd - line.valueStart));
+
+    const FoldedName folded(key);
+    const uint32_t h = nameHash(folded.view(), sectionLine);
+    const std::size_t mask = keys_.size() - 1;
+    for (std::size_t slot = h & mask; keys_[slot].line != kNoLine; slot = (slot + 1) & mask) {
+        const Slot& s = keys_[slot];
+        if (s.hash == h && s.section == sectionLine && lines_[s.line].folded == folded.view()) {
+            const Line& line = lines_[s.line];
+            return unquote(std::string_view(line.text).substr(line.valueStart,
+                                                              line.valueEnd - line.valueStart));
+        }
+    }
+    return std::nullopt;
 }
 
 std::vector<std::string_view> ProfileDocument::sectionNames() const

@@ -5,13 +5,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // One private-profile file in memory: its lines with their own line ends, so
 // that writing it back gives exactly the bytes it was read from, plus a lookup
-// index built on the first read after a change. Internal to the platform
-// library; not thread-safe (the profile cache holds a lock around it).
+// index built on the first read after a parse or a change: two open-addressing
+// tables of line numbers, one for the first section of each folded name and
+// one for the first key of each folded name within it, so that a lookup folds
+// the two names into a stack buffer and costs no allocation. The section of
+// the last lookup is remembered by the bytes the caller gave, since callers
+// read a section key after key. Internal to the platform library; not
+// thread-safe (the profile cache holds a lock around it).
 namespace mobr {
 
 class ProfileDocument {
@@ -57,10 +61,14 @@ public:
                const std::optional<std::string>& value);
 
 private:
-    struct SectionIndex {
-        std::size_t header = 0;
-        std::unordered_map<std::string, std::size_t> keys;
+    // One slot of an index table: the hash of the folded name(s) and the
+    // line of the section header or key (kNoLine when free).
+    struct Slot {
+        uint32_t hash = 0;
+        uint32_t line = kNoLine;
+        uint32_t section = kNoLine;  // key slots: the line of their section
     };
+    static constexpr uint32_t kNoLine = 0xFFFFFFFFu;
 
     static Line parseLine(std::string text, std::string eol);
     const std::string& lineEnd() const;
@@ -68,12 +76,18 @@ private:
     std::size_t sectionEnd(std::size_t header) const;
     void ensureLineEnd(std::size_t line);
     void buildIndex() const;
+    uint32_t indexedSection(std::string_view folded) const;
     void changed();
 
     std::vector<Line> lines_;
     std::string eol_ = "\r\n";
     mutable bool indexed_ = false;
-    mutable std::unordered_map<std::string, SectionIndex> index_;
+    mutable std::vector<Slot> sections_;  // size a power of two, or empty
+    mutable std::vector<Slot> keys_;
+    // The last section looked up, as the caller spelled it, and its line.
+    mutable std::string lastSection_;
+    mutable uint32_t lastSectionLine_ = kNoLine;
+    mutable bool lastSectionKnown_ = false;
 };
 
 }  // namespace mobr

@@ -1,8 +1,13 @@
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -18,6 +23,97 @@ std::string read(const std::string& file, const char* section, const char* key,
     std::string buffer(size, 'X');
     const uint32_t n = GetPrivateProfileStringA(section, key, def, buffer.data(), size, file.c_str());
     return buffer.substr(0, n);
+}
+
+// Another process that writes a file whenever it is asked to through a pipe
+// and answers once the write is done: in place (same inode, a hand-over of a
+// few microseconds) or by renaming a new file over it. The child only makes
+// system calls, as a child of a threaded process must.
+class OtherWriter {
+public:
+    OtherWriter(const std::string& file, const std::string& temp)
+    {
+        if (::pipe(toChild_) != 0 || ::pipe(fromChild_) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(toChild_[1]);
+            ::close(fromChild_[0]);
+            Request request;
+            while (readAll(toChild_[0], &request, sizeof request)) {
+                // In place: over the old bytes (the tests keep one length),
+                // which is quick; or a new file renamed over the old one.
+                const int fd = request.replace ? ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644)
+                                               : ::open(file.c_str(), O_WRONLY);
+                bool ok = fd >= 0 && ::write(fd, request.bytes, request.size) == ssize_t(request.size);
+                ok = fd >= 0 && ::close(fd) == 0 && ok;
+                if (ok && request.replace)
+                    ok = ::rename(temp.c_str(), file.c_str()) == 0;
+                const char answer = ok ? 'y' : 'n';
+                if (::write(fromChild_[1], &answer, 1) != 1)
+                    break;
+            }
+            ::_exit(0);
+        }
+        ::close(toChild_[0]);
+        ::close(fromChild_[1]);
+    }
+    ~OtherWriter()
+    {
+        ::close(toChild_[1]);
+        ::close(fromChild_[0]);
+        if (pid_ > 0)
+            ::waitpid(pid_, nullptr, 0);
+    }
+
+    // True once the other process has written `bytes` and closed the file.
+    bool write(const std::string& bytes, bool replace)
+    {
+        Request request;
+        request.replace = replace;
+        request.size = bytes.size() < sizeof request.bytes ? bytes.size() : sizeof request.bytes;
+        std::memcpy(request.bytes, bytes.data(), request.size);
+        char answer = 0;
+        return pid_ > 0 && ::write(toChild_[1], &request, sizeof request) == ssize_t(sizeof request)
+               && readAll(fromChild_[0], &answer, 1) && answer == 'y';
+    }
+
+private:
+    struct Request {
+        bool replace = false;
+        std::size_t size = 0;
+        char bytes[240] = {};
+    };
+    static bool readAll(int fd, void* data, std::size_t size)
+    {
+        auto* p = static_cast<char*>(data);
+        while (size > 0) {
+            const ssize_t n = ::read(fd, p, size);
+            if (n <= 0)
+                return false;
+            p += n;
+            size -= std::size_t(n);
+        }
+        return true;
+    }
+
+    int toChild_[2] = {-1, -1};
+    int fromChild_[2] = {-1, -1};
+    pid_t pid_ = -1;
+};
+
+// Writes `bytes` to `file` from a new process, in place, and waits for it.
+bool writeFromNewProcess(const std::string& file, const std::string& bytes)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_TRUNC);
+        const bool ok = fd >= 0 && ::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size());
+        ::_exit(ok && ::close(fd) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)
+           && WEXITSTATUS(status) == 0;
 }
 
 class ProfileRead : public ::testing::Test {
@@ -132,6 +228,10 @@ TEST_F(ProfileRead, MatchesDoubleByteNamesAsCharacters)
     EXPECT_EQ(read(file, zo.c_str(), di.c_str()), "DI");
     EXPECT_EQ(read(file, "\x95\x5C", "K"), "table");
     EXPECT_EQ(read(file, nullptr, nullptr), zo + '\0' + "\x95\x5C" + '\0');
+    // Full-width, Greek and Cyrillic capitals fold with their small partners.
+    writeBytes(file, "[\x82\x60\x83\x9F]\r\n\x84\x40=small\r\n");
+    EXPECT_EQ(read(file, "\x82\x81\x83\xBF", "\x84\x70"), "small");
+    EXPECT_EQ(read(file, "\x82\x81\x83\xBF", "a"), "dflt");
 }
 
 TEST_F(ProfileRead, ReadsIntegers)
@@ -195,4 +295,62 @@ TEST_F(ProfileRead, SurvivesBinaryAndHugeFiles)
 
     std::string longPath = folder.path() + std::string(600, 'p');
     EXPECT_EQ(read(longPath, "s", "k"), "dflt");
+}
+
+TEST_F(ProfileRead, SeesChangesMadeByAnotherProcessWithAndWithoutAPause)
+{
+    // Every value has the same length: a write in place keeps the inode and
+    // the size, and without a pause often the time stamp too.
+    const auto content = [](int i) {
+        char text[32];
+        std::snprintf(text, sizeof text, "[s]\r\nk=v%04d\r\n", i);
+        return std::string(text);
+    };
+    const auto value = [](int i) {
+        char text[8];
+        std::snprintf(text, sizeof text, "v%04d", i);
+        return std::string(text);
+    };
+    writeBytes(file, content(0));
+    EXPECT_EQ(read(file, "s", "k"), value(0));
+
+    // A writer that is already running answers within microseconds.
+    OtherWriter other(file, folder.file("other.tmp"));
+    for (int i = 1; i <= 400; ++i) {
+        ASSERT_TRUE(other.write(content(i), i % 4 == 0));
+        if (i % 100 == 0)
+            ::usleep(20000);  // with a pause
+        ASSERT_EQ(read(file, "s", "k"), value(i)) << "write " << i;
+        ASSERT_EQ(read(file, "s", "k"), value(i)) << "write " << i;
+    }
+
+    // A process started for one write.
+    for (int i = 401; i <= 420; ++i) {
+        ASSERT_TRUE(writeFromNewProcess(file, content(i)));
+        ASSERT_EQ(read(file, "s", "k"), value(i)) << "write " << i;
+    }
+
+    // While another thread reads the file without a pause: what this thread
+    // learnt through its own system calls still counts.
+    std::atomic<bool> stop{false};
+    std::thread reader([&] {
+        char buffer[16];
+        while (!stop.load(std::memory_order_relaxed))
+            GetPrivateProfileStringA("s", "k", "", buffer, sizeof buffer, file.c_str());
+    });
+    for (int i = 421; i <= 620; ++i) {
+        ASSERT_TRUE(other.write(content(i), i % 4 == 0));
+        ASSERT_EQ(read(file, "s", "k"), value(i)) << "write " << i;
+    }
+    stop = true;
+    reader.join();
+
+    // A loop of reads that makes no system call of its own sees the change
+    // soon all the same.
+    std::thread writer([&] { other.write(content(621), false); });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (read(file, "s", "k") != value(621) && std::chrono::steady_clock::now() < deadline) {
+    }
+    writer.join();
+    EXPECT_EQ(read(file, "s", "k"), value(621));
 }

@@ -34,6 +34,12 @@ TEST_F(ProfileWrite, CreatesAFileWithCrLf)
     EXPECT_EQ(write("Next", "k", "v"), 1);
     EXPECT_EQ(readBytes(file), "[Sec]\r\nKey= value \r\nempty=\r\n[Next]\r\nk=v\r\n");
     EXPECT_EQ(get("sec", "key"), "value");
+    // A section read as missing just before is there once written.
+    EXPECT_EQ(get("Late", "k"), "<none>");
+    EXPECT_EQ(write("Late", "k", "here"), 1);
+    EXPECT_EQ(get("Late", "k"), "here");
+    EXPECT_EQ(write("Late", nullptr, nullptr), 1);
+    EXPECT_EQ(get("Late", "k"), "<none>");
 }
 
 TEST_F(ProfileWrite, KeepsEveryByteItDoesNotTouch)
