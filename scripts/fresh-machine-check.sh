@@ -4,9 +4,10 @@
 # Makes a minimal Debian 12 root (debootstrap --variant=minbase bookworm), copies
 # the committed tree into it (git archive HEAD), and runs the two commands of the
 # README's first code block inside it with chroot and a clean environment, one
-# after the other, as a newcomer would. Prints each command with its exit status
-# (and the last lines of a failing command's output) and exits non-zero when
-# either fails.
+# after the other, as a newcomer would. Then it makes the Debian package from
+# that build, installs it with apt into a second fresh root and runs mobr there.
+# Prints each command with its exit status (and the last lines of a failing
+# command's output) and exits non-zero when any fails.
 #
 # The pristine root is cached outside the work tree (MOBR_FRESH_CACHE, default
 # /var/cache/mobr-fresh-machine), so a second run skips debootstrap; every run
@@ -97,23 +98,24 @@ make_pristine_root() {
   rm -rf "$staging"
 }
 
-root=""
+roots=()
 mounted=()
 cleanup() {
-  local i
+  local i r
   for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
     umount -l "${mounted[i]}" 2>/dev/null || true
   done
   mounted=()
-  if [ -n "$root" ] && [ -d "$root" ]; then
+  for r in "${roots[@]}"; do
+    [ -d "$r" ] || continue
     if [ "$keep" -eq 1 ]; then
-      log "kept the root at $root"
-    elif ! grep -q " $root" /proc/mounts; then
-      rm -rf "$root"
+      log "kept the root at $r"
+    elif ! grep -q " $r" /proc/mounts; then
+      rm -rf "$r"
     else
-      log "left $root in place: something is still mounted inside it"
+      log "left $r in place: something is still mounted inside it"
     fi
-  fi
+  done
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
@@ -125,8 +127,9 @@ mount_into() {  # mount_into TARGET mount-arguments...
   mounted+=("$target")
 }
 
-prepare_run_root() {
+new_root() {  # new_root: unpacks a fresh root and sets $root to it
   root=$(mktemp -d /var/tmp/mobr-fresh-root.XXXXXX)
+  roots+=("$root")
   tar -C "$root" -xf "$pristine"
   # The machine's own package sources (the same mirrors, updates and security)
   # and name resolution, as a freshly installed machine has them.
@@ -137,8 +140,6 @@ prepare_run_root() {
     [ -f "$f" ] && grep -q 'debian' "$f" && cp "$f" "$root/etc/apt/sources.list.d/"
   done
   cp -L /etc/resolv.conf "$root/etc/resolv.conf"
-  mkdir -p "$root/root/mobr"
-  git -C "$repo" archive HEAD | tar -x -C "$root/root/mobr"
   mount_into "$root/proc" -t proc proc
   mount_into "$root/dev" --bind /dev
   mount_into "$root/dev/shm" -t tmpfs -o mode=1777 tmpfs
@@ -146,10 +147,29 @@ prepare_run_root() {
   mount_into "$root/var/cache/apt/archives" --bind "$debs"
 }
 
-run_in_root() {  # run_in_root COMMAND LOGFILE
+run_in_root() {  # run_in_root ROOT COMMAND LOGFILE
   env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    chroot "$root" /bin/bash -c "cd /root/mobr && $1" >"$2" 2>&1
+    chroot "$1" /bin/bash -c "$2" >"$3" 2>&1
+}
+
+failed=0
+step() {  # step ROOT TITLE COMMAND: runs one command and reports it
+  local out start status=0
+  out=$(mktemp /var/tmp/mobr-fresh-step.XXXXXX)
+  start=$SECONDS
+  run_in_root "$1" "$3" "$out" || status=$?
+  log "\$ $2  -> exit $status after $((SECONDS - start)) s"
+  if [ "$status" -eq 0 ]; then
+    tail -n 3 "$out" | sed 's/^/    /'
+  else
+    failed=1
+    echo "---- last $tail_lines lines of its output ----"
+    tail -n "$tail_lines" "$out"
+    echo "----"
+  fi
+  rm -f "$out"
+  return "$status"
 }
 
 mapfile -t commands < <(readme_commands)
@@ -162,28 +182,30 @@ if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
 fi
 
 make_pristine_root
-prepare_run_root
-log "fresh root at $root with $(git rev-parse --short HEAD)"
-
-failed=0
-for i in "${!commands[@]}"; do
-  cmd=${commands[i]}
-  out=$root/root/command-$((i + 1)).log
-  start=$SECONDS
-  status=0
-  run_in_root "$cmd" "$out" || status=$?
-  log "\$ $cmd  -> exit $status after $((SECONDS - start)) s"
-  if [ "$status" -eq 0 ]; then
-    tail -n 3 "$out" | sed 's/^/    /'
-  else
-    failed=1
-    echo "---- last $tail_lines lines of its output ----"
-    tail -n "$tail_lines" "$out"
-    echo "----"
-  fi
+new_root
+build_root=$root
+mkdir -p "$build_root/root/mobr"
+git -C "$repo" archive HEAD | tar -x -C "$build_root/root/mobr"
+log "fresh root at $build_root with $(git rev-parse --short HEAD)"
+for cmd in "${commands[@]}"; do
+  step "$build_root" "$cmd" "cd /root/mobr && $cmd" || true
 done
+
+# The Debian package, made from that build, installed with apt into a second
+# fresh root (apt fetches what it depends on) and run there: its version and
+# the demo scenario from the installed samples.
+if [ "$failed" -eq 0 ] && step "$build_root" "cpack -G DEB (in build/)" "cd /root/mobr/build && cpack -G DEB"; then
+  package=$(find "$build_root/root/mobr/build/packages" -maxdepth 1 -name '*.deb' | head -n1)
+  new_root
+  cp "$package" "$root/root/"
+  step "$root" "apt-get install ./$(basename "$package")" \
+    "apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /root/$(basename "$package")" &&
+  step "$root" "mobr --version" "mobr --version" &&
+  step "$root" "mobr run demo.json (installed samples)" \
+    "mkdir -p /tmp/demo && cp /usr/share/mobr/samples/* /tmp/demo/ && cd /tmp/demo && mobr run demo.json --out transcript.json" || true
+fi
 if [ "$failed" -ne 0 ]; then
   log "FAILED"
   exit 1
 fi
-log "both README commands passed on a fresh Debian 12 root"
+log "both README commands passed on a fresh Debian 12 root; the package installs and runs on another"
