@@ -31,6 +31,39 @@ QLineEdit* editOf(QWidget* widget)
     return nullptr;
 }
 
+// A read-only edit looks read-only (the window's colour behind its text, as
+// people know it from other programs) and Tab passes it by; a click still
+// selects its text for copying. Made editable again, it gets back its own
+// focus policy and the palette of its parent.
+const char* const kEditableFocusPolicy = "zqEditableFocusPolicy";
+
+void showReadOnly(QWidget* edit, bool readOnly)
+{
+    if (readOnly) {
+        if (!edit->property(kEditableFocusPolicy).isValid())
+            edit->setProperty(kEditableFocusPolicy, int(edit->focusPolicy()));
+        edit->setFocusPolicy(Qt::ClickFocus);
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        edit->setPalette(palette);
+        return;
+    }
+    const QVariant own = edit->property(kEditableFocusPolicy);
+    if (!own.isValid()) return;  // never shown as read-only
+    edit->setFocusPolicy(static_cast<Qt::FocusPolicy>(own.toInt()));
+    edit->setProperty(kEditableFocusPolicy, QVariant());
+    edit->setPalette(QPalette());
+}
+
+// Edits that a layout makes read-only get the read-only look as well.
+void showLayoutReadOnlyEdits(QWidget* root)
+{
+    for (QAbstractSpinBox* spin : root->findChildren<QAbstractSpinBox*>())
+        if (spin->isReadOnly()) showReadOnly(spin, true);
+    for (QLineEdit* edit : root->findChildren<QLineEdit*>())
+        if (edit->isReadOnly() && !qobject_cast<QAbstractSpinBox*>(edit->parentWidget())) showReadOnly(edit, true);
+}
+
 }  // namespace
 
 CZqWindow::CZqWindow() = default;
@@ -42,6 +75,7 @@ bool CZqWindow::buildLayout(const char* layoutName)
     if (!root) return false;
     CZqUiLoader loader(root);
     if (!loader.loadInto(layoutName)) return false;
+    showLayoutReadOnlyEdits(root);
     attachControls();
     return true;
 }
@@ -171,6 +205,8 @@ void CZqWindow::SetReadOnly(int id, bool readOnly)
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) plain->setReadOnly(readOnly);
     else if (auto* rich = qobject_cast<QTextEdit*>(w)) rich->setReadOnly(readOnly);
     else if (QLineEdit* edit = editOf(w)) edit->setReadOnly(readOnly);
+    else return;
+    showReadOnly(w, readOnly);
 }
 
 bool CZqWindow::IsReadOnly(int id) const

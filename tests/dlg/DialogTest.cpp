@@ -293,7 +293,7 @@ TEST(DialogControls, TabOrderFocusMovesAndControlNotifications)
                            .inspect([&](CZqWindow& w) {
                                w.SetTabStop(1402, false);
                                w.NextDlgCtrl();
-                               seen.push_back(w.GetFocusId());   // 1402 skipped, 1403 next
+                               seen.push_back(w.GetFocusId());   // 1402 skipped, read-only 1403 too: 1101 next
                                w.NextDlgCtrl(true);
                                seen.push_back(w.GetFocusId());
                                w.SetTabStop(1402, true);
@@ -303,9 +303,37 @@ TEST(DialogControls, TabOrderFocusMovesAndControlNotifications)
                            })
                            .cancel());
     EXPECT_EQ(dialog.DoModal(), 2);
-    EXPECT_EQ(seen, (std::vector<int>{1403, 1401, 1402}));
+    EXPECT_EQ(seen, (std::vector<int>{1101, 1401, 1402}));
     EXPECT_TRUE(dialog.has("notify 1601 77 5"));
     EXPECT_TRUE(dialog.IsTabStop(1402));
     QWidget orphan;
     EXPECT_FALSE(ZqNotifyControl(&orphan, 1));
+}
+
+// A read-only edit, from its layout or made so later, shows the window's
+// colour behind its text and is passed by Tab; made editable again it looks
+// and takes the focus like the other edits.
+TEST(DialogReadOnlyEdits, LookReadOnlyAndAreSkippedByTab)
+{
+    TestEditsDialog dialog(nullptr);
+    ASSERT_TRUE(dialog.Create("IDD_TEST_EDITS"));
+    auto looksReadOnly = [&dialog](int id) {
+        const QWidget* edit = dialog.GetDlgItem(id);
+        return edit->palette().color(QPalette::Base) == edit->palette().color(QPalette::Window) &&
+               !(edit->focusPolicy() & Qt::TabFocus);
+    };
+    EXPECT_TRUE(looksReadOnly(1403)) << "read-only in its layout";
+    EXPECT_FALSE(looksReadOnly(1401));
+    const Qt::FocusPolicy editable = dialog.GetDlgItem(1401)->focusPolicy();
+
+    dialog.SetReadOnly(1401, true);
+    EXPECT_TRUE(dialog.IsReadOnly(1401));
+    EXPECT_TRUE(looksReadOnly(1401));
+    dialog.SetReadOnly(1401, true);  // twice: still restores to its own policy below
+    dialog.SetReadOnly(1401, false);
+    EXPECT_FALSE(looksReadOnly(1401));
+    EXPECT_EQ(dialog.GetDlgItem(1401)->focusPolicy(), editable);
+    dialog.SetReadOnly(1403, false);
+    EXPECT_FALSE(looksReadOnly(1403));
+    dialog.EndDialog(2);
 }
