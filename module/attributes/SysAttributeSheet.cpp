@@ -13,6 +13,8 @@
 #include "attributes/CPageSysAttribute6.h"
 #include "attributes/RecolourPass.h"
 #include "frame/HostApi.h"
+#include "mobr/Bytes.h"
+#include "mobr/host_blocks.h"
 #include "mobrdlg/ZqPropertySheet.h"
 
 namespace {
@@ -22,18 +24,6 @@ constexpr int32_t kDiscard = 1;
 constexpr int32_t kReadBlock = 114;
 constexpr int32_t kFigureNumber = 82;
 constexpr int32_t kDrawOrderKind = 3;
-
-float floatAt(const unsigned char* block, int offset)
-{
-    float value = 0.0f;
-    std::memcpy(&value, block + offset, sizeof value);
-    return value;
-}
-
-void setFloatAt(unsigned char* block, int offset, float value)
-{
-    std::memcpy(block + offset, &value, sizeof value);
-}
 
 std::intptr_t handle(void* copy) { return reinterpret_cast<std::intptr_t>(copy); }
 
@@ -136,7 +126,7 @@ bool CSysAttributeSheet::readHost()
 
     unsigned char dim[mobr::kHostDimBlockBytes] = {};
     if (hostapi::aatFigGetDimInfo(figure_, dim) != 0) return false;
-    for (int i = 0; i < 3; ++i) dimValues_[i] = floatAt(dim, kDimValueOffsets[i]);
+    for (int i = 0; i < 3; ++i) dimValues_[i] = mobr::bytes::f32(dim, mobr::dimblock::kValues[i]);
 
     double distance = 0.0;
     if (hostapi::aatSysInfErrdst(kReadBlock, &distance) != 0) return false;
@@ -260,7 +250,7 @@ bool CSysAttributeSheet::writeFigureValues()
     unsigned char dim[mobr::kHostDimBlockBytes] = {};
     if (hostapi::aatFigGetDimInfo(figure_, dim) != 0) return false;
     for (int i = 0; i < 3; ++i)
-        setFloatAt(dim, kDimValueOffsets[i], float(page6_->GetPageValue(kItem1 + i)));
+        mobr::bytes::setF32(dim, mobr::dimblock::kValues[i], float(page6_->GetPageValue(kItem1 + i)));
     if (hostapi::aatFigSetDimInfo(figure_, dim) != 0) return false;
 
     int exponent = 0, colourDepth = 0, drawOrder = 0;
