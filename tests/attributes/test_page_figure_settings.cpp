@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "AttributeTestHarness.h"
+#include "FieldTableWalk.h"
 #include "attributes/CPageSysAttribute5.h"
 #include "attributes/CPageSysAttribute6.h"
 
@@ -197,6 +198,21 @@ TEST_F(FigureSettingsPage, HelpAsksForItsTopic)
     const auto calls = mobrhost::journalEntries("aapRunDlgHelp");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].args, std::vector<std::string>{"465"});
+}
+
+
+// Every field of the page's table: typed or chosen, read back through the
+// data link after OK; every bound refused when leaving the page.
+TEST_F(FigureSettingsPage, EveryFieldOfTheTableRoundTrips)
+{
+    const auto& table = CPageSysAttribute5::fieldTable();
+    for (const fieldwalk::Case& c : fieldwalk::cases(table)) {
+        auto page = makePage(3, 0, 1);
+        const int result = runSheet({page.get()}, fieldwalk::scriptFor(c));
+        fieldwalk::expectOutcome(c, result, transcript(), [&] { return intItem(*page, c.field->item); });
+    }
+    CPageSysAttribute5 page;
+    fieldwalk::expectItemsRoundTrip(page, table);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "AttributeTestHarness.h"
+#include "FieldTableWalk.h"
 #include "FigureTestSupport.h"
 #include "attributes/CPageSysAttribute6.h"
 #include "model/TipTable.h"
@@ -226,6 +227,32 @@ TEST_F(TipPage, ValuesHandedInLaterRefreshTheFields)
     const auto calls = mobrhost::journalEntries("aapRunDlgHelp");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].args, std::vector<std::string>{"484"});
+}
+
+
+TEST_F(TipPage, EveryFieldOfTheTableRoundTrips)
+{
+    const auto& table = CPageSysAttribute6::fieldTable();
+    for (const fieldwalk::Case& c : fieldwalk::cases(table)) {
+        auto page = makePage();
+        const int result = runSheet({page.get()}, fieldwalk::scriptFor(c));
+        fieldwalk::expectOutcome(c, result, transcript(), [&] { return page->GetPageValue(c.field->item); });
+    }
+    CPageSysAttribute6 page;
+    fieldwalk::expectItemsRoundTrip(page, table);
+}
+
+TEST_F(TipPage, UntouchedFieldsKeepTheirExactValues)
+{
+    // The fields show two decimals; reading that text back would round.
+    auto page = makePage();
+    ASSERT_EQ(page->SetPageDouble(30001, 2.345), 1);
+    ASSERT_EQ(page->SetPageDouble(30004, 1.0 / 3.0), 1);
+    EXPECT_EQ(runSheet({page.get()}, ZqUiScript().read(1401).ok()), 1);
+    EXPECT_EQ(transcript().reads().at(0).state.text, "2.35");
+    EXPECT_DOUBLE_EQ(page->GetPageValue(30001), 2.345);
+    EXPECT_DOUBLE_EQ(page->GetPageValue(30004), 1.0 / 3.0);
+    EXPECT_DOUBLE_EQ(hostapi::aatTipGetLength(tips_), 1.0 / 3.0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include "FieldTableWalk.h"
 #include "ModuleFixture.h"
 #include "mobrdlg/ZqProcRegistry.h"
 #include "mobrdlg/ZqUiDriver.h"
@@ -218,6 +219,31 @@ TEST_F(DrawingSize, DataLinkRefusesUnknownItemsAndBadIndexes)
     double value = 0;
     EXPECT_EQ(dialog->GetPageDouble(20101, &value), 0);
     term_(dialog);
+}
+
+// The dialog's field table as a host's tools see it: through the data link.
+TEST_F(DrawingSize, EveryFieldOfTheTableRoundTrips)
+{
+    CZqDataLink* dialog = init_();
+    ASSERT_NE(dialog, nullptr);
+    auto* fields = dynamic_cast<CZqFieldLink*>(dialog);
+    ASSERT_NE(fields, nullptr) << "the dialog lists its fields";
+    const std::vector<ZqField> table = fields->fieldSet().fields();
+    fieldwalk::expectItemsRoundTrip(*dialog, table);
+    term_(dialog);
+
+    constexpr int kScale = 1401, kInputWidth = 1406, kModeScale = 1302;
+    constexpr double kWidth = 100.0, kHeight = 50.0;
+    for (const fieldwalk::Case& c : fieldwalk::cases(table)) {
+        // The scale counts in scale mode; the sizes are typed for a size of one's own.
+        const bool scale = c.field->control == kScale;
+        Outcome out = run(6, kWidth, kHeight, fieldwalk::scriptFor(c, scale ? ZqUiScript().click(kModeScale) : ZqUiScript()));
+        EXPECT_TRUE(transcript().errors().empty()) << c.label;
+        fieldwalk::expectOutcome(c, out.result, transcript(), [&] {
+            if (scale) return out.width / kWidth;
+            return c.field->control == kInputWidth ? out.width : out.height;
+        });
+    }
 }
 
 }  // namespace
