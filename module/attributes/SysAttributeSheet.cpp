@@ -13,6 +13,7 @@
 #include "attributes/CPageSysAttribute6.h"
 #include "attributes/RecolourPass.h"
 #include "frame/HostApi.h"
+#include "frame/ModuleLog.h"
 #include "mobr/Bytes.h"
 #include "mobr/host_blocks.h"
 #include "mobrdlg/ZqPropertySheet.h"
@@ -71,6 +72,7 @@ int CSysAttributeSheet::run()
     } catch (...) {
         // A host function missing or a failure of the dialog library: the
         // exit steps below still end whatever is held.
+        logCaughtException("system attribute sheet");
     }
     exitSteps();
     return 0;
@@ -277,22 +279,27 @@ void CSysAttributeSheet::exitSteps()
         try {
             orderTable_ = currentOrderTable();
         } catch (...) {
+            logCaughtException("system attribute sheet: order table");
         }
     }
+    // The sheet and its pages go before any copy is ended, so that nothing
+    // they do on the way can name a copy after its end.
+    sheet_.reset();
     for (int index = kPens; index < kCopyCount; ++index) {
         try {
             endCopy(CopyIndex(index), kDiscard);
         } catch (...) {
+            logCaughtException("system attribute sheet: ending a copy");
         }
     }
     if (orderTable_) {
         try {
             hostapi::as_FreeTable(orderTable_);
         } catch (...) {
+            logCaughtException("system attribute sheet: freeing the order table");
         }
         orderTable_ = nullptr;
     }
-    sheet_.reset();
     page1_.reset();
     page2_.reset();
     page3_.reset();
