@@ -387,4 +387,24 @@ TEST(PenPreviewPlacement, StaysOnTheScreen)
     EXPECT_EQ(CPenPreviewWnd::keepOnScreen({100, 100}, QSize(2500, 1500), screen), QPoint(0, 0));
 }
 
+
+// The preview opens again when the page comes back; the sheet keeps the
+// activation, so the person's next clicks and OK reach it.
+TEST_F(PensPage, PreviewReopeningLeavesTheSheetActive)
+{
+    CZqPropertyPage other("IDD_S_014");
+    CPenPreviewWnd* preview = nullptr;
+    const int result = run(ZqUiScript()
+                               .page(1)
+                               .page(0)
+                               .inspect(look([&](Page& p) { preview = p.previewWindow(); }))
+                               .check(Page::kRecolourBox, true)
+                               .select(kList, 1)
+                               .ok(),
+                           {&other});
+    EXPECT_NE(preview, nullptr) << "the preview came back with the page";
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(page_->GetRecolourFlag(), 1);
+}
+
 }  // namespace
