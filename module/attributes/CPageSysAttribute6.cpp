@@ -279,10 +279,14 @@ bool CPageSysAttribute6::renameEdited(int row, const std::string& typed)
 
 void CPageSysAttribute6::deleteSelected()
 {
-    const int tip = selectedTip();
+    // The tip is the one the row's name finds in the copy.
+    const int row = list_ ? list_->GetCurSel() : -1;
+    if (row < 0) return;
+    const int tip = hostapi::aatTipFindName(tips_, list_->GetItemText(row, 0).c_str());
     if (tip <= kLastBuiltIn) return;
     const int attrib = hostapi::aatTipGetAttrib(tips_, tip);
     if (attrib < 0 || (attrib & kInUseBit)) return;
+    // The host goes first, so that a refusal leaves list and copy alike.
     if (hostapi::aatTipDeleteInfo(tips_, tip) != 0) return;
     // The later tips moved down by one: list them again with their new numbers.
     fillTipList();

@@ -132,9 +132,10 @@ bool CPenEditDlg::lastOfItsKindOrInUse() const
 
 void CPenEditDlg::applyOpeningRules()
 {
-    if (penStyle_ == kSolidStyle) {
+    if (penStyle_ == kSolidStyle && mode_ == Mode::Modify) {
         // The figure keeps at least one solid pen with each mask bit clear:
-        // the last one may not set it, nor leave plot style 1.
+        // the last one may not set it, nor leave plot style 1. A new pen
+        // seeded from that pen guards nothing: the seed keeps its guard.
         bool locked = false;
         for (int i = 0; i < 3; ++i) {
             if (!penrules::onlySolidWithBitClear(copies_.pens, pen_, kMaskBits[i])) continue;

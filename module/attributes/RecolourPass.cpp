@@ -91,20 +91,22 @@ CRecolourPass::Step CRecolourPass::recolourElement(int32_t id)
         return Step::Next;
     }
 
-    // Only lines, arcs, circles and texts take their pen's colour; the kind
-    // is checked before the owners so that other kinds cost no owner reads.
-    if (!isRecolouredKind(u16(record, kKind))) return Step::Next;
+    // Every other element's owners are read first: a group that keeps its
+    // members' colours keeps this one's too. Then only lines, arcs, circles
+    // and texts take their pen's colour.
     switch (ownersOf(id, record)) {
     case Owners::Stop: return Step::Stop;
     case Owners::Keep: return Step::Next;
     case Owners::Recolour: break;
     }
+    if (!isRecolouredKind(u16(record, kKind))) return Step::Next;
 
-    // A colour byte holds 1 to 255; 0 (the pen has no colour) and a failed
-    // lookup (-1) leave the element as it is.
+    // A failed lookup (-1) or a colour no byte holds leaves the element as
+    // it is; a pen without a colour (0) leaves the byte but the record is
+    // still written back, as for any colour that differs.
     const int32_t colour = penColour(record[kPen]);
-    if (colour <= 0 || colour > 0xFF || colour == record[kColour]) return Step::Next;
-    record[kColour] = static_cast<unsigned char>(colour);
+    if (colour < 0 || colour > 0xFF || colour == record[kColour]) return Step::Next;
+    if (colour != 0) record[kColour] = static_cast<unsigned char>(colour);
     int32_t written = id;
     const int32_t space = (id >> 24) & 3;
     if (hostapi::aatDbUpdate2(figure_, space, &written, record, 1) == 0) ++written_;

@@ -189,17 +189,16 @@ int CSysAttributeSheet::runSheet()
 
 bool CSysAttributeSheet::applyRenames()
 {
-    // Each list is emptied whatever its rename gave.
-    const int32_t widths = hostapi::ChangeSketchWidthName(figure_, copies_[kWidths].handle);
+    // Each list is emptied after its call whatever the calls before it gave;
+    // after a failed call no later list is applied.
+    bool applied = hostapi::ChangeSketchWidthName(figure_, copies_[kWidths].handle) != 0;
     hostapi::ClearWidthNameStringList();
-    if (widths == 0) return false;
-    const int32_t colours = hostapi::ChangeSketchColorName(figure_, copies_[kColours].handle);
+    applied = applied && hostapi::ChangeSketchColorName(figure_, copies_[kColours].handle) != 0;
     hostapi::ClearColorNameStringList();
-    if (colours == 0) return false;
-    const int32_t pens =
-        hostapi::ChangeSketchPenName(figure_, copies_[kPens].handle, copies_[kWidths].handle);
+    applied = applied &&
+              hostapi::ChangeSketchPenName(figure_, copies_[kPens].handle, copies_[kWidths].handle) != 0;
     hostapi::ClearPenNameStringList();
-    return pens != 0;
+    return applied;
 }
 
 void* CSysAttributeSheet::currentOrderTable() const

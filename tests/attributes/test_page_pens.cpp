@@ -252,6 +252,9 @@ TEST_F(PensPage, ModifyRecordsRealRenamesAndMovesTheWidthMark)
     const auto renames = mobrhost::journalEntries("AddPenNameStringList");
     ASSERT_EQ(renames.size(), 1u);
     EXPECT_EQ(renames[0].args, (std::vector<std::string>{"\"DASHED\"", "\"LONGDASH\""}));
+    // Both copies are given the name on every Modify, the unchanged one too.
+    EXPECT_EQ(callsAmong({"aatPenExSetName", "aatPenSetName"}),
+              (std::vector<std::string>{"aatPenExSetName", "aatPenSetName", "aatPenExSetName", "aatPenSetName"}));
     EXPECT_EQ(nameOf(pens_, 2), "LONGDASH");
     EXPECT_EQ(hostapi::aatPenGetWidth(pens_, 1), thick);
     EXPECT_EQ(hostapi::aatWidGetAttrib(widths_, medium) & 0x10, 0) << "no pen uses MEDIUM any more";

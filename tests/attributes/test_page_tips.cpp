@@ -188,6 +188,10 @@ TEST_F(TipPage, DeleteRemovesOnlyFreeUserTips)
     EXPECT_EQ(readAt(2).items.back(), "HOOK");
     EXPECT_EQ(hostapi::aatTipGetCount(tips_), 17);
     EXPECT_EQ(hostapi::aatTipFindName(tips_, "HOOK"), 17);
+    // Each deletion found its tip by the row's name.
+    const auto finds = argsOf("aatTipFindName");
+    EXPECT_NE(std::find(finds.begin(), finds.end(), std::vector<std::string>{"tip#1", "\"FORK\""}), finds.end());
+    EXPECT_NE(std::find(finds.begin(), finds.end(), std::vector<std::string>{"tip#1", "\"STAR\""}), finds.end());
 }
 
 TEST_F(TipPage, FieldsAreCheckedWhenLeavingAndWriteTheTipLength)

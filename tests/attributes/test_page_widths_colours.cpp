@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AttributeTestHarness.h"
+#include "FigureTestSupport.h"
 #include "attributes/AttributeNameCheck.h"
 #include "attributes/CPageSysAttribute2.h"
 #include "attributes/CPageSysAttribute3.h"
@@ -255,3 +256,56 @@ TEST(AttributeNameCheck, ForbiddenCharactersMatchWholeCharactersOnly)
     EXPECT_EQ(CAttributeNameCheck::forbiddenCharacter("A?", forbidden), "?");
     EXPECT_EQ(CAttributeNameCheck::forbiddenCharacter("PLAIN", forbidden), "");
 }
+
+namespace {
+
+using Pairs = mobrhost::RenameLists::Pairs;
+
+const Pairs& widthRenames()
+{
+    return figtest::model().renames().pairs(mobrhost::RenameLists::Widths);
+}
+
+// Renames by row: select the row, Modify, type the name, OK.
+ZqUiScript& rename(ZqUiScript& script, int row, const std::string& name)
+{
+    return script.select(1601, row).click(1502).type(1401, name).ok();
+}
+
+TEST_F(WidthColourPages, RenamesInOneSheetChainAndSwap)
+{
+    hostapi::ClearWidthNameStringList();
+    ZqUiScript chain;
+    rename(chain, 2, "HEAVY");
+    rename(chain, 2, "HEAVIER");
+    runSheet({&widthPage_}, chain.ok());
+    EXPECT_EQ(widthRenames(), (Pairs{{"THICK", "HEAVIER"}})) << "A to B to C leaves A to C";
+
+    // THIN and MEDIUM swap through a third name, then EXTRA goes there and back.
+    hostapi::ClearWidthNameStringList();
+    CPageSysAttribute2 page;
+    ASSERT_EQ(page.SetPageData(30001, reinterpret_cast<std::intptr_t>(widths_)), 1);
+    ZqUiScript swap;
+    rename(swap, 0, "SPARE");
+    rename(swap, 1, "THIN");
+    rename(swap, 0, "MEDIUM");
+    rename(swap, 3, "OTHER");
+    rename(swap, 3, "EXTRA");
+    runSheet({&page}, swap.ok());
+    EXPECT_EQ(widthRenames(), (Pairs{{"THIN", "MEDIUM"}, {"MEDIUM", "THIN"}}));
+    EXPECT_EQ(widthName(widths_, 1), "MEDIUM");
+    EXPECT_EQ(widthName(widths_, 2), "THIN");
+    hostapi::ClearWidthNameStringList();
+}
+
+TEST_F(WidthColourPages, DoubleClickModifiesAndDoesNothingOnTheEmptyRow)
+{
+    runSheet({&widthPage_}, ZqUiScript().dblclk(1601, 4).dblclk(1601, 1).cancel().in("IDD_S_011").ok());
+    const auto& dialogs = transcript().dialogs();
+    ASSERT_EQ(dialogs.size(), 2u) << "the sheet and one editor";
+    EXPECT_EQ(dialogs[1].name, "IDD_S_011");
+    EXPECT_EQ(hostapi::aatWidGetCount(widths_), 4) << "no width added";
+    EXPECT_TRUE(mobrhost::journalEntries("aatWidNewInfo").empty());
+}
+
+}  // namespace

@@ -159,6 +159,19 @@ TEST_F(PenEdit, LastSolidPenKeepsItsClearBitsAndItsStyle)
     EXPECT_TRUE(readAt(4).enabled) << "not the last solid pen";
 }
 
+TEST_F(PenEdit, NewPenSeededFromTheLastSolidPenIsFree)
+{
+    // The seed guards the clear bits; the new pen guards nothing.
+    Outcome out = run(kSolid, Mode::New,
+                      ZqUiScript()
+                          .read(1101).read(1102).read(1103).read(1202)
+                          .type(1401, "SECOND").check(1101, false).select(1202, 1).ok());
+    for (size_t i = 0; i < 4; ++i) EXPECT_TRUE(readAt(i).enabled) << readAt(i).id;
+    EXPECT_EQ(out.result, 1);
+    EXPECT_EQ(out.mask & 0x1, 0x1) << "box 1101 unticked sets bit 0x1";
+    EXPECT_EQ(out.style, 2);
+}
+
 TEST_F(PenEdit, LastOrUsedPensCannotChangeKind)
 {
     run(kAssist, Mode::Modify, ZqUiScript().read(1202).cancel());

@@ -233,6 +233,7 @@ TEST_F(SysAttributeSheetTest, FailingRenameAfterOkDiscardsAndRefreshesNothing)
     run(ZqUiScript().ok());
     EXPECT_EQ(count("ClearColorNameStringList"), 2u) << "emptied before the sheet and after its failed rename";
     EXPECT_EQ(count("ChangeSketchPenName"), 0u);
+    EXPECT_EQ(count("ClearPenNameStringList"), 2u) << "emptied although it was not applied";
     EXPECT_EQ(restoreFlags(), kOneCommitted);
     EXPECT_EQ(count("aatAtrDisp"), 0u);
     EXPECT_EQ(count("aatFigSetErrDist"), 0u);
