@@ -457,7 +457,7 @@ void CZqUiDriver::perform(CZqDialog& dialog, const ZqUiAction& a, int index)
         return;
     }
     case Kind::Read: {
-        if (QWidget* w = controlOf(a.id)) transcript_.addRead({dialog.scriptName(), stateOf(a.id, w)});
+        if (QWidget* w = controlOf(a.id)) transcript_.addRead({dialog.scriptName(), stateOf(a.id, w), a.text});
         return;
     }
     case Kind::Ok:
