@@ -101,9 +101,6 @@ protected:
         for (const auto& m : transcript().messages()) ids.push_back(m.messageId);
         return ids;
     }
-    // The state of the index-th read of the last run, by position; tests
-    // read labelled states (readOf) instead.
-    const ZqControlState& readAt(size_t index) const { return transcript().reads().at(index).state; }
     // The state a read labelled `label` recorded (ZqUiScript::read(id, label)).
     const ZqControlState& readOf(const std::string& label) const
     {
