@@ -14,12 +14,14 @@
 
 namespace {
 
+constexpr int kCount = 1401;
+
 // A small dialog built in code: a count typed into 1401 (item 30001), a
 // ratio handed in and read back (item 20101), a label text (item 30002).
 class CountDialog : public CZqLinkDialog {
 public:
     CountDialog()
-        : CZqLinkDialog(nullptr, {ZqField::integer(30001, 1401, 1, 99).withInitial(1),
+        : CZqLinkDialog(nullptr, {ZqField::integer(30001, kCount, 1, 99).withInitial(1),
                                   ZqField::real(20101, 0, 0.0, 1.0).withReceipt(ZqReceipt::Clamp),
                                   ZqField::text(30002, 0, 8)})
     {
@@ -47,13 +49,13 @@ private:
 TEST(DataLinkRun, AnyDialogWithAFieldTableIsSetRunAndReadBack)
 {
     CountDialog dialog;
-    CZqUiDriver driver(ZqUiScript().read(1401).type(1401, "42").ok());
+    CZqUiDriver driver(ZqUiScript().read(kCount, "count").type(kCount, "42").ok());
     const DataLinkRun::Result run =
         DataLinkRun::drive(dialog, QJsonObject{{"30001", 7}, {"20101", 2.5}, {"30002", "label"}, {"30009", 1}});
     EXPECT_EQ(run.runResult, 1);
     EXPECT_EQ(run.modalResult, 1);
-    ASSERT_EQ(driver.transcript().reads().size(), 1u);
-    EXPECT_EQ(driver.transcript().reads()[0].state.text, "7") << "the value set shows in its field";
+    ASSERT_NE(driver.transcript().read("count"), nullptr);
+    EXPECT_EQ(driver.transcript().read("count")->state.text, "7") << "the value set shows in its field";
     EXPECT_EQ(run.readBack.value("30001").toInt(), 42);
     EXPECT_DOUBLE_EQ(run.readBack.value("20101").toDouble(), 1.0) << "clamped on receipt";
     EXPECT_EQ(run.readBack.value("30002").toString(), "label");

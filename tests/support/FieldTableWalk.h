@@ -118,11 +118,12 @@ inline std::vector<Case> cases(const std::vector<ZqField>& table)
 }
 
 // The person's side of a case: `prefix` (what the dialog needs first), the
-// case's action, OK; a refused value is read at its field, then cancelled.
+// case's action, OK; a refused value's field is read ("refused field"), then
+// the dialog is cancelled.
 inline ZqUiScript scriptFor(const Case& c, ZqUiScript prefix = {})
 {
     prefix.add(c.action).ok();
-    if (c.refused) prefix.read(c.field->control).cancel();
+    if (c.refused) prefix.read(c.field->control, "refused field").cancel();
     return prefix;
 }
 
@@ -139,8 +140,8 @@ inline void expectOutcome(const Case& c, int result, const ZqUiTranscript& trans
         if (c.field->message != 0) {
             EXPECT_EQ(transcript.messages()[0].messageId, c.field->message);
         }
-        ASSERT_EQ(transcript.reads().size(), 1u);
-        EXPECT_TRUE(transcript.reads()[0].state.focused) << "the focus goes back to the refused field";
+        ASSERT_NE(transcript.read("refused field"), nullptr);
+        EXPECT_TRUE(transcript.read("refused field")->state.focused) << "the focus goes back to the refused field";
         return;
     }
     EXPECT_EQ(result, 1);
