@@ -26,8 +26,8 @@ CZqFieldBinder::CZqFieldBinder(CZqWindow& window, CZqFieldSet& fields) : window_
     check_.SetMsgBox(0);
 }
 
-// The CCE filters live with the edits: they are detached first (members go
-// in reverse order, and the maps hold them).
+// The edits' filters are removed from the edits here; the page or dialog that
+// owns the binder destroys it before its own widgets go.
 CZqFieldBinder::~CZqFieldBinder() = default;
 
 void CZqFieldBinder::attachEdit(const ZqField& field)
