@@ -27,7 +27,8 @@ QJsonValue readItem(CZqDataLink& dialog, const ZqField& field)
     }
     if (field.kind == ZqFieldKind::Text) {
         char text[1024] = {};
-        return dialog.GetPageString(field.item, text, sizeof text) ? QJsonValue(mobr::cp932::toQString(text)) : QJsonValue();
+        if (!dialog.GetPageString(field.item, text, sizeof text)) return QJsonValue();
+        return QJsonValue(mobr::cp932::toQString(text));
     }
     int value = 0;
     return dialog.GetPageInt(field.item, &value) ? QJsonValue(value) : QJsonValue();

@@ -374,7 +374,8 @@ void registerFigApi()
     setResetHandler("figures", [](const HostStart&) { model().reset(); });
     setLiveReporter("figures", [] {
         std::vector<LiveCount> out;
-        for (const FigureModel::HandleCount& c : model().handleCounts()) out.push_back(LiveCount{c.kind, c.open, c.badEnds, c.usesAfterEnd});
+        for (const FigureModel::HandleCount& c : model().handleCounts())
+            out.push_back(LiveCount{c.kind, c.open, c.badEnds, c.usesAfterEnd});
         return out;
     });
 

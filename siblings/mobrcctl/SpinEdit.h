@@ -40,7 +40,10 @@ public:
     // The layouts number a spin part this far above its edit.
     static constexpr int kSpinPartOffset = 1000;
     // Attaches to edit `editId`, its spin part numbered by kSpinPartOffset.
-    int SubclassSpinEdit(int editId, CZqWindow* parent) { return SubclassSpinEdit(editId, editId + kSpinPartOffset, parent); }
+    int SubclassSpinEdit(int editId, CZqWindow* parent)
+    {
+        return SubclassSpinEdit(editId, editId + kSpinPartOffset, parent);
+    }
     int attach(QLineEdit* edit);
 
     // The edit's number (the last value set or stepped to when the text is not

@@ -88,7 +88,10 @@ struct ZqField {
     constexpr ZqField withReceipt(ZqReceipt value) const { return with(&ZqField::receipt, value); }
     constexpr ZqField withMessage(int value) const { return with(&ZqField::message, value); }
     constexpr ZqField withConversion(ZqConversion value) const { return with(&ZqField::conversion, value); }
-    constexpr ZqField asSpin(double stepValue) const { return with(&ZqField::spin, true).with(&ZqField::step, stepValue); }
+    constexpr ZqField asSpin(double stepValue) const
+    {
+        return with(&ZqField::spin, true).with(&ZqField::step, stepValue);
+    }
     constexpr ZqField withSlack(double value) const { return with(&ZqField::slack, value); }
     constexpr ZqField settling() const { return with(&ZqField::settle, true); }
     constexpr ZqField displayOnly() const { return with(&ZqField::display, true); }

@@ -55,7 +55,9 @@ QJsonObject ZqUiAction::toJson() const
         break;
     case K::Click:
     case K::Focus: value = id; break;
-    case K::Read: value = text.empty() ? QJsonValue(id) : QJsonValue(QJsonArray{id, QString::fromStdString(text)}); break;
+    case K::Read:
+        value = text.empty() ? QJsonValue(id) : QJsonValue(QJsonArray{id, QString::fromStdString(text)});
+        break;
     case K::Answer: value = number; break;
     case K::PickFile:
     case K::Screenshot: value = QString::fromStdString(text); break;
