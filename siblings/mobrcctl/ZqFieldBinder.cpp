@@ -57,7 +57,9 @@ void CZqFieldBinder::attachEdit(const ZqField& field)
 void CZqFieldBinder::attach()
 {
     for (const ZqField& field : fields_.fields()) {
-        if (field.isNumber() && field.isEdited()) attachEdit(field);
+        if (!field.isEdited()) continue;
+        if (field.isNumber()) attachEdit(field);
+        if (field.kind == ZqFieldKind::Text && field.maxChars > 0) window_.SetLimitText(field.control, field.maxChars);
     }
     showAll();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <stdexcept>
 
 namespace {
 
@@ -51,7 +52,15 @@ const ZqField* CZqFieldSet::byControl(int control) const
 
 std::size_t CZqFieldSet::indexOf(const ZqField& field) const
 {
-    return static_cast<std::size_t>(&field - fields_.data());
+    // A field of this set's table; a copy of one (from the same declaration)
+    // is found by its item and control.
+    if (&field >= fields_.data() && &field < fields_.data() + fields_.size())
+        return static_cast<std::size_t>(&field - fields_.data());
+    const auto it = std::find_if(fields_.begin(), fields_.end(), [&field](const ZqField& f) {
+        return f.item == field.item && f.control == field.control;
+    });
+    if (it == fields_.end()) throw std::invalid_argument("a field of another table");
+    return static_cast<std::size_t>(it - fields_.begin());
 }
 
 double CZqFieldSet::value(const ZqField& field) const { return values_[indexOf(field)]; }

@@ -44,7 +44,7 @@ struct ZqField {
     int decimals = -1;       // decimals that may be typed; -1 any
     int checkDigits = -1;    // digit limit of the text check (decimals for reals); -1 none
     const char* format = nullptr;  // how the value is shown ("%.2lf"); null: "%d" or the decimals
-    int maxChars = 0;        // characters the edit takes; 0 no limit
+    int maxChars = 0;        // characters a numeric edit takes, bytes a text holds; 0 no limit
     ZqReceipt receipt = ZqReceipt::Refuse;
     int message = 0;         // message of a failed check; 0: the check library's own
     ZqConversion conversion = ZqConversion::None;
@@ -136,6 +136,8 @@ public:
     const ZqField* byControl(int control) const;
 
     // The field's value (numbers, check boxes, radio and row indexes) or text.
+    // `field` is one of fields() or a copy of one; any other throws
+    // std::invalid_argument.
     double value(const ZqField& field) const;
     const std::string& text(const ZqField& field) const;
     // Stores a value as it is (the page's own checks have passed).

@@ -3,6 +3,7 @@
 
 #include <QLineEdit>
 #include <cmath>
+#include <stdexcept>
 
 #include "CctlTestMain.h"
 #include "mobrcctl/ZqFieldBinder.h"
@@ -50,6 +51,11 @@ TEST(FieldSet, ConversionsAndReceiptRules)
     EXPECT_EQ(link.GetPageString(30004, text, sizeof text), 1);
     EXPECT_STREQ(text, "ABCD") << "cut to the field's length";
     EXPECT_EQ(link.SetPageInt(39999, 1), 0);
+
+    // A copy of a declared field finds its value; a field of another table does not.
+    const ZqField copy = *link.fieldSet().byItem(30002);
+    EXPECT_DOUBLE_EQ(link.fieldSet().value(copy), 2.5);
+    EXPECT_THROW(link.fieldSet().value(ZqField::check(30099, 1101)), std::invalid_argument);
 }
 
 // Two edits: a real with two decimals and a settling integer.
@@ -87,6 +93,19 @@ TEST(FieldBinder, UntouchedTextKeepsTheExactValueAndTypedTextIsChecked)
     EXPECT_TRUE(binder.checkAll());
     EXPECT_DOUBLE_EQ(fields.valueOf(1401), 9.5);
     EXPECT_DOUBLE_EQ(fields.valueOf(1402), 0.0) << "a settling field takes 0 for a text that is no number";
+}
+
+TEST(FieldBinder, TextFieldsTakeTheirByteLimitAndGoBackAsTyped)
+{
+    CZqFieldSet fields({ZqField::text(30001, 1401, 4)});
+    TestWindow page;
+    (new QLineEdit(page.root.get()))->setObjectName("c1401");
+    page.wire();
+    CZqFieldBinder binder(page, fields);
+    binder.attach();
+    typeKeys(page.GetDlgItem(1401), "ABCDEF");
+    ASSERT_TRUE(binder.checkAll());
+    EXPECT_EQ(fields.text(*fields.byItem(30001)), "ABCD");
 }
 
 }  // namespace
