@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QStringDecoder>
 
+#include "DataLinkRun.h"
 #include "FigureDocument.h"
 #include "ScenarioAction.h"
 #include "SystemFolder.h"
@@ -312,27 +313,25 @@ void ScenarioRunner::callEntry(int index, const QJsonObject& step, QJsonObject& 
     pendingWarnings_ = QJsonArray();
     CZqUiDriver driver(script);
     if (name == kDrawingSize) {
+        // The host hands in the figure's size; "set" may replace any item.
         mobrhost::Figure* figure = FigureDocument::current();
-        SettingsModule::DrawingSize in{figure->paperIndex, figure->paperWidth, figure->paperHeight};
-        const QJsonObject set = step.value("set").toObject();
-        for (auto it = set.begin(); it != set.end(); ++it) {
-            if (it.key() == "30001" && it.value().isDouble()) in.paperIndex = it.value().toInt();
-            else if (it.key() == "20102" && it.value().isDouble()) in.width = it.value().toDouble();
-            else if (it.key() == "20103" && it.value().isDouble()) in.height = it.value().toDouble();
-            else error(index, "set: item " + it.key() + " is not one of 30001, 20102, 20103 or not a number");
-        }
-        const SettingsModule::DrawingSizeRun run = module_.runDrawingSize(in);
+        QJsonObject set{{"30001", figure->paperIndex}, {"20102", figure->paperWidth}, {"20103", figure->paperHeight}};
+        const QJsonObject given = step.value("set").toObject();
+        for (auto it = given.begin(); it != given.end(); ++it) set[it.key()] = it.value();
+        DataLinkRun::Result run;
+        run.readBack = set;
+        const bool created =
+            module_.withDrawingSize([&](CZqDataLink& dialog) { run = DataLinkRun::drive(dialog, set); });
+        for (const QString& why : run.errors) error(index, "set: " + why);
         record["result"] = run.runResult;
         record["modalResult"] = run.modalResult;
-        if (!run.created) error(index, "IDD_S_001Init did not create the drawing size object");
-        record["readBack"] = QJsonObject{{"30001", run.readBack.paperIndex},
-                                         {"20102", run.readBack.width},
-                                         {"20103", run.readBack.height}};
+        if (!created) error(index, "IDD_S_001Init did not create the drawing size object");
+        record["readBack"] = run.readBack;
         if (run.modalResult == 1) {
             // The host keeps the chosen size in the figure.
-            figure->paperIndex = run.readBack.paperIndex;
-            figure->paperWidth = run.readBack.width;
-            figure->paperHeight = run.readBack.height;
+            figure->paperIndex = run.readBack.value("30001").toInt();
+            figure->paperWidth = run.readBack.value("20102").toDouble();
+            figure->paperHeight = run.readBack.value("20103").toDouble();
             figure->changed = true;
         }
     } else {

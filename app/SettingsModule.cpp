@@ -74,23 +74,30 @@ bool SettingsModule::call(const std::string& entry, int* result)
     return true;
 }
 
+bool SettingsModule::withDrawingSize(const std::function<void(CZqDataLink&)>& use)
+{
+    if (!has(kDrawingSize)) return false;
+    auto init = library_.symbol<IDD_S_001InitFn>("IDD_S_001Init");
+    auto term = library_.symbol<IDD_S_001TermFn>("IDD_S_001Term");
+    CZqDataLink* dialog = init();
+    if (!dialog) return false;
+    use(*dialog);
+    term(dialog);
+    return true;
+}
+
 SettingsModule::DrawingSizeRun SettingsModule::runDrawingSize(const DrawingSize& in)
 {
     DrawingSizeRun run;
     run.readBack = in;
-    if (!has(kDrawingSize)) return run;
-    auto init = library_.symbol<IDD_S_001InitFn>("IDD_S_001Init");
-    auto term = library_.symbol<IDD_S_001TermFn>("IDD_S_001Term");
-    CZqDataLink* dialog = init();
-    if (!dialog) return run;
-    run.created = true;
-    dialog->SetPageInt(kItemPaper, in.paperIndex);
-    dialog->SetPageDouble(kItemWidth, in.width);
-    dialog->SetPageDouble(kItemHeight, in.height);
-    run.runResult = dialog->RunDialog(&run.modalResult);
-    dialog->GetPageInt(kItemPaper, &run.readBack.paperIndex);
-    dialog->GetPageDouble(kItemWidth, &run.readBack.width);
-    dialog->GetPageDouble(kItemHeight, &run.readBack.height);
-    term(dialog);
+    run.created = withDrawingSize([&](CZqDataLink& dialog) {
+        dialog.SetPageInt(kItemPaper, in.paperIndex);
+        dialog.SetPageDouble(kItemWidth, in.width);
+        dialog.SetPageDouble(kItemHeight, in.height);
+        run.runResult = dialog.RunDialog(&run.modalResult);
+        dialog.GetPageInt(kItemPaper, &run.readBack.paperIndex);
+        dialog.GetPageDouble(kItemWidth, &run.readBack.width);
+        dialog.GetPageDouble(kItemHeight, &run.readBack.height);
+    });
     return run;
 }

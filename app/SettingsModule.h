@@ -4,6 +4,7 @@
 // platform's library loader, its entry points looked up by name. A command
 // whose entry point the module does not export is simply not offered.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,9 @@ public:
     // Creates the drawing size object, hands `in` in, runs it, reads the
     // results back and destroys it.
     DrawingSizeRun runDrawingSize(const DrawingSize& in);
+    // Creates the drawing size object, lets `use` drive it and destroys it;
+    // false when the module gave no object.
+    bool withDrawingSize(const std::function<void(CZqDataLink&)>& use);
 
 private:
     void* symbol(const std::string& name) const;

@@ -51,7 +51,9 @@ void* committed(short number, TableKind kind)
     if (!f) return nullptr;
     if (kind != TableKind::CharEx && kind != TableKind::PenColour && kind != TableKind::Layer) model().refreshInUse(*f);
     HostTable* t = model().committed(number, kind);
-    return t ? t->handle() : nullptr;
+    if (!t) return nullptr;
+    model().handOutCommitted(t->handle());
+    return t->handle();
 }
 
 int32_t restore(short number, void* copy, int32_t discard, TableKind kind, void* index = nullptr)
@@ -372,7 +374,8 @@ void registerFigApi()
     setResetHandler("figures", [](const HostStart&) { model().reset(); });
     setLiveReporter("figures", [] {
         std::vector<LiveCount> out;
-        for (const FigureModel::HandleCount& c : model().handleCounts()) out.push_back(LiveCount{c.kind, c.open, c.badEnds});
+        for (const FigureModel::HandleCount& c : model().handleCounts())
+            out.push_back(LiveCount{c.kind, c.open, c.badEnds, c.usesAfterEnd});
         return out;
     });
 

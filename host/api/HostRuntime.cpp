@@ -257,6 +257,9 @@ std::vector<std::string> unendedResources()
                 out.push_back(owner + ": " + std::to_string(c.badEnds) + " " + c.kind
                               + " ended more than once or never handed out");
             }
+            if (c.usesAfterEnd != 0) {
+                out.push_back(owner + ": " + std::to_string(c.usesAfterEnd) + " calls on an ended " + c.kind);
+            }
         }
     }
     return out;

@@ -251,13 +251,15 @@ struct LiveCount {
     std::string kind;
     int open = 0;
     int badEnds = 0;
+    int usesAfterEnd = 0;  // calls that named one after its end
 };
 using LiveReporter = std::function<std::vector<LiveCount>()>;
 
 // Installs (or, with an empty function, removes) the reporter of `owner`.
 MOBR_API void setLiveReporter(const std::string& owner, LiveReporter reporter);
 // One text per kind with open or badly ended resources ("figures: 1 pen edit
-// copy not ended"); empty when everything was ended exactly once.
+// copy not ended"), or used after their end; empty when everything was ended
+// exactly once and nothing was named after its end.
 MOBR_API std::vector<std::string> unendedResources();
 
 // ---------------------------------------------------------------------------

@@ -100,13 +100,13 @@ void ElementDatabase::status(void* block, short figure) const
     }
     const int32_t live0 = liveCount(0);
     const int32_t live1 = liveCount(1);
-    bytes::setI32(block, 0, live0 + live1);
-    bytes::setI32(block, 4, deleted);
-    bytes::setI32(block, 8, slotCount(0));
-    bytes::setI32(block, 12, live0);
-    bytes::setI16(block, 16, figure);
-    bytes::setI32(block, 22, slotCount(1));
-    bytes::setI32(block, 26, live1);
+    bytes::setI32(block, mobr::dbstatus::kLiveTotal, live0 + live1);
+    bytes::setI32(block, mobr::dbstatus::kDeleted, deleted);
+    bytes::setI32(block, mobr::dbstatus::kSlots0, slotCount(0));
+    bytes::setI32(block, mobr::dbstatus::kLive0, live0);
+    bytes::setI16(block, mobr::dbstatus::kFigure, figure);
+    bytes::setI32(block, mobr::dbstatus::kSlots1, slotCount(1));
+    bytes::setI32(block, mobr::dbstatus::kLive1, live1);
 }
 
 }  // namespace mobrhost

@@ -3,7 +3,8 @@
 // The element database of a figure: two element spaces (0 the drawing, 1 the
 // sketch), each a flat array of fixed 128-byte records. An element id is its
 // 1-based slot number with the space in the top byte. Record fields (all
-// little-endian, read and written through Bytes.h):
+// little-endian, read and written through Bytes.h; offsets in
+// mobr/host_blocks.h):
 //
 //   0  u16 flags (0x4000: keeps its colour when pens are recoloured)
 //   2  u16 kind (Kind below)
@@ -20,6 +21,7 @@
 //  64  eight doubles of geometry (see Kind)
 
 #include "mobr/export.h"
+#include "mobr/host_blocks.h"
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -27,25 +29,8 @@
 namespace mobrhost {
 
 namespace element {
-constexpr std::size_t kBytes = 128;
-constexpr std::size_t kFlags = 0;
-constexpr std::size_t kKind = 2;
-constexpr std::size_t kId = 4;
-constexpr std::size_t kLayerGroup = 8;
-constexpr std::size_t kLayer = 10;
-constexpr std::size_t kOwner = 12;
-constexpr std::size_t kHatchAttrib = 16;
-constexpr std::size_t kFont = 20;
-constexpr std::size_t kStartTip = 22;
-constexpr std::size_t kEndTip = 24;
-constexpr std::size_t kPen = 28;
-constexpr std::size_t kColour = 29;
-constexpr std::size_t kState = 30;
-constexpr std::size_t kText = 32;
-constexpr std::size_t kTextBytes = 28;
-constexpr std::size_t kGroupFlags = 60;
-constexpr std::size_t kGeometry = 64;
-constexpr int kGeometryValues = 8;
+// The record's field offsets are shared with the module.
+using namespace mobr::element;
 
 constexpr uint16_t kKeepColourFlag = 0x4000;
 constexpr uint32_t kGroupKeepMask = 0x3E;

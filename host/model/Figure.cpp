@@ -14,9 +14,9 @@ Figure::Figure()
       charEx(std::make_unique<CharExTable>()),
       layers(std::make_unique<LayerTable>())
 {
-    bytes::setF32(dim.data(), 40, 2.5f);
-    bytes::setF32(dim.data(), 44, 30.0f);
-    bytes::setF32(dim.data(), 48, 1.0f);
+    bytes::setF32(dim.data(), mobr::dimblock::kValue1, 2.5f);
+    bytes::setF32(dim.data(), mobr::dimblock::kValue2, 30.0f);
+    bytes::setF32(dim.data(), mobr::dimblock::kValue3, 1.0f);
     bytes::setI32(lineAttrib.data(), 0, 1);
     bytes::setI32(pointAttrib.data(), 0, 1);
     bytes::setI32(charAttrib.data(), 0, 1);

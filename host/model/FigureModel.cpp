@@ -98,6 +98,8 @@ void FigureModel::reset()
 {
     held_.clear();
     badEnds_.clear();
+    ended_.clear();
+    usesAfterEnd_.clear();
     badFigureCloses_ = 0;
     figures_.clear();
     reference_.clear();
@@ -252,6 +254,10 @@ HostTable* FigureModel::table(const void* handle, TableKind kind)
 {
     if (!handle) return nullptr;
     if (Held* h = held(handle, kind)) return h->table.get();
+    if (const auto it = ended_.find(handle); it != ended_.end()) {
+        ++usesAfterEnd_[it->second];
+        return nullptr;
+    }
     for (auto& [n, f] : figures_) {
         HostTable* t = committed(n, kind);
         if (t && t->handle() == handle) return t;
@@ -262,8 +268,23 @@ HostTable* FigureModel::table(const void* handle, TableKind kind)
 void* FigureModel::hold(std::unique_ptr<HostTable> table, Role role, short figure)
 {
     void* handle = table->handle();
+    // A new table may take the place of one ended before.
+    ended_.erase(handle);
     held_[handle] = Held{std::move(table), role, figure, ++serial_};
     return handle;
+}
+
+void FigureModel::end(const void* handle)
+{
+    const auto it = held_.find(handle);
+    if (it == held_.end()) return;
+    ended_[handle] = countName(it->second.table->kind(), it->second.role);
+    held_.erase(it);
+}
+
+void FigureModel::handOutCommitted(const void* handle)
+{
+    ended_.erase(handle);
 }
 
 void FigureModel::refuse(const std::string& kind)
@@ -310,7 +331,7 @@ bool FigureModel::close(void* handle, TableKind kind)
         refuse(countName(kind, Role::Opened));
         return false;
     }
-    held_.erase(handle);
+    end(handle);
     return true;
 }
 
@@ -335,7 +356,7 @@ bool FigureModel::freeIndex(void* handle)
         refuse("index table");
         return false;
     }
-    held_.erase(handle);
+    end(handle);
     return true;
 }
 
@@ -379,7 +400,7 @@ int32_t FigureModel::restore(short number, void* handle, int32_t discard, TableK
     Figure* f = figure(number);
     if (!f || (discard != 0 && discard != 1)) return 0;
     if (discard == 1) {
-        held_.erase(handle);
+        end(handle);
         return 1;
     }
     const IndexTable* idx = nullptr;
@@ -388,6 +409,7 @@ int32_t FigureModel::restore(short number, void* handle, int32_t discard, TableK
         if (!idx) return 0;
     }
     std::unique_ptr<HostTable> table = std::move(h->table);
+    ended_[handle] = countName(kind, Role::EditCopy);
     held_.erase(handle);
     commit(*f, std::move(table), kind, idx);
     f->changed = true;
@@ -551,6 +573,10 @@ std::vector<FigureModel::HandleCount> FigureModel::handleCounts() const
     for (const auto& [name, bad] : badEnds_) {
         counts[name].kind = name;
         counts[name].badEnds += bad;
+    }
+    for (const auto& [name, uses] : usesAfterEnd_) {
+        counts[name].kind = name;
+        counts[name].usesAfterEnd += uses;
     }
     for (const auto& [n, ref] : reference_) {
         if (!ref) continue;

@@ -4,7 +4,9 @@
 // figures by number and the current one, edit copies and tables made by the
 // named functions, index tables, the rename lists and the conversion modes.
 // Handles are ended exactly once: ending an unknown handle is refused and
-// counted, never a crash; what is still open can be listed at any time.
+// counted, never a crash; what is still open can be listed at any time. A
+// call that names a handle after its end is refused and counted too: a host
+// that frees what is ended would crash there.
 
 #include "mobr/export.h"
 #include <array>
@@ -32,6 +34,7 @@ public:
         std::string kind;
         int open = 0;
         int badEnds = 0;
+        int usesAfterEnd = 0;  // calls that named a handle of this kind after its end
     };
 
     static FigureModel& instance();
@@ -57,7 +60,12 @@ public:
     // The committed table of a figure (in-use bits brought up to date).
     HostTable* committed(short figure, TableKind kind);
     // Any table handle of that kind: committed, edit copy or opened table.
+    // Null (and counted) for a copy, opened table or index table that was
+    // ended, even when its table lives on as the figure's committed table.
     HostTable* table(const void* handle, TableKind kind);
+    // A committed table's handle handed out: naming it is a use, not a use
+    // after an end.
+    void handOutCommitted(const void* handle);
     PenTable* pens(const void* h) { return static_cast<PenTable*>(table(h, TableKind::Pen)); }
     PenColourTable* penColours(const void* h) { return static_cast<PenColourTable*>(table(h, TableKind::PenColour)); }
     WidthTable* widths(const void* h) { return static_cast<WidthTable*>(table(h, TableKind::Width)); }
@@ -120,6 +128,8 @@ private:
     void* hold(std::unique_ptr<HostTable> table, Role role, short figure);
     Held* held(const void* handle, TableKind kind);
     void refuse(const std::string& kind);
+    // Erases a held handle and remembers it as ended.
+    void end(const void* handle);
     void commit(Figure& f, std::unique_ptr<HostTable> table, TableKind kind, const IndexTable* index);
     static std::string countName(TableKind kind, Role role);
 
@@ -128,6 +138,8 @@ private:
     short current_ = 0;
     std::unordered_map<const void*, Held> held_;
     std::map<std::string, int> badEnds_;
+    std::unordered_map<const void*, std::string> ended_;  // handle -> its kind's count name
+    std::map<std::string, int> usesAfterEnd_;
     int badFigureCloses_ = 0;
     uint64_t serial_ = 0;
     std::array<bool, 3> conversion_{};

@@ -1,46 +1,31 @@
 #include "attributes/AttributeEditDlg.h"
 
-#include <cstdio>
-#include <exception>
-
 #include "frame/HostApi.h"
+#include "mobrcctl/ZqFieldBinder.h"
+#include "mobrdchk/DlgDataCheck.h"
 #include "mobrdlg/ZqMessageBox.h"
 #include "mobrdlg/ZqResources.h"
 
-CAttributeEditDlg::CAttributeEditDlg(const char* layoutName, const Texts& texts, FindName find, void* table,
-                                     int entry, Mode mode, QWidget* parent)
-    : CZqDialog(layoutName, parent),
+CAttributeEditDlg::CAttributeEditDlg(const char* layoutName, std::vector<ZqField> fields, const Texts& texts,
+                                     FindName find, void* table, int entry, Mode mode, QWidget* parent)
+    : CZqLinkDialog(layoutName, std::move(fields), parent),
       texts_(texts),
       table_(table),
       names_(texts.names, [find, table](const char* name) { return find(table, name); }),
       entry_(mode == Mode::Modify ? entry : 0),
       mode_(mode)
 {
-    check_.SetMsgBox(0);
 }
 
-int CAttributeEditDlg::RunDialog(int* result)
-{
-    int modal = ZQ_RESULT_NOT_CREATED;
-    try {
-        modal = DoModal();
-    } catch (const std::exception& error) {
-        // A host failure inside the editor ends it as "could not be shown".
-        std::fprintf(stderr, "%s: %s\n", layoutName().c_str(), error.what());
-    }
-    if (result) *result = modal;
-    return (modal == ZQ_RESULT_NOT_CREATED || modal == ZQ_RESULT_CLOSED_OPENING) ? 0 : 1;
-}
-
-void* CAttributeEditDlg::GetPageWindow()
-{
-    return static_cast<QWidget*>(this);
-}
+CAttributeEditDlg::~CAttributeEditDlg() = default;
 
 bool CAttributeEditDlg::OnInitDialog()
 {
     setWindowTitle(ZqGetQString(mode_ == Mode::New ? texts_.captionNew : texts_.captionModify));
     initFields();
+    binder_ = std::make_unique<CZqFieldBinder>(*this, fieldSet());
+    binder_->attach();
+    fieldsShown();
     SetFocusTo(kNameEdit);
     return true;
 }
@@ -61,7 +46,7 @@ void CAttributeEditDlg::OnOK()
 {
     std::string name;
     if (!names_.check(*this, kNameEdit, entry_, name)) return;
-    if (!takeFields()) return;
+    if (!binder_->checkAll() || !takeFields()) return;
     name_ = name;
     EndDialog(ZQ_RESULT_OK);
 }

@@ -1,26 +1,26 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "attributes/AttributeNameCheck.h"
-#include "mobr/datalink.h"
-#include "mobrdchk/DlgDataCheck.h"
-#include "mobrdlg/ZqDialog.h"
+#include "mobrdlg/ZqLinkDialog.h"
+
+class CZqFieldBinder;
 
 // Base of the small editors of the width, colour and font pages: one entry
 // of an edit copy (or the values of an entry about to be added), a name edit
 // 1401 checked by CAttributeNameCheck, a caption that follows the mode, and
-// the fields of the derived editor checked after the name. The editor only
-// reads the copy; on OK it holds the result, which the page writes.
-class CAttributeEditDlg : public CZqDialog, public CZqDataLink {
+// the fields of the derived editor (its field table) checked after the
+// name. The editor only reads the copy; on OK it holds the result, which the
+// page writes.
+class CAttributeEditDlg : public CZqLinkDialog {
     Q_OBJECT
 public:
     enum class Mode { New, Modify };
     static constexpr int kNameEdit = 1401;
-
-    int RunDialog(int* result) override;
-    void* GetPageWindow() override;
 
     Mode mode() const { return mode_; }
     // The entry being modified (0 in new mode).
@@ -39,17 +39,23 @@ public:
     using FindName = std::int32_t (*)(void* table, const char* name);
 
 protected:
-    CAttributeEditDlg(const char* layoutName, const Texts& texts, FindName find, void* table, int entry, Mode mode,
-                      QWidget* parent);
+    CAttributeEditDlg(const char* layoutName, std::vector<ZqField> fields, const Texts& texts, FindName find,
+                      void* table, int entry, Mode mode, QWidget* parent);
+    ~CAttributeEditDlg() override;
 
     // The edit copy the editor reads.
     void* table() const { return table_; }
 
-    // Puts the entry's values (defaults in new mode) into the controls.
+    // Hands the entry's values into the field table (defaults in new mode
+    // are the table's) and fills what the table does not hold.
     virtual void initFields() = 0;
-    // Checks and takes the fields after the name; false (after refuse) keeps
-    // the dialog open.
-    virtual bool takeFields() = 0;
+    // The fields were attached and show their values.
+    virtual void fieldsShown() {}
+    // Checks what the table does not, after the table's fields; false (after
+    // refuse) keeps the dialog open.
+    virtual bool takeFields() { return true; }
+    // The binding of the table to the controls (null before OnInitDialog).
+    CZqFieldBinder* binder() const { return binder_.get(); }
 
     bool OnInitDialog() override;
     void OnHelp() override;
@@ -58,9 +64,8 @@ protected:
     // Shows message `id` (with `argument`), focuses `field`, returns false.
     bool refuse(int id, int field, const char* argument = nullptr);
 
-    CDlgDataCheck check_;
-
 private:
+    std::unique_ptr<CZqFieldBinder> binder_;
     Texts texts_;
     void* table_;
     CAttributeNameCheck names_;

@@ -27,11 +27,11 @@ const CAttributeListPage::TableAccess& CAttributeListPage::accessTo(Table table)
     // 7269 report a new entry that the host refused.
     static const TableAccess tables[] = {
         {&aatWidGetCount, &aatWidGetName, &aatWidFindName, &aatWidGetAttrib, &aatWidNewInfo, &aatWidSetName,
-         &aatWidDeleteInfo, &AddWidthNameStringList, 0x10, true, 7267},
+         &aatWidDeleteInfo, &AddWidthNameStringList, &ClearWidthNameStringList, 0x10, true, 7267},
         {&aatColGetCount, &aatColGetName, &aatColFindName, &aatColGetAttrib, &aatColNewInfo, &aatColSetName,
-         &aatColDeleteInfo, &AddColorNameStringList, 0x1, true, 7268},
+         &aatColDeleteInfo, &AddColorNameStringList, &ClearColorNameStringList, 0x1, true, 7268},
         {&aatFntGetCount, &aatFntGetName, &aatFntFindName, &aatFntGetAttrib, &aatFntNewInfo, &aatFntSetName,
-         &aatFntDeleteInfo, nullptr, 0x10000, false, 7269},
+         &aatFntDeleteInfo, nullptr, nullptr, 0x10000, false, 7269},
     };
     return tables[static_cast<int>(table)];
 }
@@ -41,6 +41,7 @@ CAttributeListPage::CAttributeListPage(const char* layoutName, int helpTopic, Ta
     : CZqPropertyPage(layoutName),
       helpTopic_(helpTopic),
       access_(accessTo(table)),
+      renames_(access_.recordRename, access_.clearRenames),
       sampleLabel_(sampleLabel),
       rowHeight_(rowHeight)
 {
@@ -65,9 +66,7 @@ int CAttributeListPage::nameEntry(int entry, const std::string& name)
     if (entry < 1) return access_.newInfo(table_, name.c_str());
     const std::string old = entryName(entry);
     access_.setName(table_, entry, name.c_str());
-    // Only a real rename goes to the rename list: a pair naming an entry by
-    // its own name would keep a later rename of it from the sketch data.
-    if (access_.recordRename && old != name) access_.recordRename(old.c_str(), name.c_str());
+    if (access_.recordRename) renames_.record(old, name);
     return entry;
 }
 
@@ -265,12 +264,8 @@ void CAttributeListPage::OnSelChange(int id)
 void CAttributeListPage::OnDblClk(int id)
 {
     if (id != kList) return;
-    // The empty row stands for a new entry.
-    if (entryOfRow(GetCurSel(kList)) > 0) {
-        modifyEntry();
-    } else if (GetCurSel(kList) == count_) {
-        addEntry();
-    }
+    // A double-click means Modify; on the empty row there is nothing to modify.
+    if (entryOfRow(GetCurSel(kList)) > 0) modifyEntry();
 }
 
 bool CAttributeListPage::OnKeyDown(int id, int key, Qt::KeyboardModifiers modifiers)

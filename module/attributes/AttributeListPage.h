@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "attributes/RenameList.h"
 #include "mobr/datalink.h"
 #include "mobrdlg/ZqPropertyPage.h"
 
@@ -108,6 +109,7 @@ private:
         // Records a rename for the sketch data; null when the table keeps
         // no rename list.
         std::int32_t (*recordRename)(const char* oldName, const char* newName);
+        std::int32_t (*clearRenames)();
         int inUseBit;         // attribute bit of an entry that may not be deleted
         bool keepsLastEntry;  // the last remaining entry may not be deleted
         int addFailedMessage; // shown when the host refuses a new entry
@@ -127,6 +129,7 @@ private:
 
     int helpTopic_;
     const TableAccess& access_;
+    CRenameList renames_;
     void* table_ = nullptr;
     int sampleLabel_;
     int rowHeight_;

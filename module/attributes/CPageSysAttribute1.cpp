@@ -376,17 +376,12 @@ void CPageSysAttribute1::modifyPen()
     int result = 0;
     if (!editor.RunDialog(&result) || result != ZQ_RESULT_OK) return;
 
+    // Both copies take the name even when it is unchanged; only a real
+    // rename that the pen copy took goes into the rename list.
     const std::string oldName = penName(pens_, pen);
     const std::string& newName = editor.name();
-    // Only a real rename goes into the rename list: the sketch data takes
-    // the first pair that names a reference, so an (A, A) pair recorded
-    // before a later (A, B) would keep the old name.
-    if (newName != oldName) {
-        hostapi::aatPenExSetName(penColours_, pen, newName.c_str());
-        if (hostapi::aatPenSetName(pens_, pen, newName.c_str()) == 0) {
-            hostapi::AddPenNameStringList(oldName.c_str(), newName.c_str());
-        }
-    }
+    hostapi::aatPenExSetName(penColours_, pen, newName.c_str());
+    if (hostapi::aatPenSetName(pens_, pen, newName.c_str()) == 0) renames_.record(oldName, newName);
     const int oldWidth = hostapi::aatPenGetWidth(pens_, pen);
     if (editor.widthNumber() != oldWidth) {
         markWidthUsed(editor.widthNumber());

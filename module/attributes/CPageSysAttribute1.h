@@ -8,6 +8,8 @@
 #include <QPointer>
 
 #include "attributes/CPenPreviewWnd.h"
+#include "attributes/RenameList.h"
+#include "frame/HostApi.h"
 #include "mobr/datalink.h"
 #include "mobrcctl/ZqListCtrl.h"
 #include "mobrdlg/ZqPropertyPage.h"
@@ -112,6 +114,7 @@ private:
     int penCount_ = 0;
     int recolour_ = 0;
     bool reopenPreview_ = true;
+    CRenameList renames_{&hostapi::AddPenNameStringList, &hostapi::ClearPenNameStringList};
     bool ready_ = false;  // OnInitDialog found the copies and filled the list
     CZqListCtrl list_;
     QPointer<CPenPreviewWnd> preview_;

@@ -1,12 +1,13 @@
 #include "attributes/CPageSysAttribute4.h"
 
 #include <cstdint>
-#include <cstring>
 
 #include <QListWidgetItem>
 
 #include "attributes/FontEditDlg.h"
 #include "frame/HostApi.h"
+#include "mobr/Bytes.h"
+#include "mobr/host_blocks.h"
 #include "mobr/host_types.h"
 #include "platform/CodePage.h"
 
@@ -14,29 +15,7 @@ namespace {
 
 constexpr int kSampleMargin = 8;  // row height minus the sample's height
 
-// Fields of the 60-byte font description.
-constexpr std::size_t kHeightAt = 0;
-constexpr std::size_t kWidthAt = 4;
-constexpr std::size_t kEscapementAt = 8;
-constexpr std::size_t kOrientationAt = 12;
-constexpr std::size_t kWeightAt = 16;
-constexpr std::size_t kItalicAt = 20;
-constexpr std::size_t kUnderlineAt = 21;
-constexpr std::size_t kStrikeOutAt = 22;
-constexpr std::size_t kFaceAt = 28;
 constexpr int kBoldWeight = 700;
-
-std::int32_t readInt32(const unsigned char* block, std::size_t at)
-{
-    std::int32_t value = 0;
-    std::memcpy(&value, block + at, sizeof value);
-    return value;
-}
-
-void writeInt32(unsigned char* block, std::size_t at, std::int32_t value)
-{
-    std::memcpy(block + at, &value, sizeof value);
-}
 
 }  // namespace
 
@@ -47,17 +26,16 @@ CPageSysAttribute4::CPageSysAttribute4()
 
 QFont CPageSysAttribute4::fontOfDescription(const unsigned char* description)
 {
-    char face[mobr::kHostFaceNameBytes] = {};
-    std::memcpy(face, description + kFaceAt, sizeof face - 1);
+    using namespace mobr::logfont;
     QFont font;
-    font.setFamilies({mobr::cp932::toQString(face)});
-    const std::int32_t height = readInt32(description, kHeightAt);
+    font.setFamilies({mobr::cp932::toQString(mobr::bytes::text(description, kFace, kFaceBytes - 1))});
+    const std::int32_t height = mobr::bytes::i32(description, kHeight);
     if (height != 0) font.setPixelSize(height < 0 ? -height : height);
-    const std::int32_t weight = readInt32(description, kWeightAt);
+    const std::int32_t weight = mobr::bytes::i32(description, kWeight);
     font.setWeight(weight >= kBoldWeight ? QFont::Bold : QFont::Normal);
-    font.setItalic(description[kItalicAt] != 0);
-    font.setUnderline(description[kUnderlineAt] != 0);
-    font.setStrikeOut(description[kStrikeOutAt] != 0);
+    font.setItalic(description[kItalic] != 0);
+    font.setUnderline(description[kUnderline] != 0);
+    font.setStrikeOut(description[kStrikeOut] != 0);
     return font;
 }
 
@@ -69,10 +47,11 @@ void CPageSysAttribute4::decorateRow(QListWidgetItem& row, int entry) const
         row.setData(Qt::FontRole, QVariant());
         return;
     }
-    writeInt32(description, kHeightAt, kRowHeight - kSampleMargin);
-    writeInt32(description, kWidthAt, 0);
-    writeInt32(description, kEscapementAt, 0);
-    writeInt32(description, kOrientationAt, 0);
+    using namespace mobr::logfont;
+    mobr::bytes::setI32(description, kHeight, kRowHeight - kSampleMargin);
+    mobr::bytes::setI32(description, kWidth, 0);
+    mobr::bytes::setI32(description, kEscapement, 0);
+    mobr::bytes::setI32(description, kOrientation, 0);
     row.setFont(fontOfDescription(description));
 }
 

@@ -5,9 +5,8 @@
 #include <QTreeWidgetItem>
 
 #include "frame/HostApi.h"
-#include "mobrcctl/SpinEdit.h"
+#include "mobrcctl/ZqFieldBinder.h"
 #include "mobrcctl/ZqListCtrl.h"
-#include "mobrdlg/ZqMessageBox.h"
 #include "mobrdlg/ZqResources.h"
 
 namespace {
@@ -24,54 +23,30 @@ constexpr int kFixedGroups = 7;
 constexpr int kUserGroupBit = 0x80;
 constexpr int kGroupTextBytes = 520;
 constexpr int kFirstOrderName = 7143;
-constexpr int kOrderCount = 3;
 constexpr int kExponentDigits = 2;
-constexpr int kSpinPartOffset = 1000;
 
 int rowBit(int row) { return row < kFixedGroups ? 1 << row : kUserGroupBit; }
 
 }  // namespace
 
-CPageSysAttribute5::CPageSysAttribute5() : CZqPropertyPage("IDD_PROPS_005")
+const std::vector<ZqField>& CPageSysAttribute5::fieldTable()
 {
-    check_.SetMsgBox(0);
+    static const std::vector<ZqField> fields = {
+        ZqField::integer(kItemExponent, kExponent, kMinExponent, kMaxExponent)
+            .withCheckDigits(kExponentDigits)
+            .asSpin(1)
+            .withInitial(0),
+        ZqField::radio(kItemColourDepth, kDepthStandard, kDepthFull).withMessage(kMsgNoDepth),
+        ZqField::choice(kItemDrawOrder, kDrawOrder, kOrderCount),
+    };
+    return fields;
 }
+
+CPageSysAttribute5::CPageSysAttribute5() : CZqPropertyPage("IDD_PROPS_005"), CZqFieldLink(fieldTable()) {}
 
 CPageSysAttribute5::~CPageSysAttribute5() = default;
 
 // ---- Data link --------------------------------------------------------------
-
-int CPageSysAttribute5::SetPageInt(int item, int value)
-{
-    switch (item) {
-    case kItemExponent:
-        if (value < kMinExponent || value > kMaxExponent) return 0;
-        exponent_ = value;
-        break;
-    case kItemColourDepth:
-        if (value != 0 && value != 1) return 0;
-        colourDepth_ = value;
-        break;
-    case kItemDrawOrder:
-        if (value < 0 || value >= kOrderCount) return 0;
-        drawOrder_ = value;
-        break;
-    default:
-        return 0;
-    }
-    return 1;
-}
-
-int CPageSysAttribute5::GetPageInt(int item, int* value)
-{
-    if (!value) return 0;
-    switch (item) {
-    case kItemExponent: *value = exponent_; return 1;
-    case kItemColourDepth: *value = colourDepth_; return 1;
-    case kItemDrawOrder: *value = drawOrder_; return 1;
-    default: return 0;
-    }
-}
 
 int CPageSysAttribute5::SetCharExInfo(void* copy)
 {
@@ -86,15 +61,9 @@ int CPageSysAttribute5::SetCharExInfo(void* copy)
 
 bool CPageSysAttribute5::OnInitDialog()
 {
-    spin_ = std::make_unique<CSpinEdit>(kMinExponent, kMaxExponent, 1, exponent_);
-    spin_->SubclassSpinEdit(kExponent, kExponent + kSpinPartOffset, this);
-    spin_->SetCurrentPosition(exponent_);
-
-    CheckRadioButton(kDepthStandard, kDepthFull, colourDepth_ == 0 ? kDepthStandard : kDepthFull);
-
-    ResetContent(kDrawOrder);
-    for (int i = 0; i < kOrderCount; ++i) AddString(kDrawOrder, GetString(kFirstOrderName + i));
-    SetCurSel(kDrawOrder, drawOrder_);
+    fillOrderList();
+    binder_ = std::make_unique<CZqFieldBinder>(*this, fieldSet());
+    binder_->attach();
 
     list_ = std::make_unique<CZqListCtrl>();
     list_->SubclassListCtrl(kGroupList, this);
@@ -106,6 +75,12 @@ bool CPageSysAttribute5::OnInitDialog()
     }
     fillGroupList();
     return true;
+}
+
+void CPageSysAttribute5::fillOrderList()
+{
+    ResetContent(kDrawOrder);
+    for (int i = 0; i < kOrderCount; ++i) AddString(kDrawOrder, GetString(kFirstOrderName + i));
 }
 
 void CPageSysAttribute5::sizeColumns()
@@ -150,35 +125,14 @@ void CPageSysAttribute5::fillGroupList()
 
 // ---- Leaving and applying ----------------------------------------------------
 
-bool CPageSysAttribute5::refuseExponent()
-{
-    QWidget* field = GetDlgItem(kExponent);
-    check_.DataCheckMsgBoxEx(check_.GetLastErrMsg(), field);
-    CDlgDataCheck::focusField(field);
-    return false;
-}
-
 bool CPageSysAttribute5::OnKillActive()
 {
-    if (!IsCreated()) return true;
-    int exponent = 0;
-    if (!check_.StringCheck(GetDlgItemText(kExponent), kExponentDigits, &exponent)) return refuseExponent();
-    if (!check_.CheckData(exponent, kMinExponent, kMaxExponent)) return refuseExponent();
-
-    const int radio = GetCheckedRadioButton(kDepthStandard, kDepthFull);
-    if (radio == 0) {
-        ZqDlgMessageBox(this, ZQ_MB_OK | ZQ_MB_ICONEXCLAMATION, 0, kMsgNoDepth, nullptr);
-        SetFocusTo(kDepthStandard);
-        return false;
-    }
-    exponent_ = exponent;
-    // The radio choice is the page's only record of the flag: keep it too.
-    colourDepth_ = radio == kDepthFull ? 1 : 0;
-    return true;
+    return !IsCreated() || binder_->checkAll();
 }
 
 void CPageSysAttribute5::OnOK()
 {
+    if (!binder_) return;
     if (charEx_ && list_ && list_->tree()) {
         // Rebuild the copy from the ticked rows: every entry goes, then one
         // entry carries all the ticked groups. Deleting from the last entry
@@ -198,8 +152,9 @@ void CPageSysAttribute5::OnOK()
             hostapi::aatCharExInfoSort(charEx_);
         }
     }
-    const int order = GetCurSel(kDrawOrder);
-    if (order >= 0 && order < kOrderCount) drawOrder_ = order;
+    // The draw order is the one field that leaving the page does not need
+    // to take: it cannot be wrong.
+    binder_->check(kDrawOrder);
 }
 
 void CPageSysAttribute5::OnHelp()

@@ -3,11 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "mobr/datalink.h"
-#include "mobrdchk/DlgDataCheck.h"
+#include "mobrdlg/ZqFieldLink.h"
 #include "mobrdlg/ZqPropertyPage.h"
 
-class CSpinEdit;
+class CZqFieldBinder;
 class CZqListCtrl;
 
 // The figure settings page ("IDD_PROPS_005") of the system attribute sheet:
@@ -15,7 +14,7 @@ class CZqListCtrl;
 // extended character groups of the figure. The values come in through the
 // data link before the sheet runs; the extended character copy (a host edit
 // copy) is rewritten from the ticked rows when the sheet ends with OK.
-class CPageSysAttribute5 : public CZqPropertyPage, public CZqDataLink {
+class CPageSysAttribute5 : public CZqPropertyPage, public CZqFieldLink {
     Q_OBJECT
 public:
     enum Control : int {
@@ -28,13 +27,13 @@ public:
     enum Item : int { kItemExponent = 30001, kItemColourDepth = 30002, kItemDrawOrder = 30003 };
     static constexpr int kMinExponent = -8;
     static constexpr int kMaxExponent = 8;
+    static constexpr int kOrderCount = 3;
     static constexpr int kHelpTopic = 465;
+    // The page's fields: exponent, colour depth and draw order.
+    static const std::vector<ZqField>& fieldTable();
 
     CPageSysAttribute5();
     ~CPageSysAttribute5() override;
-
-    int SetPageInt(int item, int value) override;
-    int GetPageInt(int item, int* value) override;
 
     // Takes the extended character copy and sorts it at once; 0 for null.
     int SetCharExInfo(void* copy);
@@ -50,14 +49,10 @@ protected:
 private:
     void sizeColumns();
     void fillGroupList();
-    bool refuseExponent();
+    void fillOrderList();
 
-    int exponent_ = 0;
-    int colourDepth_ = 0;
-    int drawOrder_ = 0;
     void* charEx_ = nullptr;
     std::string groupText_;   // the host's group text (eighth row), host code page
-    CDlgDataCheck check_;
-    std::unique_ptr<CSpinEdit> spin_;
+    std::unique_ptr<CZqFieldBinder> binder_;
     std::unique_ptr<CZqListCtrl> list_;
 };

@@ -10,8 +10,8 @@
 #include "frame/HostApi.h"
 #include "mobr/host_types.h"
 #include "mobrcctl/AdvancedListCtrl.h"
-#include "mobrcctl/CCE.h"
 #include "mobrcctl/PVControl.h"
+#include "mobrcctl/ZqFieldBinder.h"
 #include "mobrdlg/ZqResources.h"
 
 namespace {
@@ -20,8 +20,6 @@ constexpr double kMinValue = 0.01;
 constexpr double kMaxValue = 999999.0;
 constexpr double kMaxAngle = 180.0;
 constexpr int kDecimals = 2;
-// Decimals StringCheck allows per field: the third field has no limit.
-constexpr int kCheckDigits[CPageSysAttribute6::kValueCount] = {kDecimals, kDecimals, -1, kDecimals};
 
 constexpr int kLastBuiltIn = 9;
 constexpr int kFirstUser = 17;
@@ -36,17 +34,6 @@ constexpr int kRenameHint = 7204;
 constexpr int kRenameBlank = 7205;
 constexpr int kRenameUsed = 7206;
 constexpr int kRenameTooLong = 7207;
-
-bool isAngle(int index) { return index == 1; }
-double minimumOf(int index) { return isAngle(index) ? 0.0 : kMinValue; }
-double maximumOf(int index) { return isAngle(index) ? kMaxAngle : kMaxValue; }
-
-std::string valueText(double value)
-{
-    char text[40];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
 
 // A tip's shape as a polyline in tip-length units, with the tip at the
 // origin; `shaftRight` puts the line that the tip ends on the right.
@@ -88,16 +75,30 @@ void drawShape(CPVControl& preview, const std::vector<double>& shape, bool shaft
 
 }  // namespace
 
-CPageSysAttribute6::CPageSysAttribute6() : CZqPropertyPage("IDD_PROPS_006")
+const std::vector<ZqField>& CPageSysAttribute6::fieldTable()
 {
-    check_.SetMsgBox(0);
-    for (int i = 0; i < kValueCount; ++i) values_[i] = minimumOf(i);
+    // Values handed in are brought into range; the third field's text check
+    // has no decimal limit.
+    auto value = [](int item, double minimum, double maximum) {
+        return ZqField::real(item, kFirstValue + (item - kItemFirst), minimum, maximum)
+            .withDecimals(kDecimals)
+            .withReceipt(ZqReceipt::Clamp);
+    };
+    static const std::vector<ZqField> fields = {
+        value(kItemFirst, kMinValue, kMaxValue),
+        value(kItemAngle, 0.0, kMaxAngle),
+        value(kItemFirst + 2, kMinValue, kMaxValue).withCheckDigits(-1),
+        value(kItemLength, kMinValue, kMaxValue),
+    };
+    return fields;
 }
+
+CPageSysAttribute6::CPageSysAttribute6() : CZqPropertyPage("IDD_PROPS_006"), CZqFieldLink(fieldTable()) {}
 
 CPageSysAttribute6::~CPageSysAttribute6()
 {
-    // The CCE filters live with the edits; detach them before the page goes.
-    for (auto& edit : edits_) edit.reset();
+    // The edits' filters and the list live with the page's widgets; detach them first.
+    binder_.reset();
     list_.reset();
 }
 
@@ -114,19 +115,15 @@ int CPageSysAttribute6::SetPageData(int item, std::intptr_t value)
     return 1;
 }
 
-int CPageSysAttribute6::SetPageDouble(int item, double value)
+void CPageSysAttribute6::OnFieldReceived(const ZqField& field)
 {
-    if (item < kItemFirst || item > kItemLength || std::isnan(value)) return 0;
-    const int index = item - kItemFirst;
-    values_[index] = std::clamp(value, minimumOf(index), maximumOf(index));
-    if (IsCreated()) showValues();
-    return 1;
+    if (IsCreated()) binder_->show(field);
 }
 
 double CPageSysAttribute6::GetPageValue(int item) const
 {
-    if (item < kItemFirst || item > kItemLength) return 0.0;
-    return values_[item - kItemFirst];
+    const ZqField* field = fieldSet().byItem(item);
+    return field ? fieldSet().value(*field) : 0.0;
 }
 
 int CPageSysAttribute6::GetRowTip(int row) const
@@ -138,13 +135,8 @@ int CPageSysAttribute6::GetRowTip(int row) const
 
 bool CPageSysAttribute6::OnInitDialog()
 {
-    for (int i = 0; i < kValueCount; ++i) {
-        edits_[i] = std::make_unique<CCE>();
-        edits_[i]->SubclassCCE(kFirstValue + i, this, CCE_KIND_UNSIGNED_REAL);
-        edits_[i]->SetMinMaxData(minimumOf(i), maximumOf(i));
-        edits_[i]->SetAvailDec(kDecimals);
-    }
-    showValues();
+    binder_ = std::make_unique<CZqFieldBinder>(*this, fieldSet());
+    binder_->attach();
 
     if (auto* icon = item<QLabel>(kStartIcon)) icon->setPixmap(ZqLoadImage(kStartIconImage));
     if (auto* icon = item<QLabel>(kEndIcon)) icon->setPixmap(ZqLoadImage(kEndIconImage));
@@ -163,11 +155,6 @@ bool CPageSysAttribute6::OnInitDialog()
     SetDlgItemText(kRenameResult, GetString(kRenameHint));
     updateControls();
     return true;
-}
-
-void CPageSysAttribute6::showValues()
-{
-    for (int i = 0; i < kValueCount; ++i) SetDlgItemText(kFirstValue + i, valueText(values_[i]));
 }
 
 void CPageSysAttribute6::fillTipList()
@@ -292,10 +279,14 @@ bool CPageSysAttribute6::renameEdited(int row, const std::string& typed)
 
 void CPageSysAttribute6::deleteSelected()
 {
-    const int tip = selectedTip();
+    // The tip is the one the row's name finds in the copy.
+    const int row = list_ ? list_->GetCurSel() : -1;
+    if (row < 0) return;
+    const int tip = hostapi::aatTipFindName(tips_, list_->GetItemText(row, 0).c_str());
     if (tip <= kLastBuiltIn) return;
     const int attrib = hostapi::aatTipGetAttrib(tips_, tip);
     if (attrib < 0 || (attrib & kInUseBit)) return;
+    // The host goes first, so that a refusal leaves list and copy alike.
     if (hostapi::aatTipDeleteInfo(tips_, tip) != 0) return;
     // The later tips moved down by one: list them again with their new numbers.
     fillTipList();
@@ -305,25 +296,11 @@ void CPageSysAttribute6::deleteSelected()
 
 // ---- Leaving the page -----------------------------------------------------------
 
-bool CPageSysAttribute6::refuseField(int id)
-{
-    QWidget* field = GetDlgItem(id);
-    check_.DataCheckMsgBoxEx(check_.GetLastErrMsg(), field);
-    CDlgDataCheck::focusField(field);
-    return false;
-}
-
 bool CPageSysAttribute6::OnKillActive()
 {
     if (!IsCreated()) return true;
-    std::array<double, kValueCount> values{};
-    for (int i = 0; i < kValueCount; ++i) {
-        const int id = kFirstValue + i;
-        if (!check_.StringCheck(GetDlgItemText(id), kCheckDigits[i], &values[i])) return refuseField(id);
-        if (!check_.CheckData(values[i], minimumOf(i), maximumOf(i))) return refuseField(id);
-    }
-    values_ = values;
-    if (tips_) hostapi::aatTipSetLength(tips_, values_[kValueCount - 1]);
+    if (!binder_->checkAll()) return false;
+    if (tips_) hostapi::aatTipSetLength(tips_, GetPageValue(kItemLength));
     drawShapes();
     return true;
 }

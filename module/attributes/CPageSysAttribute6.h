@@ -4,13 +4,12 @@
 #include <memory>
 #include <string>
 
-#include "mobr/datalink.h"
-#include "mobrdchk/DlgDataCheck.h"
+#include "mobrdlg/ZqFieldLink.h"
 #include "mobrdlg/ZqPropertyPage.h"
 
 class CAdvancedListCtrl;
-class CCE;
 class CPVControl;
+class CZqFieldBinder;
 
 // The arrow tip page ("IDD_PROPS_006") of the system attribute sheet: lists
 // the figure's arrow tips (built-in tips 1 to 9, user tips from 17), lets the
@@ -18,7 +17,7 @@ class CPVControl;
 // three dimension values and the tip length. Tip changes go straight into
 // the tip copy (a host edit copy); the four numbers are read back by the
 // sheet after OK.
-class CPageSysAttribute6 : public CZqPropertyPage, public CZqDataLink {
+class CPageSysAttribute6 : public CZqPropertyPage, public CZqFieldLink {
     Q_OBJECT
 public:
     enum Control : int {
@@ -39,12 +38,13 @@ public:
     enum Item : int { kItemFirst = 30001, kItemAngle = 30002, kItemLength = 30004 };
     static constexpr int kValueCount = 4;
     static constexpr int kHelpTopic = 484;
+    // The four numbers.
+    static const std::vector<ZqField>& fieldTable();
 
     CPageSysAttribute6();
     ~CPageSysAttribute6() override;
 
     int SetPageData(int item, std::intptr_t value) override;
-    int SetPageDouble(int item, double value) override;
     // The number of item 30001 to 30004; 0.0 for any other item.
     double GetPageValue(int item) const;
     // The tip number row `row` of the list carries; 0 for no such row.
@@ -56,10 +56,10 @@ protected:
     void OnSelChange(int id) override;
     bool OnKillActive() override;
     void OnHelp() override;
+    void OnFieldReceived(const ZqField& field) override;
 
 private:
     void fillTipList();
-    void showValues();
     // Tip number of the selected row, 0 when none.
     int selectedTip() const;
     void updateControls();
@@ -68,13 +68,10 @@ private:
     void startRename();
     bool renameEdited(int row, const std::string& typed);
     void deleteSelected();
-    bool refuseField(int id);
 
     void* tips_ = nullptr;
-    std::array<double, kValueCount> values_{};
-    CDlgDataCheck check_;
+    std::unique_ptr<CZqFieldBinder> binder_;
     std::unique_ptr<CAdvancedListCtrl> list_;
-    std::array<std::unique_ptr<CCE>, kValueCount> edits_;
     std::unique_ptr<CPVControl> startPreview_;
     std::unique_ptr<CPVControl> endPreview_;
 };

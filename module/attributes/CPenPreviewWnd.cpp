@@ -6,6 +6,7 @@
 #include <utility>
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -35,16 +36,25 @@ bool CPenPreviewWnd::open(QWidget* owner, const QRect& beside)
     if (!Create("IDD_S_014", owner)) return false;
     // A tool window of the sheet: it stays above it and is not blocked by
     // the sheet's modality.
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    // The person keeps working in the page: showing the window does not
-    // take the activation from the sheet.
+    // The person keeps working in the page: the window takes neither the
+    // focus nor the activation from the sheet (its box is clicked, never typed into).
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
     adjustSize();
     placeBeside(beside);
-    const bool ownerActive = owner && owner->isActiveWindow();
     show();
-    if (ownerActive && !owner->isActiveWindow()) owner->activateWindow();
     return true;
+}
+
+void CPenPreviewWnd::changeEvent(QEvent* event)
+{
+    CZqDialog::changeEvent(event);
+    // Some platforms activate every window they show, and the activation
+    // arrives after show() returned: give it back as soon as it comes.
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (owner && owner->isVisible()) owner->activateWindow();
 }
 
 void CPenPreviewWnd::placeBeside(const QRect& beside)

@@ -63,6 +63,8 @@ public:
     static QPoint keepOnScreen(const QPoint& wanted, const QSize& size, const QRect& screen);
 
 protected:
+    // Hands the activation straight back to the sheet.
+    void changeEvent(QEvent* event) override;
     bool OnInitDialog() override;
     void OnCancel() override;
     void OnOK() override;

@@ -1,12 +1,9 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <string>
 
 #include "attributes/AttributeEditDlg.h"
-
-class CSpinEdit;
 
 // The colour editor ("IDD_S_012"): name and red, green, blue (0 to 255) of
 // one entry of the colour copy, with a swatch of the colour.
@@ -31,23 +28,20 @@ public:
     ~CColourEditDlg() override;
 
     // The result, valid after OK.
-    Result result() const { return {name(), rgb_}; }
+    Result result() const;
 
-    // The value a typed component text stands for: a number outside 0 to
-    // 255 becomes 0 or 255, a text that is no whole number 0.
-    static int componentOf(const std::string& text);
+    // Red, green and blue.
+    static const std::vector<ZqField>& fieldTable();
 
 protected:
     void initFields() override;
-    bool takeFields() override;
+    void fieldsShown() override;
     void OnEditChange(int id) override;
     bool OnKillFocus(int id, int newId) override;
 
 private:
-    // Rewrites a component field whose text is not its value in range.
-    void settleComponent(int index);
+    // The value a component's text stands for: a number outside 0 to 255
+    // becomes 0 or 255, a text that is no whole number 0.
+    int componentOf(int control) const;
     void showSwatch();
-
-    std::array<std::unique_ptr<CSpinEdit>, 3> spins_;
-    std::array<int, 3> rgb_ = {0, 0, 0};
 };

@@ -47,9 +47,22 @@ CFontEditDlg::FaceSource CFontEditDlg::setFaceSource(FaceSource source)
     return std::exchange(faceSource(), std::move(source));
 }
 
-CFontEditDlg::CFontEditDlg(void* fonts, int entry, Mode mode, QWidget* parent)
-    : CAttributeEditDlg("IDD_S_013", kTexts, &hostapi::aatFntFindName, fonts, entry, mode, parent)
+const std::vector<ZqField>& CFontEditDlg::fieldTable()
 {
+    // The face list holds the system's faces, known only when the editor
+    // opens: it stays with the editor's own code.
+    static const std::vector<ZqField> fields = {ZqField::check(0, kBoldBox), ZqField::check(0, kItalicBox)};
+    return fields;
+}
+
+CFontEditDlg::CFontEditDlg(void* fonts, int entry, Mode mode, QWidget* parent)
+    : CAttributeEditDlg("IDD_S_013", fieldTable(), kTexts, &hostapi::aatFntFindName, fonts, entry, mode, parent)
+{
+}
+
+CFontEditDlg::Result CFontEditDlg::result() const
+{
+    return {name(), face_, fieldSet().valueOf(kBoldBox) != 0.0, fieldSet().valueOf(kItalicBox) != 0.0};
 }
 
 CFontEditDlg::~CFontEditDlg() = default;
@@ -74,9 +87,13 @@ void CFontEditDlg::initFields()
             if (GetItemText(kFaceList, i) == face) SetCurSel(kFaceList, i);
         }
         const int attrib = hostapi::aatFntGetAttrib(table(), entry());
-        CheckDlgButton(kBoldBox, attrib >= 0 && (attrib & kBoldBit));
-        CheckDlgButton(kItalicBox, attrib >= 0 && (attrib & kItalicBit));
+        fieldSet().setValueOf(kBoldBox, attrib >= 0 && (attrib & kBoldBit));
+        fieldSet().setValueOf(kItalicBox, attrib >= 0 && (attrib & kItalicBit));
     }
+}
+
+void CFontEditDlg::fieldsShown()
+{
     applyFaceStyles();
     showSample();
 }
@@ -135,7 +152,5 @@ bool CFontEditDlg::takeFields()
     const int index = GetCurSel(kFaceList);
     if (index < 0) return refuse(kMsgNoFace, kFaceList);
     face_ = GetItemText(kFaceList, index);
-    bold_ = IsDlgButtonChecked(kBoldBox);
-    italic_ = IsDlgButtonChecked(kItalicBox);
     return true;
 }

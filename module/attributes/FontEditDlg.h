@@ -43,10 +43,14 @@ public:
     ~CFontEditDlg() override;
 
     // The result, valid after OK.
-    Result result() const { return {name(), face_, bold_, italic_}; }
+    Result result() const;
+
+    // The bold and italic boxes.
+    static const std::vector<ZqField>& fieldTable();
 
 protected:
     void initFields() override;
+    void fieldsShown() override;
     bool takeFields() override;
     void OnSelChange(int id) override;
     bool OnCommand(int id) override;
@@ -57,6 +61,4 @@ private:
     void showSample();
 
     std::string face_;
-    bool bold_ = false;
-    bool italic_ = false;
 };

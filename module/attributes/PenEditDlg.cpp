@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <algorithm>
-#include <exception>
 
 #include "attributes/AttributeNameCheck.h"
 #include "attributes/PenRules.h"
@@ -33,7 +32,6 @@ constexpr double kMinLength = 0.1;
 constexpr double kMaxLength = 200.0;
 constexpr double kLengthTolerance = 2.220446049250313e-15;
 constexpr double kDefaultLength = 1.0;
-constexpr int kSpinPartOffset = 1000;
 
 std::string lengthText(double value)
 {
@@ -47,30 +45,12 @@ int boxOf(int bitIndex) { return CPenEditDlg::kMaskBox1 + bitIndex; }
 }  // namespace
 
 CPenEditDlg::CPenEditDlg(const Copies& copies, int pen, Mode mode, QWidget* parent)
-    : CZqDialog("IDD_S_010", parent), copies_(copies), pen_(pen), mode_(mode)
+    : CZqLinkDialog("IDD_S_010", {}, parent), copies_(copies), pen_(pen), mode_(mode)
 {
     check_.SetMsgBox(0);
 }
 
 CPenEditDlg::~CPenEditDlg() = default;
-
-int CPenEditDlg::RunDialog(int* result)
-{
-    int modal = ZQ_RESULT_NOT_CREATED;
-    try {
-        modal = DoModal();
-    } catch (const std::exception& error) {
-        // A host failure inside the dialog ends it as "could not be shown".
-        std::fprintf(stderr, "IDD_S_010: %s\n", error.what());
-    }
-    if (result) *result = modal;
-    return (modal == ZQ_RESULT_NOT_CREATED || modal == ZQ_RESULT_CLOSED_OPENING) ? 0 : 1;
-}
-
-void* CPenEditDlg::GetPageWindow()
-{
-    return static_cast<QWidget*>(this);
-}
 
 // ---- Opening ------------------------------------------------------------------
 
@@ -81,11 +61,11 @@ bool CPenEditDlg::OnInitDialog()
     fillLists();
 
     pairSpin_ = std::make_unique<CSpinEdit>(0, kMaxPairs, 1, 0);
-    pairSpin_->SubclassSpinEdit(kPairCount, kPairCount + kSpinPartOffset, this);
+    pairSpin_->SubclassSpinEdit(kPairCount, this);
     for (int i = 0; i < kLengthCount; ++i) {
         lengthSpins_[i] = std::make_unique<CSpinEdit>(kMinLength, kMaxLength, 0.1, kDefaultLength);
         lengthSpins_[i]->SetFormatString("%.1lf");
-        lengthSpins_[i]->SubclassSpinEdit(kFirstLength + i, kFirstLength + i + kSpinPartOffset, this);
+        lengthSpins_[i]->SubclassSpinEdit(kFirstLength + i, this);
         if (i < static_cast<int>(penPitch_.size())) lengthSpins_[i]->SetCurrentPosition(penPitch_[i]);
     }
     const int pairs = static_cast<int>(penPitch_.size()) / 2;
@@ -152,9 +132,10 @@ bool CPenEditDlg::lastOfItsKindOrInUse() const
 
 void CPenEditDlg::applyOpeningRules()
 {
-    if (penStyle_ == kSolidStyle) {
+    if (penStyle_ == kSolidStyle && mode_ == Mode::Modify) {
         // The figure keeps at least one solid pen with each mask bit clear:
-        // the last one may not set it, nor leave plot style 1.
+        // the last one may not set it, nor leave plot style 1. A new pen
+        // seeded from that pen guards nothing: the seed keeps its guard.
         bool locked = false;
         for (int i = 0; i < 3; ++i) {
             if (!penrules::onlySolidWithBitClear(copies_.pens, pen_, kMaskBits[i])) continue;

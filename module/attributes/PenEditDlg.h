@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "mobr/datalink.h"
 #include "mobrdchk/DlgDataCheck.h"
-#include "mobrdlg/ZqDialog.h"
+#include "mobrdlg/ZqLinkDialog.h"
 
 class CSpinEdit;
 
@@ -17,7 +16,7 @@ class CSpinEdit;
 // edit copies, or the values of a pen about to be added. It only reads the
 // copies; on OK it holds the result (name, width, plot style, colour, mask,
 // pitch lengths), which the page writes into the pen copy.
-class CPenEditDlg : public CZqDialog, public CZqDataLink {
+class CPenEditDlg : public CZqLinkDialog {
     Q_OBJECT
 public:
     // Control ids of the layout.
@@ -56,9 +55,6 @@ public:
     // default values); in new mode it seeds the fields.
     CPenEditDlg(const Copies& copies, int pen, Mode mode, QWidget* parent = nullptr);
     ~CPenEditDlg() override;
-
-    int RunDialog(int* result) override;
-    void* GetPageWindow() override;
 
     // The result, valid after OK.
     const std::string& name() const { return name_; }

@@ -3,20 +3,16 @@
 #include <cstring>
 
 #include "frame/HostApi.h"
+#include "mobr/Bytes.h"
+#include "mobr/host_blocks.h"
 #include "mobrdlg/ZqWaitCursor.h"
 
 namespace {
 
-// Element record fields used here (little-endian, possibly unaligned).
-constexpr std::size_t kFlags = 0;        // u16
-constexpr std::size_t kKind = 2;         // u16
-constexpr std::size_t kOwner = 12;       // i32, -1 none
-constexpr std::size_t kPen = 28;         // u8
-constexpr std::size_t kColour = 29;      // u8, 0 the pen's colour
-constexpr std::size_t kGroupFlags = 60;  // u32
-
-// Status block: slot counts of space 0 and space 1.
-constexpr std::size_t kSlotCountOffset[2] = {8, 22};
+using namespace mobr::element;
+using mobr::bytes::i32;
+using mobr::bytes::u16;
+using mobr::bytes::u32;
 
 constexpr uint16_t kKeepColourFlag = 0x4000;
 constexpr uint16_t kGroupKind = 0x1200;
@@ -35,27 +31,6 @@ constexpr int32_t kMaxSlot = 0xFFFFFF;
 constexpr int32_t kHatchFirst = -1;
 constexpr int32_t kHatchSecond = 1;
 constexpr int32_t kHatchKind = 1;
-
-uint16_t u16At(const unsigned char* block, std::size_t offset)
-{
-    uint16_t value;
-    std::memcpy(&value, block + offset, sizeof value);
-    return value;
-}
-
-int32_t i32At(const unsigned char* block, std::size_t offset)
-{
-    int32_t value;
-    std::memcpy(&value, block + offset, sizeof value);
-    return value;
-}
-
-uint32_t u32At(const unsigned char* block, std::size_t offset)
-{
-    uint32_t value;
-    std::memcpy(&value, block + offset, sizeof value);
-    return value;
-}
 
 bool isEmptySlot(int32_t result)
 {
@@ -94,7 +69,7 @@ bool CRecolourPass::recolourFigure()
     if (!pens_ || !penColours_) return false;
 
     for (int32_t space = 0; space < 2; ++space) {
-        int32_t count = i32At(status, kSlotCountOffset[space]);
+        int32_t count = i32(status, mobr::dbstatus::kSlotsOfSpace[space]);
         if (count > kMaxSlot) count = kMaxSlot;   // a larger slot number would spill into the space byte
         for (int32_t n = 1; n <= count; ++n) {
             if (recolourElement(n | (space << 24)) == Step::Stop) return false;
@@ -109,27 +84,29 @@ CRecolourPass::Step CRecolourPass::recolourElement(int32_t id)
     const int32_t result = hostapi::aatDbRead(figure_, id, record);
     if (isEmptySlot(result)) return Step::Next;
     if (result != 0) return Step::Stop;
-    if (u16At(record, kFlags) & kKeepColourFlag) return Step::Next;
+    if (u16(record, kFlags) & kKeepColourFlag) return Step::Next;
 
     if (hostapi::aatChkHatInfoParent(record) != 0) {
         recolourHatch(id);
         return Step::Next;
     }
 
-    // Only lines, arcs, circles and texts take their pen's colour; the kind
-    // is checked before the owners so that other kinds cost no owner reads.
-    if (!isRecolouredKind(u16At(record, kKind))) return Step::Next;
+    // Every other element's owners are read first: a group that keeps its
+    // members' colours keeps this one's too. Then only lines, arcs, circles
+    // and texts take their pen's colour.
     switch (ownersOf(id, record)) {
     case Owners::Stop: return Step::Stop;
     case Owners::Keep: return Step::Next;
     case Owners::Recolour: break;
     }
+    if (!isRecolouredKind(u16(record, kKind))) return Step::Next;
 
-    // A colour byte holds 1 to 255; 0 (the pen has no colour) and a failed
-    // lookup (-1) leave the element as it is.
+    // A failed lookup (-1) or a colour no byte holds leaves the element as
+    // it is; a pen without a colour (0) leaves the byte but the record is
+    // still written back, as for any colour that differs.
     const int32_t colour = penColour(record[kPen]);
-    if (colour <= 0 || colour > 0xFF || colour == record[kColour]) return Step::Next;
-    record[kColour] = static_cast<unsigned char>(colour);
+    if (colour < 0 || colour > 0xFF || colour == record[kColour]) return Step::Next;
+    if (colour != 0) record[kColour] = static_cast<unsigned char>(colour);
     int32_t written = id;
     const int32_t space = (id >> 24) & 3;
     if (hostapi::aatDbUpdate2(figure_, space, &written, record, 1) == 0) ++written_;
@@ -160,7 +137,7 @@ CRecolourPass::Owners CRecolourPass::ownersOf(int32_t id, const unsigned char* r
     // comparing each link with a mark that moves ahead at every power of two
     // steps (so the walk ends within a few rounds of the circle).
     unsigned char owner[mobr::kHostElementRecordBytes];
-    int32_t link = i32At(record, kOwner);
+    int32_t link = i32(record, kOwner);
     int32_t mark = id;
     int32_t steps = 0;
     int32_t stride = 1;
@@ -169,14 +146,14 @@ CRecolourPass::Owners CRecolourPass::ownersOf(int32_t id, const unsigned char* r
         const int32_t result = hostapi::aatDbRead(figure_, link, owner);
         if (isEmptySlot(result)) return Owners::Recolour;
         if (result != 0) return Owners::Stop;
-        if (u16At(owner, kKind) == kGroupKind && (u32At(owner, kGroupFlags) & kGroupKeepsColours) != 0)
+        if (u16(owner, kKind) == kGroupKind && (u32(owner, kGroupFlags) & kGroupKeepsColours) != 0)
             return Owners::Keep;
         if (++steps == stride) {
             mark = link;
             stride *= 2;
             steps = 0;
         }
-        link = i32At(owner, kOwner);
+        link = i32(owner, kOwner);
     }
     return Owners::Recolour;
 }

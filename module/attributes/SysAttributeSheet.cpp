@@ -13,6 +13,9 @@
 #include "attributes/CPageSysAttribute6.h"
 #include "attributes/RecolourPass.h"
 #include "frame/HostApi.h"
+#include "frame/ModuleLog.h"
+#include "mobr/Bytes.h"
+#include "mobr/host_blocks.h"
 #include "mobrdlg/ZqPropertySheet.h"
 
 namespace {
@@ -22,18 +25,6 @@ constexpr int32_t kDiscard = 1;
 constexpr int32_t kReadBlock = 114;
 constexpr int32_t kFigureNumber = 82;
 constexpr int32_t kDrawOrderKind = 3;
-
-float floatAt(const unsigned char* block, int offset)
-{
-    float value = 0.0f;
-    std::memcpy(&value, block + offset, sizeof value);
-    return value;
-}
-
-void setFloatAt(unsigned char* block, int offset, float value)
-{
-    std::memcpy(block + offset, &value, sizeof value);
-}
 
 std::intptr_t handle(void* copy) { return reinterpret_cast<std::intptr_t>(copy); }
 
@@ -81,6 +72,7 @@ int CSysAttributeSheet::run()
     } catch (...) {
         // A host function missing or a failure of the dialog library: the
         // exit steps below still end whatever is held.
+        logCaughtException("system attribute sheet");
     }
     exitSteps();
     return 0;
@@ -136,7 +128,7 @@ bool CSysAttributeSheet::readHost()
 
     unsigned char dim[mobr::kHostDimBlockBytes] = {};
     if (hostapi::aatFigGetDimInfo(figure_, dim) != 0) return false;
-    for (int i = 0; i < 3; ++i) dimValues_[i] = floatAt(dim, kDimValueOffsets[i]);
+    for (int i = 0; i < 3; ++i) dimValues_[i] = mobr::bytes::f32(dim, mobr::dimblock::kValues[i]);
 
     double distance = 0.0;
     if (hostapi::aatSysInfErrdst(kReadBlock, &distance) != 0) return false;
@@ -197,17 +189,16 @@ int CSysAttributeSheet::runSheet()
 
 bool CSysAttributeSheet::applyRenames()
 {
-    // Each list is emptied whatever its rename gave.
-    const int32_t widths = hostapi::ChangeSketchWidthName(figure_, copies_[kWidths].handle);
+    // Each list is emptied after its call whatever the calls before it gave;
+    // after a failed call no later list is applied.
+    bool applied = hostapi::ChangeSketchWidthName(figure_, copies_[kWidths].handle) != 0;
     hostapi::ClearWidthNameStringList();
-    if (widths == 0) return false;
-    const int32_t colours = hostapi::ChangeSketchColorName(figure_, copies_[kColours].handle);
+    applied = applied && hostapi::ChangeSketchColorName(figure_, copies_[kColours].handle) != 0;
     hostapi::ClearColorNameStringList();
-    if (colours == 0) return false;
-    const int32_t pens =
-        hostapi::ChangeSketchPenName(figure_, copies_[kPens].handle, copies_[kWidths].handle);
+    applied = applied &&
+              hostapi::ChangeSketchPenName(figure_, copies_[kPens].handle, copies_[kWidths].handle) != 0;
     hostapi::ClearPenNameStringList();
-    return pens != 0;
+    return applied;
 }
 
 void* CSysAttributeSheet::currentOrderTable() const
@@ -260,7 +251,7 @@ bool CSysAttributeSheet::writeFigureValues()
     unsigned char dim[mobr::kHostDimBlockBytes] = {};
     if (hostapi::aatFigGetDimInfo(figure_, dim) != 0) return false;
     for (int i = 0; i < 3; ++i)
-        setFloatAt(dim, kDimValueOffsets[i], float(page6_->GetPageValue(kItem1 + i)));
+        mobr::bytes::setF32(dim, mobr::dimblock::kValues[i], float(page6_->GetPageValue(kItem1 + i)));
     if (hostapi::aatFigSetDimInfo(figure_, dim) != 0) return false;
 
     int exponent = 0, colourDepth = 0, drawOrder = 0;
@@ -287,22 +278,27 @@ void CSysAttributeSheet::exitSteps()
         try {
             orderTable_ = currentOrderTable();
         } catch (...) {
+            logCaughtException("system attribute sheet: order table");
         }
     }
+    // The sheet and its pages go before any copy is ended, so that nothing
+    // they do on the way can name a copy after its end.
+    sheet_.reset();
     for (int index = kPens; index < kCopyCount; ++index) {
         try {
             endCopy(CopyIndex(index), kDiscard);
         } catch (...) {
+            logCaughtException("system attribute sheet: ending a copy");
         }
     }
     if (orderTable_) {
         try {
             hostapi::as_FreeTable(orderTable_);
         } catch (...) {
+            logCaughtException("system attribute sheet: freeing the order table");
         }
         orderTable_ = nullptr;
     }
-    sheet_.reset();
     page1_.reset();
     page2_.reset();
     page3_.reset();

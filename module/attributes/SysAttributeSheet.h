@@ -34,8 +34,6 @@ public:
     };
     static constexpr int kCaption = 7008;
     static constexpr int kWarnNotShown = 9000;
-    // Byte offsets of the three dimension values (floats) in the dimension block.
-    static constexpr int kDimValueOffsets[3] = {40, 44, 48};
     // Attribute displays refreshed after OK, in this order; -1 ends the series.
     static constexpr std::array<int32_t, 9> kAttributeDisplays = {
         20009, 20011, 20008, 20010, 24003, 24001, 24002, 24004, -1};

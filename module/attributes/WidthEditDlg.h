@@ -1,11 +1,8 @@
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "attributes/AttributeEditDlg.h"
-
-class CSpinEdit;
 
 // The line width editor ("IDD_S_011"): name, width (0.01 to 5.0) and
 // plotter pen (1 to 9) of one entry of the width copy.
@@ -32,16 +29,11 @@ public:
     ~CWidthEditDlg() override;
 
     // The result, valid after OK.
-    Result result() const { return {name(), width_, plotPen_}; }
+    Result result() const;
+
+    // The width and the plotter pen.
+    static const std::vector<ZqField>& fieldTable();
 
 protected:
     void initFields() override;
-    bool takeFields() override;
-
-private:
-    double shownWidth_ = 0.0;  // the exact value behind the field's text
-    std::unique_ptr<CSpinEdit> widthSpin_;
-    std::unique_ptr<CSpinEdit> penSpin_;
-    double width_ = 0.0;
-    int plotPen_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "mobr/Bytes.h"
 #include "platform/CodePage.h"
 
 namespace cp932 = mobr::cp932;
@@ -20,41 +21,22 @@ std::string storedName(const char* name)
     return cp932::cut(std::string(name, length), kNameSize);
 }
 
-std::string slotName(const unsigned char* record)
-{
-    const char* name = reinterpret_cast<const char*>(record + kNameOffset);
-    return std::string(name, ::strnlen(name, kNameSize));
-}
+std::string slotName(const unsigned char* record) { return mobr::bytes::text(record, kNameOffset, kNameSize); }
 
-std::int16_t slotKind(const unsigned char* record)
-{
-    std::int16_t kind;
-    std::memcpy(&kind, record + kKindOffset, sizeof kind);
-    return kind;
-}
+std::int16_t slotKind(const unsigned char* record) { return mobr::bytes::i16(record, kKindOffset); }
 
-double slotValue(const unsigned char* record)
-{
-    double value;
-    std::memcpy(&value, record + kValueOffset, sizeof value);
-    return value;
-}
+double slotValue(const unsigned char* record) { return mobr::bytes::f64(record, kValueOffset); }
 
-void setSlotKind(unsigned char* record, std::int16_t kind)
-{
-    std::memcpy(record + kKindOffset, &kind, sizeof kind);
-}
+void setSlotKind(unsigned char* record, std::int16_t kind) { mobr::bytes::setI16(record, kKindOffset, kind); }
 
+// The name is stored as it is (storedName cut it already), zero-filled.
 void setSlotName(unsigned char* record, const std::string& name)
 {
     std::memset(record + kNameOffset, 0, kNameSize);
     std::memcpy(record + kNameOffset, name.data(), std::min<std::size_t>(name.size(), kNameSize));
 }
 
-void setSlotValue(unsigned char* record, double value)
-{
-    std::memcpy(record + kValueOffset, &value, sizeof value);
-}
+void setSlotValue(unsigned char* record, double value) { mobr::bytes::setF64(record, kValueOffset, value); }
 
 }  // namespace
 

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <exception>
 
 #include "frame/HostApi.h"
-#include "mobrcctl/CCE.h"
+#include "mobrcctl/ZqFieldBinder.h"
 #include "mobrdlg/ZqResources.h"
 #include "platform/CodePage.h"
 
@@ -31,91 +29,75 @@ constexpr StandardSize kStandardSizes[CDrawingSizeDlg::kPaperCount] = {
     {297.0, 210.0},  {210.0, 297.0}, {0.0, 0.0},
 };
 
-std::string format(const char* pattern, double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, pattern, value);
-    return text;
-}
-
-std::string sizeText(double value) { return format("%.2lf", value); }
-
 double clampResult(double value) { return std::clamp(value, kMinResult, kMaxResult); }
 
 }  // namespace
 
-CDrawingSizeDlg::CDrawingSizeDlg(QWidget* parent) : CZqDialog("IDD_S_001", parent)
+const std::vector<ZqField>& CDrawingSizeDlg::fieldTable()
+{
+    // The paper index is the one the results match (free size when none);
+    // the list shows the user's choice, which is the dialog's own.
+    auto result = [](int item, int control) {
+        return ZqField::real(item, control, kMinResult, kMaxHandedIn)
+            .withFormat("%.2lf")
+            .withReceipt(ZqReceipt::ClampNanToMinimum)
+            .withInitial(kMinResult)
+            .displayOnly();
+    };
+    auto input = [](int control) {
+        return ZqField::real(0, control, kMinResult, kMaxResult)
+            .withDecimals(kSizeDecimals)
+            .withCheckDigits(-1)
+            .withFormat("%.2lf")
+            .withMaxChars(kSizeMaxChars);
+    };
+    static const std::vector<ZqField> fields = {
+        ZqField::integer(kItemPaperIndex, 0, 0, kPaperCount - 1).withInitial(kFreeSizeIndex),
+        result(kItemResultWidth, kResultWidth),
+        result(kItemResultHeight, kResultHeight),
+        ZqField::real(0, kScaleEdit, kMinScale, kMaxScale)
+            .withDecimals(kScaleDecimals)
+            .withFormat("%.3lf")
+            .withMaxChars(kScaleMaxChars)
+            .withInitial(1.0),
+        input(kInputWidth),
+        input(kInputHeight),
+    };
+    return fields;
+}
+
+CDrawingSizeDlg::CDrawingSizeDlg(QWidget* parent) : CZqLinkDialog("IDD_S_001", fieldTable(), parent)
 {
     for (int i = 0; i < kPaperCount; ++i) {
         papers_[i].name[0] = '\0';
         papers_[i].width = kStandardSizes[i].width;
         papers_[i].height = kStandardSizes[i].height;
     }
-    check_.SetMsgBox(0);
 }
 
 CDrawingSizeDlg::~CDrawingSizeDlg() = default;
 
+double CDrawingSizeDlg::value(int id) const
+{
+    const ZqField* field = fieldSet().byControl(id);
+    return fieldSet().value(field ? *field : *fieldSet().byItem(id));
+}
+
+void CDrawingSizeDlg::setValue(int id, double value)
+{
+    const ZqField* field = fieldSet().byControl(id);
+    fieldSet().setValue(field ? *field : *fieldSet().byItem(id), value);
+}
+
 // ---- Data link ----------------------------------------------------------
 
-int CDrawingSizeDlg::SetPageInt(int item, int value)
+void CDrawingSizeDlg::OnFieldReceived(const ZqField& field)
 {
-    if (item != kItemPaperIndex || value < 0 || value >= kPaperCount) return 0;
-    paperIndex_ = value;
-    resultIndex_ = value;
-    return 1;
-}
-
-int CDrawingSizeDlg::SetPageDouble(int item, double value)
-{
-    if (item != kItemResultWidth && item != kItemResultHeight) return 0;
-    // A NaN handed in would defeat every later comparison: take the minimum.
-    const double size = value == value ? std::clamp(value, kMinResult, kMaxHandedIn) : kMinResult;
-    if (item == kItemResultWidth) {
-        resultWidth_ = size;
+    if (field.item == kItemPaperIndex) {
+        paperIndex_ = static_cast<int>(value(kItemPaperIndex));
     } else {
-        resultHeight_ = size;
+        showResults();
     }
-    if (GetDlgItem(kResultWidth)) showResults();
-    return 1;
-}
-
-int CDrawingSizeDlg::GetPageInt(int item, int* value)
-{
-    if (item != kItemPaperIndex || !value) return 0;
-    *value = resultIndex_;
-    return 1;
-}
-
-int CDrawingSizeDlg::GetPageDouble(int item, double* value)
-{
-    if (!value) return 0;
-    if (item == kItemResultWidth) {
-        *value = resultWidth_;
-    } else if (item == kItemResultHeight) {
-        *value = resultHeight_;
-    } else {
-        return 0;
-    }
-    return 1;
-}
-
-int CDrawingSizeDlg::RunDialog(int* result)
-{
-    int modal = ZQ_RESULT_NOT_CREATED;
-    try {
-        modal = DoModal();
-    } catch (const std::exception& error) {
-        // A host failure inside the dialog ends it as "could not be shown".
-        std::fprintf(stderr, "IDD_S_001: %s\n", error.what());
-    }
-    if (result) *result = modal;
-    return (modal == ZQ_RESULT_NOT_CREATED || modal == ZQ_RESULT_CLOSED_OPENING) ? 0 : 1;
-}
-
-void* CDrawingSizeDlg::GetPageWindow()
-{
-    return static_cast<QWidget*>(this);
 }
 
 // ---- Opening --------------------------------------------------------------
@@ -152,49 +134,29 @@ bool CDrawingSizeDlg::OnInitDialog()
         EndDialog(ZQ_RESULT_CLOSED_OPENING);
         return false;
     }
-    widthEdit_ = std::make_unique<CCE>();
-    heightEdit_ = std::make_unique<CCE>();
-    scaleEdit_ = std::make_unique<CCE>();
-    for (auto* edit : {widthEdit_.get(), heightEdit_.get()}) {
-        edit->SubclassCCE(edit == widthEdit_.get() ? kInputWidth : kInputHeight, this, CCE_KIND_UNSIGNED_REAL);
-        edit->SetMinMaxData(0.0, kMaxResult);
-        edit->SetAvailDec(kSizeDecimals);
-        edit->SetInpMax(kSizeMaxChars);
-    }
-    scaleEdit_->SubclassCCE(kScaleEdit, this, CCE_KIND_UNSIGNED_REAL);
-    scaleEdit_->SetMinMaxData(kMinScale, kMaxScale);
-    scaleEdit_->SetAvailDec(kScaleDecimals);
-    scaleEdit_->SetInpMax(kScaleMaxChars);
-
-    inputWidth_ = resultWidth_;
-    inputHeight_ = resultHeight_;
-    showResults();
-    SetDlgItemText(kInputWidth, GetDlgItemText(kResultWidth));
-    SetDlgItemText(kInputHeight, GetDlgItemText(kResultHeight));
+    // The inputs start at the size handed in, the scale at 1.
+    setValue(kInputWidth, value(kResultWidth));
+    setValue(kInputHeight, value(kResultHeight));
+    setValue(kScaleEdit, 1.0);
+    binder_ = std::make_unique<CZqFieldBinder>(*this, fieldSet());
+    binder_->attach();
     mode_ = 0;
     CheckRadioButton(kModeSize, kModeBoth, kModeSize);
 
     fillPaperList();
-    setScaleText(1.0);
     setInputEditable(paperIndex_ == kFreeSizeIndex);
 
-    startWidth_ = resultWidth_;
-    startHeight_ = resultHeight_;
+    startWidth_ = value(kResultWidth);
+    startHeight_ = value(kResultHeight);
     SetDlgItemText(kStartWidth, sizeText(startWidth_));
     SetDlgItemText(kStartHeight, sizeText(startHeight_));
-    baseWidth_ = inputWidth_;
-    baseHeight_ = inputHeight_;
+    baseWidth_ = value(kInputWidth);
+    baseHeight_ = value(kInputHeight);
     recompute(Changed::None);
     return true;
 }
 
 // ---- Recomputing ------------------------------------------------------------
-
-void CDrawingSizeDlg::setScaleText(double scale)
-{
-    scale_ = scale;
-    SetDlgItemText(kScaleEdit, format("%.3lf", scale));
-}
 
 void CDrawingSizeDlg::setInputEditable(bool editable)
 {
@@ -204,10 +166,16 @@ void CDrawingSizeDlg::setInputEditable(bool editable)
     }
 }
 
+std::string CDrawingSizeDlg::sizeText(double size) const
+{
+    return CZqFieldSet::shownText(*fieldSet().byControl(kInputWidth), size);
+}
+
 void CDrawingSizeDlg::showResults()
 {
-    SetDlgItemText(kResultWidth, sizeText(resultWidth_));
-    SetDlgItemText(kResultHeight, sizeText(resultHeight_));
+    // The layout exists from construction: a size handed in shows at once.
+    SetDlgItemText(kResultWidth, sizeText(value(kResultWidth)));
+    SetDlgItemText(kResultHeight, sizeText(value(kResultHeight)));
 }
 
 void CDrawingSizeDlg::recompute(Changed changed)
@@ -223,76 +191,55 @@ void CDrawingSizeDlg::recompute(Changed changed)
     EnableItem(kInputHeight, sizeEnabled);
     EnableItem(kScaleEdit, scaleEnabled);
 
+    const double scale = value(kScaleEdit);
     auto result = [&](double input, double start, double& base) {
         switch (mode_) {
         case 0:
             return input;
         case 1:
-            return start * scale_;
+            return start * scale;
         default:
             base = input;
-            return input * scale_;
+            return input * scale;
         }
     };
-    if (width) resultWidth_ = clampResult(result(inputWidth_, startWidth_, baseWidth_));
-    if (height) resultHeight_ = clampResult(result(inputHeight_, startHeight_, baseHeight_));
+    if (width) setValue(kResultWidth, clampResult(result(value(kInputWidth), startWidth_, baseWidth_)));
+    if (height) setValue(kResultHeight, clampResult(result(value(kInputHeight), startHeight_, baseHeight_)));
     showResults();
 }
 
 void CDrawingSizeDlg::applyPaper(int index)
 {
     paperIndex_ = index;
-    if (mode_ == 0) setScaleText(1.0);
+    if (mode_ == 0) binder_->set(kScaleEdit, 1.0);
     if (index == kFreeSizeIndex) {
         setInputEditable(true);
         return;
     }
-    inputWidth_ = papers_[index].width * scale_;
-    inputHeight_ = papers_[index].height * scale_;
-    SetDlgItemText(kInputWidth, sizeText(inputWidth_));
-    SetDlgItemText(kInputHeight, sizeText(inputHeight_));
+    const double scale = value(kScaleEdit);
+    binder_->set(kInputWidth, papers_[index].width * scale);
+    binder_->set(kInputHeight, papers_[index].height * scale);
     recompute(Changed::None);
     setInputEditable(false);
 }
 
 void CDrawingSizeDlg::applyScale()
 {
-    resultWidth_ = clampResult(baseWidth_ * scale_);
-    resultHeight_ = clampResult(baseHeight_ * scale_);
+    setValue(kResultWidth, clampResult(baseWidth_ * value(kScaleEdit)));
+    setValue(kResultHeight, clampResult(baseHeight_ * value(kScaleEdit)));
     showResults();
 }
 
 // ---- Field checks ------------------------------------------------------------
 
-bool CDrawingSizeDlg::refuseField(int id)
-{
-    QWidget* field = GetDlgItem(id);
-    check_.DataCheckMsgBoxEx(check_.GetLastErrMsg(), field);
-    CDlgDataCheck::focusField(field);
-    return false;
-}
-
 bool CDrawingSizeDlg::validateScale()
 {
-    double scale = 0.0;
-    const std::string text = GetDlgItemText(kScaleEdit);
-    if (!check_.StringCheck(text, kScaleDecimals, &scale) || !check_.CheckData(scale, kMinScale, kMaxScale)) {
-        return refuseField(kScaleEdit);
-    }
-    scale_ = scale;
-    return true;
+    return binder_->check(kScaleEdit);
 }
 
 bool CDrawingSizeDlg::validateSize(int id)
 {
-    double& input = id == kInputWidth ? inputWidth_ : inputHeight_;
-    const std::string text = GetDlgItemText(id);
-    // A field the user did not change keeps its exact value: its text shows
-    // it rounded to two decimals, and reading that back would lose the rest.
-    double size = input;
-    if (text != sizeText(input) && !check_.StringCheck(text, -1, &size)) return refuseField(id);
-    if (!check_.CheckData(size, kMinResult, kMaxResult)) return refuseField(id);
-    input = size;
+    if (!binder_->check(id)) return false;
     recompute(id == kInputWidth ? Changed::Width : Changed::Height);
     return true;
 }
@@ -391,14 +338,14 @@ void CDrawingSizeDlg::OnHelp()
 void CDrawingSizeDlg::OnOK()
 {
     if (!validateScale() || !validateSize(kInputWidth) || !validateSize(kInputHeight)) return;
-    resultIndex_ = findPaperIndex();
+    setValue(kItemPaperIndex, findPaperIndex());
     EndDialog(ZQ_RESULT_OK);
 }
 
 int CDrawingSizeDlg::findPaperIndex() const
 {
     for (int i = 0; i < kPaperCount; ++i) {
-        if (papers_[i].width == resultWidth_ && papers_[i].height == resultHeight_) return i;
+        if (papers_[i].width == value(kResultWidth) && papers_[i].height == value(kResultHeight)) return i;
     }
     return kFreeSizeIndex;
 }

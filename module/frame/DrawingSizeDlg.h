@@ -4,18 +4,16 @@
 #include <memory>
 #include <string>
 
-#include "mobr/datalink.h"
-#include "mobrdchk/DlgDataCheck.h"
-#include "mobrdlg/ZqDialog.h"
+#include "mobrdlg/ZqLinkDialog.h"
 
-class CCE;
+class CZqFieldBinder;
 
 // The drawing size dialog ("IDD_S_001"): a standard paper or a size of the
 // user's own, and a scale; shows the resulting size (paper size times scale).
 // The host creates it with IDD_S_001Init, hands in the current size through
 // the data-link operations, runs it with RunDialog, reads the results back
 // and destroys it with IDD_S_001Term.
-class CDrawingSizeDlg : public CZqDialog, public CZqDataLink {
+class CDrawingSizeDlg : public CZqLinkDialog {
     Q_OBJECT
 public:
     // Control ids of the layout.
@@ -47,13 +45,9 @@ public:
     explicit CDrawingSizeDlg(QWidget* parent = nullptr);
     ~CDrawingSizeDlg() override;
 
-    // Data link.
-    int SetPageInt(int item, int value) override;
-    int SetPageDouble(int item, double value) override;
-    int GetPageInt(int item, int* value) override;
-    int GetPageDouble(int item, double* value) override;
-    int RunDialog(int* result) override;
-    void* GetPageWindow() override;
+    // The items the host hands in and reads back, and the fields the user
+    // types into (scale, input width and height).
+    static const std::vector<ZqField>& fieldTable();
 
 protected:
     bool OnInitDialog() override;
@@ -63,6 +57,7 @@ protected:
     bool OnKillFocus(int id, int newId) override;
     void OnHelp() override;
     void OnOK() override;
+    void OnFieldReceived(const ZqField& field) override;
 
 private:
     struct Paper {
@@ -77,13 +72,15 @@ private:
     void setInputEditable(bool editable);
     void recompute(Changed changed);
     void showResults();
+    std::string sizeText(double size) const;
     void applyPaper(int index);
-    void setScaleText(double scale);
+    // The value of a field by control id, or by item id for a field without a control.
+    double value(int id) const;
+    void setValue(int id, double value);
     // Field checks: each shows the check message at its field, selects the
     // field's text and keeps the focus there when it fails.
     bool validateScale();
     bool validateSize(int id);
-    bool refuseField(int id);
     // The scale edit's update: results = base times scale.
     void applyScale();
     int findPaperIndex() const;
@@ -91,19 +88,12 @@ private:
     void moveFocusUnchecked(bool backwards);
 
     std::array<Paper, kPaperCount> papers_;
-    CDlgDataCheck check_;
-    std::unique_ptr<CCE> widthEdit_;
-    std::unique_ptr<CCE> heightEdit_;
-    std::unique_ptr<CCE> scaleEdit_;
+    std::unique_ptr<CZqFieldBinder> binder_;
 
     int mode_ = 0;
-    int paperIndex_ = kFreeSizeIndex;
-    int resultIndex_ = kFreeSizeIndex;
-    double scale_ = 1.0;
-    double inputWidth_ = 0.01, inputHeight_ = 0.01;
+    int paperIndex_ = kFreeSizeIndex;  // the list's choice; the item is the paper the result matches
     double baseWidth_ = 0.01, baseHeight_ = 0.01;
     double startWidth_ = 0.01, startHeight_ = 0.01;
-    double resultWidth_ = 0.01, resultHeight_ = 0.01;
     bool scaleHadFocusForHelp_ = false;
     bool focusMoveChecked_ = false;
 };

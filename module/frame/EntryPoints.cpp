@@ -3,6 +3,7 @@
 
 #include "attributes/SysAttributeSheet.h"
 #include "frame/DrawingSizeDlg.h"
+#include "frame/ModuleLog.h"
 #include "mobr/export.h"
 
 extern "C" MOBR_API CZqDataLink* IDD_S_001Init(void)
@@ -11,6 +12,7 @@ extern "C" MOBR_API CZqDataLink* IDD_S_001Init(void)
         // Ownership passes to the host until IDD_S_001Term.
         return new CDrawingSizeDlg(nullptr);
     } catch (...) {
+        logCaughtException("IDD_S_001Init");
         return nullptr;
     }
 }
@@ -26,6 +28,7 @@ extern "C" MOBR_API int aapLatr(void)
     try {
         return CSysAttributeSheet().run();
     } catch (...) {
+        logCaughtException("aapLatr");
         return 0;
     }
 }

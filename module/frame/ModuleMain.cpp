@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "frame/ModuleLog.h"
 #include "mobr/export.h"
 #include "mobrdlg/ZqMessageBox.h"
 #include "mobrdlg/ZqResources.h"
@@ -82,6 +83,7 @@ extern "C" MOBR_API int MobrDllMain(void* instance, unsigned reason)
             return 1;
         }
     } catch (...) {
+        logCaughtException("MobrDllMain");
         return reason == mobr::kProcessAttach ? 0 : 1;
     }
 }

@@ -37,6 +37,13 @@ public:
     // for the record; the arrows live inside the edit). Shows the start value.
     // Returns 1, or 0 when there is no such line edit.
     int SubclassSpinEdit(int editId, int spinId, CZqWindow* parent);
+    // The layouts number a spin part this far above its edit.
+    static constexpr int kSpinPartOffset = 1000;
+    // Attaches to edit `editId`, its spin part numbered by kSpinPartOffset.
+    int SubclassSpinEdit(int editId, CZqWindow* parent)
+    {
+        return SubclassSpinEdit(editId, editId + kSpinPartOffset, parent);
+    }
     int attach(QLineEdit* edit);
 
     // The edit's number (the last value set or stepped to when the text is not

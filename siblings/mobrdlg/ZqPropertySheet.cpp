@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -28,6 +29,9 @@ CZqPropertySheet::CZqPropertySheet(int captionId, QWidget* parent, int firstPage
 CZqPropertySheet::~CZqPropertySheet()
 {
     // Pages belong to the caller: take them out before Qt deletes children.
+    // Taking a page out moves the tab widget to another page; that must not
+    // build a page that was never shown (its host copies may be ended by now).
+    const QSignalBlocker quiet(tabs_);
     for (auto& page : pages_)
         if (page) page->setParent(nullptr);
 }

@@ -54,6 +54,14 @@ void activate(QWidget* window)
     flush();
 }
 
+// ", <title> is active" (or that none is), for the driver's errors.
+std::string activeWindowName()
+{
+    const QWidget* active = QApplication::activeWindow();
+    if (!active) return " (no window is active)";
+    return " (" + active->windowTitle().toStdString() + " " + active->metaObject()->className() + " is active)";
+}
+
 bool hasFocusIn(QWidget* control)
 {
     QWidget* focus = QApplication::focusWidget();
@@ -302,6 +310,13 @@ void CZqUiDriver::perform(CZqDialog& dialog, const ZqUiAction& a, int index)
             error(index, "control " + std::to_string(id) + " is disabled");
             return false;
         }
+        // A person's click or key goes nowhere while another window holds
+        // the activation (a window that opened beside the dialog took it).
+        if (QApplication::activeWindow() != w->window()) {
+            error(index, "control " + std::to_string(id) + " is in a window that is not active" +
+                             activeWindowName());
+            return false;
+        }
         return true;
     };
     auto focusTo = [&](int id, QWidget* w) {
@@ -442,7 +457,7 @@ void CZqUiDriver::perform(CZqDialog& dialog, const ZqUiAction& a, int index)
         return;
     }
     case Kind::Read: {
-        if (QWidget* w = controlOf(a.id)) transcript_.addRead({dialog.scriptName(), stateOf(a.id, w)});
+        if (QWidget* w = controlOf(a.id)) transcript_.addRead({dialog.scriptName(), stateOf(a.id, w), a.text});
         return;
     }
     case Kind::Ok:

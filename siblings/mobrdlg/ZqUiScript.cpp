@@ -54,8 +54,10 @@ QJsonObject ZqUiAction::toJson() const
         value = QJsonArray{id, QKeySequence(QKeyCombination(modifiers, Qt::Key(key))).toString()};
         break;
     case K::Click:
-    case K::Focus:
-    case K::Read: value = id; break;
+    case K::Focus: value = id; break;
+    case K::Read:
+        value = text.empty() ? QJsonValue(id) : QJsonValue(QJsonArray{id, QString::fromStdString(text)});
+        break;
     case K::Answer: value = number; break;
     case K::PickFile:
     case K::Screenshot: value = QString::fromStdString(text); break;
@@ -151,7 +153,12 @@ ZqUiScript& ZqUiScript::page(const std::string& layoutName)
     return add(std::move(a));
 }
 
-ZqUiScript& ZqUiScript::read(int id) { return add(make(ZqUiAction::Kind::Read, id)); }
+ZqUiScript& ZqUiScript::read(int id, const std::string& label)
+{
+    ZqUiAction a = make(ZqUiAction::Kind::Read, id);
+    a.text = label;
+    return add(std::move(a));
+}
 ZqUiScript& ZqUiScript::ok() { return add(make(ZqUiAction::Kind::Ok)); }
 ZqUiScript& ZqUiScript::cancel() { return add(make(ZqUiAction::Kind::Cancel)); }
 
@@ -266,6 +273,8 @@ ZqUiScript ZqUiScript::fromJson(const QJsonArray& array, QString* error)
             script.page(v.toString().toStdString());
         } else if (verb == u"read" && v.isDouble()) {
             script.read(v.toInt());
+        } else if (verb == u"read" && isPair && pair[1].isString()) {
+            script.read(pairId, pair[1].toString().toStdString());
         } else if (verb == u"ok") {
             script.ok();
         } else if (verb == u"cancel") {

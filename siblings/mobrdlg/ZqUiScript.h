@@ -26,7 +26,7 @@ struct ZqUiAction {
         Focus,       // id: move the focus to the control (as a click into it)
         Page,        // number: switch a property sheet to page `number`; or
                      // text: to the page with that layout name
-        Read,        // id: record the control's state in the transcript
+        Read,        // id, text: record the control's state in the transcript under the label `text`
         Ok,          // press OK (button 1)
         Cancel,      // press Cancel (button 2, else Escape)
         Answer,      // number: answer the message box the previous action opened
@@ -60,7 +60,7 @@ struct ZqUiAction {
 //   {"type":[1401,"2.5"]}          {"click":1302}        {"check":[1101,true]}
 //   {"select":[1201,3]}            {"select":[1201,"A4 (297.0 x 210.0)"]}
 //   {"dblclk":[1601,2]}            {"key":[1401,"Tab"]}  {"focus":1402}
-//   {"page":2} {"page":"IDD_PROPS_002"}  {"read":1402}         {"ok":true} or "ok"
+//   {"page":2} {"page":"IDD_PROPS_002"}  {"read":1402} {"read":[1402,"width"]}  {"ok":true} or "ok"
 //   {"cancel":true} or "cancel"    {"answer":6}          {"file":"/tmp/a.txt"}
 //   {"file":null} (cancel it)      {"menu":2003} or {"menu":"Delete"}
 //   {"screenshot":"/tmp/shot.png"}
@@ -85,7 +85,8 @@ public:
     ZqUiScript& focus(int id);
     ZqUiScript& page(int index);
     ZqUiScript& page(const std::string& layoutName);
-    ZqUiScript& read(int id);
+    // Records the control's state; `label` names the read for whoever checks it.
+    ZqUiScript& read(int id, const std::string& label = {});
     ZqUiScript& ok();
     ZqUiScript& cancel();
     ZqUiScript& answer(int result);

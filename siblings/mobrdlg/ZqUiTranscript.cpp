@@ -70,8 +70,16 @@ void ZqUiTranscript::addRead(ReadRecord r)
     QJsonObject event = r.state.toJson();
     event.insert("kind", "read");
     event.insert("dialog", q(r.dialog));
+    if (!r.label.empty()) event.insert("label", q(r.label));
     events_.push_back(event);
     reads_.push_back(std::move(r));
+}
+
+const ZqUiTranscript::ReadRecord* ZqUiTranscript::read(const std::string& label) const
+{
+    for (auto it = reads_.rbegin(); it != reads_.rend(); ++it)
+        if (it->label == label) return &*it;
+    return nullptr;
 }
 
 void ZqUiTranscript::addError(int action, const std::string& message)

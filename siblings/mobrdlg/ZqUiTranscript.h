@@ -43,6 +43,7 @@ public:
     struct ReadRecord {
         std::string dialog;
         ZqControlState state;
+        std::string label;  // the script's name for the read, empty when none
     };
     struct ErrorRecord {
         int action = -1;      // index of the script action, -1 for none
@@ -64,6 +65,8 @@ public:
     const std::vector<DialogRecord>& dialogs() const { return dialogs_; }
     const std::vector<MessageRecord>& messages() const { return messages_; }
     const std::vector<ReadRecord>& reads() const { return reads_; }
+    // The last read labelled `label`; null when there is none.
+    const ReadRecord* read(const std::string& label) const;
     const std::vector<ErrorRecord>& errors() const { return errors_; }
     const std::vector<FileRecord>& files() const { return files_; }
     const std::vector<MenuRecord>& menus() const { return menus_; }

@@ -101,7 +101,14 @@ protected:
         for (const auto& m : transcript().messages()) ids.push_back(m.messageId);
         return ids;
     }
-    const ZqControlState& readAt(size_t index) const { return transcript().reads().at(index).state; }
+    // The state a read labelled `label` recorded (ZqUiScript::read(id, label)).
+    const ZqControlState& readOf(const std::string& label) const
+    {
+        static const ZqControlState none;
+        const auto* read = transcript().read(label);
+        if (!read) ADD_FAILURE() << "no read labelled " << label;
+        return read ? read->state : none;
+    }
 
     // The names of the journal's calls, in call order, that are among `names`.
     static std::vector<std::string> callsAmong(const std::vector<std::string>& names)

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "AttributeTestHarness.h"
+#include "FieldTableWalk.h"
 #include "attributes/CPageSysAttribute5.h"
 #include "attributes/CPageSysAttribute6.h"
 
@@ -16,6 +17,8 @@ namespace {
 constexpr int kItemExponent = CPageSysAttribute5::kItemExponent;
 constexpr int kItemDepth = CPageSysAttribute5::kItemColourDepth;
 constexpr int kItemOrder = CPageSysAttribute5::kItemDrawOrder;
+constexpr int kExponent = CPageSysAttribute5::kExponent, kDepthFull = CPageSysAttribute5::kDepthFull,
+              kDrawOrder = CPageSysAttribute5::kDrawOrder;
 
 int intItem(CPageSysAttribute5& page, int item)
 {
@@ -82,19 +85,19 @@ TEST_F(FigureSettingsPage, TypedExponentIsCheckedWhenLeaving)
 {
     auto page = makePage(3);
     EXPECT_EQ(runSheet({page.get()}, ZqUiScript()
-                                         .read(1401)
-                                         .type(1401, "9").ok().read(1401)
-                                         .type(1401, "x").ok().read(1401)
+                                         .read(kExponent, "shown")
+                                         .type(kExponent, "9").ok().read(kExponent, "out of range")
+                                         .type(kExponent, "x").ok().read(kExponent, "no number")
                                          .cancel()),
               2);
     ASSERT_EQ(transcript().messages().size(), 2u);
     EXPECT_NE(transcript().messages()[0].messageId, 0);
-    EXPECT_EQ(transcript().reads()[0].state.text, "3");
-    for (size_t i = 1; i < 3; ++i) EXPECT_TRUE(transcript().reads()[i].state.focused);
+    EXPECT_EQ(readOf("shown").text, "3");
+    for (const char* label : {"out of range", "no number"}) EXPECT_TRUE(readOf(label).focused) << label;
     EXPECT_EQ(intItem(*page, kItemExponent), 3);
 
     auto again = makePage(3);
-    EXPECT_EQ(runSheet({again.get()}, ZqUiScript().type(1401, "-8").click(1302).select(1201, 2).ok()), 1);
+    EXPECT_EQ(runSheet({again.get()}, ZqUiScript().type(kExponent, "-8").click(kDepthFull).select(kDrawOrder, 2).ok()), 1);
     EXPECT_TRUE(transcript().messages().empty());
     EXPECT_EQ(intItem(*again, kItemExponent), -8);
     EXPECT_EQ(intItem(*again, kItemDepth), 1);
@@ -197,6 +200,21 @@ TEST_F(FigureSettingsPage, HelpAsksForItsTopic)
     const auto calls = mobrhost::journalEntries("aapRunDlgHelp");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].args, std::vector<std::string>{"465"});
+}
+
+
+// Every field of the page's table: typed or chosen, read back through the
+// data link after OK; every bound refused when leaving the page.
+TEST_F(FigureSettingsPage, EveryFieldOfTheTableRoundTrips)
+{
+    const auto& table = CPageSysAttribute5::fieldTable();
+    for (const fieldwalk::Case& c : fieldwalk::cases(table)) {
+        auto page = makePage(3, 0, 1);
+        const int result = runSheet({page.get()}, fieldwalk::scriptFor(c));
+        fieldwalk::expectOutcome(c, result, transcript(), [&] { return intItem(*page, c.field->item); });
+    }
+    CPageSysAttribute5 page;
+    fieldwalk::expectItemsRoundTrip(page, table);
 }
 
 }  // namespace

@@ -23,6 +23,11 @@ namespace {
 constexpr int kStandard = 1, kHeading = 3;
 constexpr int kEdited = 0x1, kItalic = 0x10, kBold = 0x20, kInUse = 0x10000;
 using Strings = std::vector<std::string>;
+constexpr int kAdd = CAttributeListPage::kAdd, kModify = CAttributeListPage::kModify,
+              kDelete = CAttributeListPage::kDelete, kList = CAttributeListPage::kList;
+constexpr int kName = CAttributeEditDlg::kNameEdit, kFaces = CFontEditDlg::kFaceList,
+              kBoldBox = CFontEditDlg::kBoldBox, kItalicBox = CFontEditDlg::kItalicBox;
+constexpr int kHelpButton = 1000;
 
 class FontPage : public AttributeTestHarness {
 protected:
@@ -64,30 +69,31 @@ protected:
 TEST_F(FontPage, FaceStylesDecideTheStyleBoxes)
 {
     runSheet({&page_}, ZqUiScript()
-                           .click(1501)
-                           .type(1401, "TITLE")
-                           .select(1201, "Slanted").read(1101).read(1102)
-                           .select(1201, "Heavy").read(1101).read(1102)
-                           .select(1201, "DejaVu Serif").check(1101, false).check(1102, false).read(1101).read(1102)
-                           .select(1201, "Script").read(1101).read(1102)
-                           .select(1201, "DejaVu Serif").check(1101, true)
+                           .click(kAdd)
+                           .type(kName, "TITLE")
+                           .select(kFaces, "Slanted").read(kBoldBox, "Slanted bold").read(kItalicBox, "Slanted italic")
+                           .select(kFaces, "Heavy").read(kBoldBox, "Heavy bold").read(kItalicBox, "Heavy italic")
+                           .select(kFaces, "DejaVu Serif").check(kBoldBox, false).check(kItalicBox, false)
+                           .read(kBoldBox, "Serif bold").read(kItalicBox, "Serif italic")
+                           .select(kFaces, "Script").read(kBoldBox, "Script bold").read(kItalicBox, "Script italic")
+                           .select(kFaces, "DejaVu Serif").check(kBoldBox, true)
                            .screenshot(::testing::TempDir() + "sysattr-font-edit.png")
-                           .select(1201, "Script")
+                           .select(kFaces, "Script")
                            .ok()
                            .ok());
-    EXPECT_TRUE(readAt(0).enabled);
-    EXPECT_TRUE(readAt(1).checked);
-    EXPECT_FALSE(readAt(1).enabled) << "a face offering only an italic";
-    EXPECT_TRUE(readAt(2).checked);
-    EXPECT_FALSE(readAt(2).enabled);
-    EXPECT_TRUE(readAt(3).enabled) << "only a bold: italic is free";
-    EXPECT_TRUE(readAt(4).enabled);
-    EXPECT_TRUE(readAt(5).enabled);
-    EXPECT_FALSE(readAt(4).checked);
-    EXPECT_FALSE(readAt(5).checked);
-    for (size_t i : {6u, 7u}) {
-        EXPECT_TRUE(readAt(i).checked);
-        EXPECT_FALSE(readAt(i).enabled);
+    EXPECT_TRUE(readOf("Slanted bold").enabled);
+    EXPECT_TRUE(readOf("Slanted italic").checked);
+    EXPECT_FALSE(readOf("Slanted italic").enabled) << "a face offering only an italic";
+    EXPECT_TRUE(readOf("Heavy bold").checked);
+    EXPECT_FALSE(readOf("Heavy bold").enabled);
+    EXPECT_TRUE(readOf("Heavy italic").enabled) << "only a bold: italic is free";
+    EXPECT_TRUE(readOf("Serif bold").enabled);
+    EXPECT_TRUE(readOf("Serif italic").enabled);
+    EXPECT_FALSE(readOf("Serif bold").checked);
+    EXPECT_FALSE(readOf("Serif italic").checked);
+    for (const char* label : {"Script bold", "Script italic"}) {
+        EXPECT_TRUE(readOf(label).checked) << label;
+        EXPECT_FALSE(readOf(label).enabled) << label;
     }
     const int title = hostapi::aatFntFindName(fonts_, "TITLE");
     ASSERT_EQ(title, 4);
@@ -104,18 +110,21 @@ TEST_F(FontPage, FaceStylesDecideTheStyleBoxes)
 TEST_F(FontPage, EditingMarksTheFontAndKeepsItsStyle)
 {
     ASSERT_EQ(hostapi::aatFntSetAttrib(fonts_, kHeading, kBold), 0);
-    runSheet({&page_}, ZqUiScript().dblclk(1601, 2).read(1101).read(1201).ok().ok());
-    EXPECT_TRUE(readAt(0).checked);
-    EXPECT_EQ(readAt(1).selection, 2) << "the font's own face";
+    runSheet({&page_}, ZqUiScript().dblclk(kList, 2).read(kBoldBox, "bold").read(kFaces, "faces").ok().ok());
+    EXPECT_TRUE(readOf("bold").checked);
+    EXPECT_EQ(readOf("faces").selection, 2) << "the font's own face";
     EXPECT_EQ(attrib(kHeading) & (kEdited | kBold | kItalic), kEdited | kBold);
     EXPECT_EQ(face(kHeading), "DejaVu Serif");
     EXPECT_TRUE(callsAmong({"AddPenNameStringList", "AddWidthNameStringList", "AddColorNameStringList"}).empty());
 
     // Unticking bold clears the bit; renaming is not recorded anywhere.
-    runSheet({&page_}, ZqUiScript().select(1601, 2).click(1502).type(1401, "TITLE").check(1101, false).ok().read(1601).ok());
+    runSheet({&page_}, ZqUiScript()
+                           .select(kList, 2).click(kModify).type(kName, "TITLE").check(kBoldBox, false).ok()
+                           .read(kList, "list")
+                           .ok());
     EXPECT_EQ(attrib(kHeading) & (kEdited | kBold | kItalic), kEdited);
-    EXPECT_EQ(readAt(0).items.at(2), "TITLE");
-    EXPECT_EQ(readAt(0).selection, 2);
+    EXPECT_EQ(readOf("list").items.at(2), "TITLE");
+    EXPECT_EQ(readOf("list").selection, 2);
 }
 
 TEST_F(FontPage, EditedFontsAreListedInTheirOwnFont)
@@ -124,7 +133,7 @@ TEST_F(FontPage, EditedFontsAreListedInTheirOwnFont)
     ASSERT_EQ(hostapi::aatFntSetAttrib(fonts_, kHeading, kEdited | kBold | kItalic), 0);
     runSheet({&page_}, ZqUiScript()
                            .inspect([&](CZqWindow&) {
-                               auto* list = page_.item<QListWidget>(1601);
+                               auto* list = page_.item<QListWidget>(kList);
                                ASSERT_TRUE(list);
                                EXPECT_FALSE(list->item(0)->data(Qt::FontRole).isValid()) << "never edited";
                                const QFont font = list->item(2)->font();
@@ -133,7 +142,7 @@ TEST_F(FontPage, EditedFontsAreListedInTheirOwnFont)
                                EXPECT_TRUE(font.bold());
                                EXPECT_TRUE(font.italic());
                            })
-                           .select(1601, 1)
+                           .select(kList, 1)
                            .screenshot(::testing::TempDir() + "sysattr-fonts.png")
                            .ok());
     EXPECT_EQ(transcript().screenshots().size(), 1u);
@@ -142,19 +151,20 @@ TEST_F(FontPage, EditedFontsAreListedInTheirOwnFont)
 TEST_F(FontPage, DeletingEveryFontEndsOnTheEmptyRow)
 {
     runSheet({&page_}, ZqUiScript()
-                           .select(1601, 2).key(1601, "Delete").read(1601)
-                           .select(1601, 0).click(1503).read(1601)
-                           .key(1601, "Delete").read(1601).read(1502).read(1503).read(1501)
+                           .select(kList, 2).key(kList, "Delete").read(kList, "without HEADING")
+                           .select(kList, 0).click(kDelete).read(kList, "without STANDARD")
+                           .key(kList, "Delete").read(kList, "empty")
+                           .read(kModify, "modify").read(kDelete, "delete").read(kAdd, "add")
                            .ok());
-    EXPECT_EQ(readAt(0).items, (Strings{"STANDARD", "MONO", ""}));
-    EXPECT_EQ(readAt(0).selection, 1) << "the row before the empty row";
-    EXPECT_EQ(readAt(1).items, (Strings{"MONO", ""}));
-    EXPECT_EQ(readAt(1).selection, 0);
-    EXPECT_EQ(readAt(2).items, (Strings{""}));
-    EXPECT_EQ(readAt(2).selection, 0) << "only the empty row is left";
-    EXPECT_FALSE(readAt(3).enabled);
-    EXPECT_FALSE(readAt(4).enabled);
-    EXPECT_TRUE(readAt(5).enabled);
+    EXPECT_EQ(readOf("without HEADING").items, (Strings{"STANDARD", "MONO", ""}));
+    EXPECT_EQ(readOf("without HEADING").selection, 1) << "the row before the empty row";
+    EXPECT_EQ(readOf("without STANDARD").items, (Strings{"MONO", ""}));
+    EXPECT_EQ(readOf("without STANDARD").selection, 0);
+    EXPECT_EQ(readOf("empty").items, (Strings{""}));
+    EXPECT_EQ(readOf("empty").selection, 0) << "only the empty row is left";
+    EXPECT_FALSE(readOf("modify").enabled);
+    EXPECT_FALSE(readOf("delete").enabled);
+    EXPECT_TRUE(readOf("add").enabled);
     EXPECT_EQ(hostapi::aatFntGetCount(fonts_), 0);
 }
 
@@ -172,31 +182,34 @@ TEST_F(FontPage, FontInUseStays)
     page_.SetPageData(30001, reinterpret_cast<std::intptr_t>(fonts_));
     ASSERT_TRUE(attrib(2) & kInUse);
 
-    runSheet({&page_}, ZqUiScript().select(1601, 1).read(1502).read(1503).key(1601, "Delete").read(1601).ok());
-    EXPECT_TRUE(readAt(0).enabled);
-    EXPECT_FALSE(readAt(1).enabled);
-    EXPECT_EQ(readAt(2).items, (Strings{"STANDARD", "MONO", "HEADING", ""}));
+    runSheet({&page_}, ZqUiScript()
+                           .select(kList, 1).read(kModify, "modify").read(kDelete, "delete")
+                           .key(kList, "Delete").read(kList, "list")
+                           .ok());
+    EXPECT_TRUE(readOf("modify").enabled);
+    EXPECT_FALSE(readOf("delete").enabled);
+    EXPECT_EQ(readOf("list").items, (Strings{"STANDARD", "MONO", "HEADING", ""}));
     EXPECT_TRUE(callsAmong({"aatFntDeleteInfo"}).empty());
 }
 
 TEST_F(FontPage, EditorChecksInOrder)
 {
     runSheet({&page_}, ZqUiScript()
-                           .click(1501)
-                           .read(1201)
+                           .click(kAdd)
+                           .read(kFaces, "faces when new")
                            .ok()
-                           .type(1401, "ABCDEFGHIJKLMNOPQ").ok()
-                           .type(1401, "A\"B").ok()
-                           .type(1401, "mono").ok()
-                           .type(1401, "BODY").ok().read(1201)
-                           .select(1201, 0).ok()
-                           .read(1601)
+                           .type(kName, "ABCDEFGHIJKLMNOPQ").ok()
+                           .type(kName, "A\"B").ok()
+                           .type(kName, "mono").ok()
+                           .type(kName, "BODY").ok().read(kFaces, "faces refused")
+                           .select(kFaces, 0).ok()
+                           .read(kList, "list")
                            .ok());
     EXPECT_EQ(messageIds(), (std::vector<int>{7259, 7260, 7261, 7262, 7263}));
     EXPECT_EQ(transcript().messages().at(2).argument, "\"");
-    EXPECT_EQ(readAt(0).selection, -1) << "no face chosen in new mode";
-    EXPECT_TRUE(readAt(1).focused);
-    EXPECT_EQ(readAt(2).items.at(3), "BODY");
+    EXPECT_EQ(readOf("faces when new").selection, -1) << "no face chosen in new mode";
+    EXPECT_TRUE(readOf("faces refused").focused);
+    EXPECT_EQ(readOf("list").items.at(3), "BODY");
     EXPECT_EQ(face(4), "DejaVu Sans");
     EXPECT_EQ(attrib(4) & (kEdited | kBold | kItalic), kEdited);
 }
@@ -205,14 +218,14 @@ TEST_F(FontPage, FailedAddShowsItsMessageAndHelpHasItsTopic)
 {
     mobrhost::ScopedHostOverride noFont("aatFntNewInfo", +[](void*, const char*) -> int32_t { return -1; });
     runSheet({&page_}, ZqUiScript()
-                           .select(1601, 1)
-                           .click(1501).type(1401, "BODY").select(1201, 0).ok()
-                           .read(1601)
-                           .click(1000)
+                           .select(kList, 1)
+                           .click(kAdd).type(kName, "BODY").select(kFaces, 0).ok()
+                           .read(kList, "list")
+                           .click(kHelpButton)
                            .ok());
     EXPECT_EQ(messageIds(), std::vector<int>{7269});
-    EXPECT_EQ(readAt(0).items.size(), 4u);
-    EXPECT_EQ(readAt(0).selection, 1);
+    EXPECT_EQ(readOf("list").items.size(), 4u);
+    EXPECT_EQ(readOf("list").selection, 1);
     EXPECT_TRUE(callsAmong({"aatFntSetFaceName", "aatFntSetAttrib"}).empty());
     EXPECT_EQ(argsOf("aapRunDlgHelp"), (std::vector<Strings>{{"463"}}));
 }

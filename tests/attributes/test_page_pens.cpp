@@ -10,12 +10,17 @@
 #include "FigureTestSupport.h"
 #include "attributes/CPageSysAttribute1.h"
 #include "attributes/CPenPreviewWnd.h"
+#include "attributes/PenEditDlg.h"
 #include "mobrcctl/ZqSampleDelegate.h"
 
 namespace {
 
 using Page = CPageSysAttribute1;
 constexpr int kList = Page::kPenList;
+constexpr int kAdd = Page::kAddButton, kModify = Page::kModifyButton, kDelete = Page::kDeleteButton,
+              kPreview = Page::kPreviewButton, kUp = Page::kUpButton, kDown = Page::kDownButton,
+              kRecolour = Page::kRecolourBox;
+constexpr int kName = CPenEditDlg::kNameEdit, kWidths = CPenEditDlg::kWidthList, kColours = CPenEditDlg::kColourList;
 
 std::string nameOf(void* pens, int pen)
 {
@@ -115,10 +120,10 @@ TEST_F(PensPage, ListShowsEveryPenAndAnEmptyRow)
         for (int r = 0; r < 5; ++r) icons[r] = !tree->topLevelItem(r)->icon(5).isNull();
         EXPECT_TRUE(tree->topLevelItem(5)->text(0).isEmpty());
         EXPECT_EQ(tree->topLevelItem(1)->data(1, ZqSampleDelegate::PitchRole).toList().size(), 2);
-    }).read(kList).cancel());
+    }).read(kList, "list").cancel());
     EXPECT_EQ(row1, (std::vector<std::string>{"DASHED", "", "MEDIUM", "Dashed", "RED", ""}));
     EXPECT_EQ(std::vector<bool>(icons, icons + 5), (std::vector<bool>{false, false, true, false, false}));
-    EXPECT_EQ(readAt(0).selection, 0);
+    EXPECT_EQ(readOf("list").selection, 0);
 }
 
 TEST_F(PensPage, ButtonsFollowTheSelectedRow)
@@ -126,27 +131,30 @@ TEST_F(PensPage, ButtonsFollowTheSelectedRow)
     // SOLID: last of its kind; DASHED: free; DOTTED: in use; the empty row.
     ASSERT_EQ(hostapi::aatPenSetPlotStyle(pens_, 4, 2), 0);
     run(ZqUiScript()
-            .read(1501).read(1502).read(1503).read(1504).read(1505).read(1506)
-            .select(kList, 1).read(1503).read(1502)
-            .select(kList, 5).read(1501).read(1502).read(1503).read(1505).read(1506)
+            .read(kAdd, "SOLID add").read(kModify, "SOLID modify").read(kDelete, "SOLID delete")
+            .read(kPreview, "SOLID preview").read(kUp, "SOLID up").read(kDown, "SOLID down")
+            .select(kList, 1).read(kDelete, "DASHED delete").read(kModify, "DASHED modify")
+            .select(kList, 5).read(kAdd, "empty add").read(kModify, "empty modify").read(kDelete, "empty delete")
+            .read(kUp, "empty up").read(kDown, "empty down")
             .cancel());
-    EXPECT_TRUE(readAt(0).enabled);
-    EXPECT_TRUE(readAt(1).enabled);
-    EXPECT_FALSE(readAt(2).enabled) << "the only solid pen";
-    EXPECT_FALSE(readAt(3).enabled) << "the preview is open";
-    EXPECT_TRUE(readAt(4).enabled);
-    EXPECT_TRUE(readAt(5).enabled);
-    EXPECT_TRUE(readAt(6).enabled);
-    EXPECT_TRUE(readAt(7).enabled);
-    EXPECT_TRUE(readAt(8).enabled);
-    for (size_t i = 9; i < 13; ++i) EXPECT_FALSE(readAt(i).enabled) << readAt(i).id;
+    EXPECT_TRUE(readOf("SOLID add").enabled);
+    EXPECT_TRUE(readOf("SOLID modify").enabled);
+    EXPECT_FALSE(readOf("SOLID delete").enabled) << "the only solid pen";
+    EXPECT_FALSE(readOf("SOLID preview").enabled) << "the preview is open";
+    EXPECT_TRUE(readOf("SOLID up").enabled);
+    EXPECT_TRUE(readOf("SOLID down").enabled);
+    EXPECT_TRUE(readOf("DASHED delete").enabled);
+    EXPECT_TRUE(readOf("DASHED modify").enabled);
+    EXPECT_TRUE(readOf("empty add").enabled);
+    for (const char* label : {"empty modify", "empty delete", "empty up", "empty down"})
+        EXPECT_FALSE(readOf(label).enabled) << label;
 }
 
 TEST_F(PensPage, AtTheLimitNothingCanBeAdded)
 {
     for (int i = 6; i <= 255; ++i) ASSERT_EQ(hostapi::aatPenNewInfo(pens_, ("P" + std::to_string(i)).c_str()), i);
-    run(ZqUiScript().read(1501).dblclk(kList, 255).cancel());
-    EXPECT_FALSE(readAt(0).enabled);
+    run(ZqUiScript().read(kAdd, "add").dblclk(kList, 255).cancel());
+    EXPECT_FALSE(readOf("add").enabled);
     ASSERT_EQ(transcript().dialogs().size(), 1u) << "no editor opened";
     EXPECT_EQ(hostapi::aatPenGetCount(pens_), 255);
 }
@@ -154,9 +162,12 @@ TEST_F(PensPage, AtTheLimitNothingCanBeAdded)
 TEST_F(PensPage, WithTwoPensNeitherCanBeDeleted)
 {
     for (int pen = 5; pen >= 3; --pen) ASSERT_EQ(hostapi::aatPenDeleteInfo(pens_, pen), 0);
-    run(ZqUiScript().read(1503).key(kList, "Delete").select(kList, 1).read(1503).key(kList, "Delete").cancel());
-    EXPECT_FALSE(readAt(0).enabled);
-    EXPECT_FALSE(readAt(1).enabled);
+    run(ZqUiScript()
+            .read(kDelete, "first delete").key(kList, "Delete")
+            .select(kList, 1).read(kDelete, "second delete").key(kList, "Delete")
+            .cancel());
+    EXPECT_FALSE(readOf("first delete").enabled);
+    EXPECT_FALSE(readOf("second delete").enabled);
     EXPECT_EQ(hostapi::aatPenGetCount(pens_), 2);
     EXPECT_EQ(page_->penCount(), 2);
 }
@@ -167,13 +178,17 @@ TEST_F(PensPage, DeleteKeyIgnoresTheMaskRuleThatDisablesTheButton)
     ASSERT_EQ(hostapi::aatPenSetPlotStyle(pens_, 2, 1), 0);
     ASSERT_EQ(hostapi::aatPenSetPitch(pens_, 2, nullptr, 0), 0);
     ASSERT_EQ(hostapi::aatPenSetMask(pens_, 1, 0x2), 0);
-    run(ZqUiScript().read(1503).select(kList, 1).read(1503).key(kList, "Delete").read(kList).cancel());
-    EXPECT_TRUE(readAt(0).enabled) << "SOLID: DASHED keeps every bit clear";
-    EXPECT_FALSE(readAt(1).enabled);
+    run(ZqUiScript()
+            .read(kDelete, "SOLID delete")
+            .select(kList, 1).read(kDelete, "DASHED delete").key(kList, "Delete")
+            .read(kList, "list")
+            .cancel());
+    EXPECT_TRUE(readOf("SOLID delete").enabled) << "SOLID: DASHED keeps every bit clear";
+    EXPECT_FALSE(readOf("DASHED delete").enabled);
     EXPECT_EQ(hostapi::aatPenGetCount(pens_), 4);
     EXPECT_EQ(hostapi::aatPenFindName(pens_, "DASHED"), -1);
-    EXPECT_EQ(readAt(2).selection, 1);
-    EXPECT_EQ(nameIn(readAt(2).items, 1), "DOTTED");
+    EXPECT_EQ(readOf("list").selection, 1);
+    EXPECT_EQ(nameIn(readOf("list").items, 1), "DOTTED");
 }
 
 TEST_F(PensPage, AddWritesTheNewPenInOrder)
@@ -184,9 +199,9 @@ TEST_F(PensPage, AddWritesTheNewPenInOrder)
     mobrhost::journalClear();
     run(ZqUiScript()
             .select(kList, 1)
-            .click(1501)
-            .type(1401, "LONGDASH").select(1201, "THICK").select(1203, "BLUE").ok()
-            .read(kList).read(1503)
+            .click(kAdd)
+            .type(kName, "LONGDASH").select(kWidths, "THICK").select(kColours, "BLUE").ok()
+            .read(kList, "list").read(kDelete, "delete")
             .ok());
     EXPECT_EQ(callsAmong({"aatPenNewInfo", "as_TableAddIndex", "as_FreeTable", "aatPenExNewInfo", "aatWidSetAttrib",
                          "aatPenSetWidth", "aatPenSetPitch", "aatPenSetPlotStyle", "aatPenExSetColor",
@@ -206,10 +221,10 @@ TEST_F(PensPage, AddWritesTheNewPenInOrder)
     EXPECT_EQ(hostapi::aatPenGetPlotStyle(pens_, pen), 2) << "seeded from DASHED";
     double pitch[10] = {};
     EXPECT_EQ(hostapi::aatPenGetPitch(pens_, pen, pitch, 10), 2);
-    EXPECT_EQ(readAt(0).items.size(), 7u);
-    EXPECT_EQ(nameIn(readAt(0).items, 5), "LONGDASH");
-    EXPECT_EQ(readAt(0).selection, 5);
-    EXPECT_TRUE(readAt(1).enabled);
+    EXPECT_EQ(readOf("list").items.size(), 7u);
+    EXPECT_EQ(nameIn(readOf("list").items, 5), "LONGDASH");
+    EXPECT_EQ(readOf("list").selection, 5);
+    EXPECT_TRUE(readOf("delete").enabled);
     EXPECT_EQ(page_->penCount(), 6);
 }
 
@@ -217,20 +232,20 @@ TEST_F(PensPage, FailedAddLeavesCopiesAndOrderAsBefore)
 {
     {
         mobrhost::ScopedHostOverride refuse("aatPenExNewInfo", +[](void*, void*, int32_t) -> int32_t { return -1; });
-        run(ZqUiScript().dblclk(kList, 5).type(1401, "NEWPEN").ok().read(kList).cancel());
+        run(ZqUiScript().dblclk(kList, 5).type(kName, "NEWPEN").ok().read(kList, "list").cancel());
     }
     EXPECT_EQ(messageIds(), std::vector<int>{7266});
     EXPECT_EQ(hostapi::aatPenGetCount(pens_), 5);
     EXPECT_EQ(hostapi::aatPenFindName(pens_, "NEWPEN"), -1);
-    EXPECT_EQ(readAt(0).items.size(), 6u);
-    EXPECT_EQ(readAt(0).selection, 5);
+    EXPECT_EQ(readOf("list").items.size(), 6u);
+    EXPECT_EQ(readOf("list").selection, 5);
     EXPECT_EQ(orderValues(5), (std::vector<int>{0, 1, 2, 3, 4}));
     EXPECT_EQ(mobrhost::journalEntries("aatPenDeleteInfo").size(), 1u);
 
     {
         mobrhost::ScopedHostOverride refuse("aatPenNewInfo", +[](void*, const char*) -> int32_t { return -1; });
         mobrhost::journalClear();
-        run(ZqUiScript().dblclk(kList, 5).type(1401, "NEWPEN").ok().cancel());
+        run(ZqUiScript().dblclk(kList, 5).type(kName, "NEWPEN").ok().cancel());
     }
     EXPECT_EQ(messageIds(), std::vector<int>{7265});
     EXPECT_TRUE(mobrhost::journalEntries("as_TableAddIndex").empty());
@@ -244,30 +259,36 @@ TEST_F(PensPage, ModifyRecordsRealRenamesAndMovesTheWidthMark)
     ASSERT_NE(hostapi::aatWidGetAttrib(widths_, medium) & 0x10, 0);
     mobrhost::journalClear();
     run(ZqUiScript()
-            .dblclk(kList, 1).type(1401, "LONGDASH").select(1201, "THICK").ok()
-            .select(kList, 0).click(1502).select(1201, "THICK").ok()  // no rename
-            .select(kList, 2).click(1503)
-            .read(kList)
+            .dblclk(kList, 1).type(kName, "LONGDASH").select(kWidths, "THICK").ok()
+            .select(kList, 0).click(kModify).select(kWidths, "THICK").ok()  // no rename
+            .select(kList, 2).click(kDelete)
+            .read(kList, "list")
             .ok());
     const auto renames = mobrhost::journalEntries("AddPenNameStringList");
     ASSERT_EQ(renames.size(), 1u);
     EXPECT_EQ(renames[0].args, (std::vector<std::string>{"\"DASHED\"", "\"LONGDASH\""}));
+    // Both copies are given the name on every Modify, the unchanged one too.
+    EXPECT_EQ(callsAmong({"aatPenExSetName", "aatPenSetName"}),
+              (std::vector<std::string>{"aatPenExSetName", "aatPenSetName", "aatPenExSetName", "aatPenSetName"}));
     EXPECT_EQ(nameOf(pens_, 2), "LONGDASH");
     EXPECT_EQ(hostapi::aatPenGetWidth(pens_, 1), thick);
     EXPECT_EQ(hostapi::aatWidGetAttrib(widths_, medium) & 0x10, 0) << "no pen uses MEDIUM any more";
     EXPECT_NE(hostapi::aatWidGetAttrib(widths_, thick) & 0x10, 0);
-    EXPECT_EQ(nameIn(readAt(0).items, 1), "LONGDASH");
-    EXPECT_EQ(nameIn(readAt(0).items, 2), "CHAIN") << "DOTTED deleted";
+    EXPECT_EQ(nameIn(readOf("list").items, 1), "LONGDASH");
+    EXPECT_EQ(nameIn(readOf("list").items, 2), "CHAIN") << "DOTTED deleted";
 }
 
 TEST_F(PensPage, DeleteFollowsTheOrderTableAndTheSelection)
 {
     ASSERT_EQ(hostapi::aatPenSetPlotStyle(pens_, 5, 2), 0);  // ASSIST no longer the only one of its kind
-    run(ZqUiScript().select(kList, 2).click(1503).read(kList).select(kList, 3).click(1503).read(kList).cancel());
-    EXPECT_EQ(readAt(0).selection, 2);
-    EXPECT_EQ(nameIn(readAt(0).items, 2), "CHAIN");
-    EXPECT_EQ(readAt(1).selection, 2) << "the last pen went: the row before the empty row";
-    EXPECT_EQ(readAt(1).items.size(), 4u);
+    run(ZqUiScript()
+            .select(kList, 2).click(kDelete).read(kList, "without DOTTED")
+            .select(kList, 3).click(kDelete).read(kList, "without the last")
+            .cancel());
+    EXPECT_EQ(readOf("without DOTTED").selection, 2);
+    EXPECT_EQ(nameIn(readOf("without DOTTED").items, 2), "CHAIN");
+    EXPECT_EQ(readOf("without the last").selection, 2) << "the last pen went: the row before the empty row";
+    EXPECT_EQ(readOf("without the last").items.size(), 4u);
     EXPECT_EQ(orderValues(5), (std::vector<int>{0, 1, -1, 2, -1}));
     EXPECT_TRUE(mobrhost::journalEntries("AddPenNameStringList").empty());
     EXPECT_EQ(page_->penCount(), 3);
@@ -276,18 +297,18 @@ TEST_F(PensPage, DeleteFollowsTheOrderTableAndTheSelection)
 TEST_F(PensPage, MovesSwapPensAndTheOrderTable)
 {
     run(ZqUiScript()
-            .select(kList, 1).click(1506).read(kList)
-            .click(1505).click(1505).read(kList)
-            .click(1505).read(kList)
-            .select(kList, 4).click(1506).read(kList)
+            .select(kList, 1).click(kDown).read(kList, "DASHED down")
+            .click(kUp).click(kUp).read(kList, "DASHED up twice")
+            .click(kUp).read(kList, "DASHED up from the top")
+            .select(kList, 4).click(kDown).read(kList, "last down")
             .cancel());
-    EXPECT_EQ(readAt(0).selection, 2);
-    EXPECT_EQ(nameIn(readAt(0).items, 1), "DOTTED");
-    EXPECT_EQ(nameIn(readAt(0).items, 2), "DASHED");
-    EXPECT_EQ(readAt(1).selection, 0);
-    EXPECT_EQ(nameIn(readAt(1).items, 0), "DASHED");
-    EXPECT_EQ(readAt(2).selection, 0) << "nothing above the first pen";
-    EXPECT_EQ(readAt(3).selection, 4) << "nothing below the last pen";
+    EXPECT_EQ(readOf("DASHED down").selection, 2);
+    EXPECT_EQ(nameIn(readOf("DASHED down").items, 1), "DOTTED");
+    EXPECT_EQ(nameIn(readOf("DASHED down").items, 2), "DASHED");
+    EXPECT_EQ(readOf("DASHED up twice").selection, 0);
+    EXPECT_EQ(nameIn(readOf("DASHED up twice").items, 0), "DASHED");
+    EXPECT_EQ(readOf("DASHED up from the top").selection, 0) << "nothing above the first pen";
+    EXPECT_EQ(readOf("last down").selection, 4) << "nothing below the last pen";
     EXPECT_EQ(nameOf(pens_, 1), "DASHED");
     EXPECT_EQ(nameOf(pens_, 2), "SOLID");
     EXPECT_EQ(nameOf(pens_, 3), "DOTTED");
@@ -303,7 +324,7 @@ TEST_F(PensPage, PreviewFollowsTheSelectionAndClosesOnRequest)
     std::string colour;
     run(ZqUiScript()
             .inspect(look([&](Page& p) { seen[0] = p.previewWindow(); }))
-            .read(1504)
+            .read(kPreview, "preview while open")
             .select(kList, 1)
             .inspect(look([&](Page& p) {
                 ASSERT_TRUE(p.previewWindow());
@@ -314,27 +335,27 @@ TEST_F(PensPage, PreviewFollowsTheSelectionAndClosesOnRequest)
             }))
             .select(kList, 2)
             .inspect(look([&](Page& p) { seen[1] = p.previewWindow(); }))
-            .read(1504)
-            .click(1504)
+            .read(kPreview, "preview after closing")
+            .click(kPreview)
             .inspect(look([&](Page& p) {
                 seen[2] = p.previewWindow();
                 if (seen[2]) seen[2]->reject();  // the window closes itself
                 seen[3] = p.previewWindow();
             }))
-            .read(1504)
-            .select(kList, 5).read(1504)
+            .read(kPreview, "preview after it closed itself")
+            .select(kList, 5).read(kPreview, "preview on the empty row")
             .ok());
     EXPECT_NE(seen[0], nullptr) << "opened with the page";
-    EXPECT_FALSE(readAt(0).enabled);
+    EXPECT_FALSE(readOf("preview while open").enabled);
     EXPECT_EQ(dots, hostapi::aatDrwGetWidthCount(25));
     EXPECT_EQ(pitch, (std::vector<int>{3, 1}));
     EXPECT_EQ(colour, "RED");
     EXPECT_EQ(seen[1], nullptr) << "ticked: closed by the selection change";
-    EXPECT_TRUE(readAt(1).enabled);
+    EXPECT_TRUE(readOf("preview after closing").enabled);
     EXPECT_NE(seen[2], nullptr);
     EXPECT_EQ(seen[3], nullptr) << "forgotten once it closed itself";
-    EXPECT_TRUE(readAt(2).enabled);
-    EXPECT_FALSE(readAt(3).enabled) << "the empty row has no pen to preview";
+    EXPECT_TRUE(readOf("preview after it closed itself").enabled);
+    EXPECT_FALSE(readOf("preview on the empty row").enabled) << "the empty row has no pen to preview";
 }
 
 TEST_F(PensPage, PreviewReopensOnReturnUnlessItsBoxWasTicked)
@@ -347,7 +368,7 @@ TEST_F(PensPage, PreviewReopensOnReturnUnlessItsBoxWasTicked)
             .page(0).inspect(openNow(1))
             .inspect(look([](Page& p) { p.previewWindow()->setCloseTicked(true); }))
             .page(1).page(0).inspect(openNow(2))
-            .click(1504).inspect(openNow(3))
+            .click(kPreview).inspect(openNow(3))
             .cancel(),
         {&other});
     EXPECT_FALSE(open[0]) << "destroyed when the page is left";
@@ -360,14 +381,14 @@ TEST_F(PensPage, PreviewReopensOnReturnUnlessItsBoxWasTicked)
 TEST_F(PensPage, OkKeepsTheRecolourBoxAndHelpNamesTheTopic)
 {
     mobrhost::journalClear();
-    EXPECT_EQ(run(ZqUiScript().check(1101, true).key(kList, "F1").ok()), 1);
+    EXPECT_EQ(run(ZqUiScript().check(kRecolour, true).key(kList, "F1").ok()), 1);
     EXPECT_EQ(page_->GetRecolourFlag(), 1);
     EXPECT_EQ(page_->previewWindow(), nullptr);
     const auto help = mobrhost::journalEntries("aapRunDlgHelp");
     ASSERT_EQ(help.size(), 1u);
     EXPECT_EQ(help[0].args, std::vector<std::string>{"457"});
 
-    EXPECT_EQ(run(ZqUiScript().check(1101, true).cancel()), 2);
+    EXPECT_EQ(run(ZqUiScript().check(kRecolour, true).cancel()), 2);
     EXPECT_EQ(page_->GetRecolourFlag(), 0) << "only OK stores the box";
 }
 
@@ -385,6 +406,26 @@ TEST(PenPreviewPlacement, StaysOnTheScreen)
     EXPECT_EQ(CPenPreviewWnd::keepOnScreen({1800, 100}, size, screen), QPoint(1620, 100));
     EXPECT_EQ(CPenPreviewWnd::keepOnScreen({100, 1000}, size, screen), QPoint(100, 880));
     EXPECT_EQ(CPenPreviewWnd::keepOnScreen({100, 100}, QSize(2500, 1500), screen), QPoint(0, 0));
+}
+
+
+// The preview opens again when the page comes back; the sheet keeps the
+// activation, so the person's next clicks and OK reach it.
+TEST_F(PensPage, PreviewReopeningLeavesTheSheetActive)
+{
+    CZqPropertyPage other("IDD_S_014");
+    CPenPreviewWnd* preview = nullptr;
+    const int result = run(ZqUiScript()
+                               .page(1)
+                               .page(0)
+                               .inspect(look([&](Page& p) { preview = p.previewWindow(); }))
+                               .check(kRecolour, true)
+                               .select(kList, 1)
+                               .ok(),
+                           {&other});
+    EXPECT_NE(preview, nullptr) << "the preview came back with the page";
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(page_->GetRecolourFlag(), 1);
 }
 
 }  // namespace

@@ -6,14 +6,19 @@
 #include <memory>
 
 #include "AttributeTestHarness.h"
+#include "FieldTableWalk.h"
 #include "FigureTestSupport.h"
 #include "attributes/CPageSysAttribute6.h"
 #include "model/TipTable.h"
 
 namespace {
 
-constexpr int kList = CPageSysAttribute6::kTipList;
-constexpr int kResult = CPageSysAttribute6::kRenameResult;
+using Page = CPageSysAttribute6;
+constexpr int kList = Page::kTipList;
+constexpr int kResult = Page::kRenameResult;
+constexpr int kRename = Page::kRename, kDelete = Page::kDelete, kBox1 = Page::kMaskBox1, kBox2 = Page::kMaskBox2;
+constexpr int kValue1 = Page::kFirstValue, kAngle = Page::kFirstValue + 1, kValue3 = Page::kFirstValue + 2,
+              kLength = Page::kFirstValue + 3;
 
 class TipPage : public AttributeTestHarness {
 protected:
@@ -82,25 +87,26 @@ TEST_F(TipPage, ListsBuiltInAndUserTipsSkippingTheReservedSlots)
     auto page = makePage();
     std::vector<long long> numbers;
     runSheet({page.get()}, ZqUiScript()
-                               .read(kList)
+                               .read(kList, "list")
                                .inspect([&](CZqWindow&) {
                             for (int r = 0; page->GetRowTip(r) > 0; ++r) numbers.push_back(page->GetRowTip(r));
                         })
-                        .read(1401).read(1402).read(1404).read(1502).read(1503).read(1101).read(kResult)
+                        .read(kValue1, "value 1").read(kAngle, "angle").read(kLength, "length")
+                        .read(kRename, "rename").read(kDelete, "delete").read(kBox1, "box 1").read(kResult, "verdict")
                         .cancel());
-    const auto& rows = readAt(0).items;
+    const auto& rows = readOf("list").items;
     ASSERT_EQ(rows.size(), 13u);
     EXPECT_EQ(rows.front(), "ARROW");
     EXPECT_EQ(rows[8], "DATUM");
     EXPECT_EQ(rows[9], "HOOK");
     EXPECT_EQ(rows.back(), "WAVE");
     EXPECT_EQ(numbers, (std::vector<long long>{1, 2, 3, 4, 5, 6, 7, 8, 9, 17, 18, 19, 20}));
-    EXPECT_EQ(readAt(1).text, "2.50");
-    EXPECT_EQ(readAt(2).text, "30.00");
-    EXPECT_EQ(readAt(3).text, "2.50");
-    for (size_t i = 4; i < 7; ++i) EXPECT_FALSE(readAt(i).enabled) << "nothing selected: " << readAt(i).id;
-    EXPECT_FALSE(readAt(6).checked);
-    EXPECT_EQ(readAt(7).text, text(7204));
+    EXPECT_EQ(readOf("value 1").text, "2.50");
+    EXPECT_EQ(readOf("angle").text, "30.00");
+    EXPECT_EQ(readOf("length").text, "2.50");
+    for (const char* label : {"rename", "delete", "box 1"}) EXPECT_FALSE(readOf(label).enabled) << "nothing selected: " << label;
+    EXPECT_FALSE(readOf("box 1").checked);
+    EXPECT_EQ(readOf("verdict").text, text(7204));
 }
 
 TEST_F(TipPage, SelectionDecidesWhatMayBeDone)
@@ -110,19 +116,23 @@ TEST_F(TipPage, SelectionDecidesWhatMayBeDone)
     ASSERT_EQ(hostapi::aatTipSetMask(tips_, 2, 0x2), 0);
     auto page = makePage();
     runSheet({page.get()}, ZqUiScript()
-                               .select(kList, 1).read(1502).read(1503).read(1101).read(1102)   // ARROW_FILLED
-                               .select(kList, 9).read(1502).read(1503)                           // HOOK
+                               .select(kList, 1)   // ARROW_FILLED
+                               .read(kRename, "built-in rename").read(kDelete, "built-in delete")
+                               .read(kBox1, "built-in box 1").read(kBox2, "built-in box 2")
+                               .select(kList, 9)   // HOOK
+                               .read(kRename, "free rename").read(kDelete, "free delete")
                                .screenshot(::testing::TempDir() + "sysattr-tips.png")
-                               .select(kList, 10).read(1502).read(1503)                          // FORK
+                               .select(kList, 10)  // FORK
+                               .read(kRename, "used rename").read(kDelete, "used delete")
                                .cancel());
-    EXPECT_FALSE(readAt(0).enabled);
-    EXPECT_FALSE(readAt(1).enabled);
-    EXPECT_TRUE(readAt(2).enabled && readAt(2).checked);
-    EXPECT_TRUE(readAt(3).enabled);
-    EXPECT_FALSE(readAt(3).checked) << "bit 0x2 is set";
-    EXPECT_TRUE(readAt(4).enabled && readAt(5).enabled);
-    EXPECT_TRUE(readAt(6).enabled);
-    EXPECT_FALSE(readAt(7).enabled) << "a tip in use cannot be deleted";
+    EXPECT_FALSE(readOf("built-in rename").enabled);
+    EXPECT_FALSE(readOf("built-in delete").enabled);
+    EXPECT_TRUE(readOf("built-in box 1").enabled && readOf("built-in box 1").checked);
+    EXPECT_TRUE(readOf("built-in box 2").enabled);
+    EXPECT_FALSE(readOf("built-in box 2").checked) << "bit 0x2 is set";
+    EXPECT_TRUE(readOf("free rename").enabled && readOf("free delete").enabled);
+    EXPECT_TRUE(readOf("used rename").enabled);
+    EXPECT_FALSE(readOf("used delete").enabled) << "a tip in use cannot be deleted";
     EXPECT_TRUE(errors().empty());
     EXPECT_EQ(transcript().screenshots().size(), 1u);
 }
@@ -131,10 +141,13 @@ TEST_F(TipPage, MaskBoxesClearAndSetTheBits)
 {
     addUserTips({"HOOK"});
     auto page = makePage();
-    runSheet({page.get()}, ZqUiScript().select(kList, 9).check(1101, false).check(1102, false).cancel());
+    runSheet({page.get()}, ZqUiScript().select(kList, 9).check(kBox1, false).check(kBox2, false).cancel());
     EXPECT_EQ(hostapi::aatTipGetMask(tips_, 17), 0x3);
-    runSheet({page.get()}, ZqUiScript().select(kList, 9).read(1101).check(1101, true).select(kList, 0).check(1102, false).cancel());
-    EXPECT_FALSE(readAt(0).checked);
+    runSheet({page.get()}, ZqUiScript()
+                               .select(kList, 9).read(kBox1, "box 1").check(kBox1, true)
+                               .select(kList, 0).check(kBox2, false)
+                               .cancel());
+    EXPECT_FALSE(readOf("box 1").checked);
     EXPECT_EQ(hostapi::aatTipGetMask(tips_, 17), 0x2);
     EXPECT_EQ(hostapi::aatTipGetMask(tips_, 1), 0x2);
     EXPECT_TRUE(errors().empty());
@@ -144,24 +157,26 @@ TEST_F(TipPage, RenameShowsItsVerdictBesideTheList)
 {
     addUserTips({"HOOK", "FORK"});
     auto page = makePage();
-    auto rename = [](ZqUiScript& s, const std::string& typed) {
-        s.select(kList, 9).click(1502).type(kList, typed).key(kList, "Enter").read(kResult).read(kList);
+    // Each rename reads the verdict and the list under the typed text's label.
+    auto rename = [](ZqUiScript& s, const std::string& label, const std::string& typed) {
+        s.select(kList, 9).click(kRename).type(kList, typed).key(kList, "Enter");
+        s.read(kResult, label + " verdict").read(kList, label + " list");
     };
     ZqUiScript script;
-    rename(script, "arrow_filled");          // a built-in tip's local name, other case
-    rename(script, "fork");                  // another user tip
-    rename(script, "   ");
-    rename(script, " ABCDEFGHIJKLMNOPQ ");   // 17 bytes after trimming
-    rename(script, "  BARB ");
+    rename(script, "built-in", "arrow_filled");  // a built-in tip's local name, other case
+    rename(script, "user", "fork");              // another user tip
+    rename(script, "blank", "   ");
+    rename(script, "long", " ABCDEFGHIJKLMNOPQ ");  // 17 bytes after trimming
+    rename(script, "good", "  BARB ");
     runSheet({page.get()}, script.cancel());
     EXPECT_TRUE(errors().empty()) << errors().front();
-    EXPECT_EQ(readAt(0).text, text(7206));
-    EXPECT_EQ(readAt(2).text, text(7206));
-    EXPECT_EQ(readAt(4).text, text(7205));
-    EXPECT_EQ(readAt(6).text, text(7207));
-    EXPECT_EQ(readAt(7).items.at(9), "HOOK") << "refused names leave the row";
-    EXPECT_EQ(readAt(8).text, text(7204));
-    EXPECT_EQ(readAt(9).items.at(9), "BARB");
+    EXPECT_EQ(readOf("built-in verdict").text, text(7206));
+    EXPECT_EQ(readOf("user verdict").text, text(7206));
+    EXPECT_EQ(readOf("blank verdict").text, text(7205));
+    EXPECT_EQ(readOf("long verdict").text, text(7207));
+    EXPECT_EQ(readOf("long list").items.at(9), "HOOK") << "refused names leave the row";
+    EXPECT_EQ(readOf("good verdict").text, text(7204));
+    EXPECT_EQ(readOf("good list").items.at(9), "BARB");
     EXPECT_TRUE(transcript().messages().empty()) << "no message box";
     EXPECT_EQ(hostapi::aatTipFindName(tips_, "BARB"), 17);
     EXPECT_EQ(hostapi::aatTipFindName(tips_, "HOOK"), -1);
@@ -173,33 +188,39 @@ TEST_F(TipPage, DeleteRemovesOnlyFreeUserTips)
     auto page = makePage();
     int afterFirst = -2;
     runSheet({page.get()}, ZqUiScript()
-                               .select(kList, 10).click(1503)     // FORK
-                               .read(kList).read(1503)
+                               .select(kList, 10).click(kDelete)     // FORK
+                               .read(kList, "list without FORK").read(kDelete, "delete without FORK")
                                .inspect([&](CZqWindow&) { afterFirst = rowOfTip(*page, 18); })
-                               .select(kList, 10).click(1503)     // STAR, now tip 18
-                               .read(kList)
+                               .select(kList, 10).click(kDelete)     // STAR, now tip 18
+                               .read(kList, "list without STAR")
                                .cancel());
-    EXPECT_EQ(readAt(0).items.size(), 11u);
-    EXPECT_EQ(readAt(0).selection, -1);
-    EXPECT_FALSE(readAt(1).enabled);
+    EXPECT_EQ(readOf("list without FORK").items.size(), 11u);
+    EXPECT_EQ(readOf("list without FORK").selection, -1);
+    EXPECT_FALSE(readOf("delete without FORK").enabled);
     EXPECT_EQ(afterFirst, 10) << "STAR moved to number 18";
-    ASSERT_EQ(readAt(2).items.size(), 10u);
-    EXPECT_EQ(readAt(2).items.back(), "HOOK");
+    ASSERT_EQ(readOf("list without STAR").items.size(), 10u);
+    EXPECT_EQ(readOf("list without STAR").items.back(), "HOOK");
     EXPECT_EQ(hostapi::aatTipGetCount(tips_), 17);
     EXPECT_EQ(hostapi::aatTipFindName(tips_, "HOOK"), 17);
+    // Each deletion found its tip by the row's name.
+    const auto finds = argsOf("aatTipFindName");
+    EXPECT_NE(std::find(finds.begin(), finds.end(), std::vector<std::string>{"tip#1", "\"FORK\""}), finds.end());
+    EXPECT_NE(std::find(finds.begin(), finds.end(), std::vector<std::string>{"tip#1", "\"STAR\""}), finds.end());
 }
 
 TEST_F(TipPage, FieldsAreCheckedWhenLeavingAndWriteTheTipLength)
 {
     auto page = makePage();
     EXPECT_EQ(runSheet({page.get()}, ZqUiScript()
-                                         .type(1402, "180.01").type(1404, "3.75").ok().read(1402)
-                                         .type(1402, "180.00").type(1401, "0").ok().read(1401)
-                                         .type(1401, "0.01").ok()),
+                                         .type(kAngle, "180.01").type(kLength, "3.75").ok()
+                                         .read(kAngle, "refused angle")
+                                         .type(kAngle, "180.00").type(kValue1, "0").ok()
+                                         .read(kValue1, "refused value 1")
+                                         .type(kValue1, "0.01").ok()),
               1);
     ASSERT_EQ(transcript().messages().size(), 2u);
-    EXPECT_TRUE(readAt(0).focused);
-    EXPECT_TRUE(readAt(1).focused);
+    EXPECT_TRUE(readOf("refused angle").focused);
+    EXPECT_TRUE(readOf("refused value 1").focused);
     EXPECT_DOUBLE_EQ(page->GetPageValue(30001), 0.01);
     EXPECT_DOUBLE_EQ(page->GetPageValue(30002), 180.0);
     EXPECT_DOUBLE_EQ(page->GetPageValue(30004), 3.75);
@@ -209,7 +230,7 @@ TEST_F(TipPage, FieldsAreCheckedWhenLeavingAndWriteTheTipLength)
 
     // A refused page keeps its values and the copy its length.
     auto refused = makePage();
-    EXPECT_EQ(runSheet({refused.get()}, ZqUiScript().type(1404, "0").ok().cancel()), 2);
+    EXPECT_EQ(runSheet({refused.get()}, ZqUiScript().type(kLength, "0").ok().cancel()), 2);
     EXPECT_DOUBLE_EQ(refused->GetPageValue(30004), 3.75);
     EXPECT_EQ(mobrhost::journalEntries("aatTipSetLength").size(), 1u);
 }
@@ -219,13 +240,38 @@ TEST_F(TipPage, ValuesHandedInLaterRefreshTheFields)
     auto page = makePage();
     runSheet({page.get()}, ZqUiScript()
                                .inspect([&](CZqWindow&) { page->SetPageDouble(30002, 500.0); })
-                               .read(1402)
-                               .key(1401, "F1")
+                               .read(kAngle, "angle")
+                               .key(kValue1, "F1")
                                .cancel());
-    EXPECT_EQ(readAt(0).text, "180.00");
+    EXPECT_EQ(readOf("angle").text, "180.00");
     const auto calls = mobrhost::journalEntries("aapRunDlgHelp");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].args, std::vector<std::string>{"484"});
+}
+
+TEST_F(TipPage, EveryFieldOfTheTableRoundTrips)
+{
+    const auto& table = CPageSysAttribute6::fieldTable();
+    for (const fieldwalk::Case& c : fieldwalk::cases(table)) {
+        auto page = makePage();
+        const int result = runSheet({page.get()}, fieldwalk::scriptFor(c));
+        fieldwalk::expectOutcome(c, result, transcript(), [&] { return page->GetPageValue(c.field->item); });
+    }
+    CPageSysAttribute6 page;
+    fieldwalk::expectItemsRoundTrip(page, table);
+}
+
+TEST_F(TipPage, UntouchedFieldsKeepTheirExactValues)
+{
+    // The fields show two decimals; reading that text back would round.
+    auto page = makePage();
+    ASSERT_EQ(page->SetPageDouble(30001, 2.345), 1);
+    ASSERT_EQ(page->SetPageDouble(30004, 1.0 / 3.0), 1);
+    EXPECT_EQ(runSheet({page.get()}, ZqUiScript().read(kValue1, "value 1").ok()), 1);
+    EXPECT_EQ(readOf("value 1").text, "2.35");
+    EXPECT_DOUBLE_EQ(page->GetPageValue(30001), 2.345);
+    EXPECT_DOUBLE_EQ(page->GetPageValue(30004), 1.0 / 3.0);
+    EXPECT_DOUBLE_EQ(hostapi::aatTipGetLength(tips_), 1.0 / 3.0);
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ TEST_F(RecolourPassTest, ElementsTakeTheirPensColourInBothSpaces)
     EXPECT_EQ(pass_.written(), 0);
 }
 
-TEST_F(RecolourPassTest, PenWithoutColourLeavesElementsAlone)
+TEST_F(RecolourPassTest, PenWithoutColourKeepsTheColourByte)
 {
     void* pens = hostapi::aatFigGetPenInfo(0);
     void* copy = hostapi::aatFigEditPenExInfo(0);
@@ -94,8 +94,20 @@ TEST_F(RecolourPassTest, PenWithoutColourLeavesElementsAlone)
     EXPECT_EQ(colourOf(line), kYellow);
     EXPECT_EQ(colourOf(plain), 0);
     EXPECT_EQ(mobrhost::bytes::u32(slot(hatch), el::kHatchAttrib), static_cast<uint32_t>(kDashed | (kYellow << 16)));
-    EXPECT_EQ(calls("aatDbUpdate2"), 0u);
+    EXPECT_EQ(calls("aatDbUpdate2"), 1u) << "a colour that differs writes the record back, unchanged for no colour";
     EXPECT_EQ(calls("aatHatInfoAtrbSet"), 0u);
+}
+
+TEST_F(RecolourPassTest, OwnersAreReadForEveryKindButHatches)
+{
+    // A point is never recoloured, but its owners are read before its kind counts.
+    const int32_t group = groupOf(0);
+    addElement(0, el::Point, kDashed, kBlack, group);
+    EXPECT_TRUE(run());
+    size_t groupReads = 0;
+    for (const auto& entry : mobrhost::journalEntries("aatDbRead"))
+        if (entry.args.at(1) == std::to_string(group)) ++groupReads;
+    EXPECT_EQ(groupReads, 2u) << "once in its own turn, once as the point's owner";
 }
 
 TEST_F(RecolourPassTest, KeptColoursAndOtherKindsAreUntouched)

@@ -233,6 +233,7 @@ TEST_F(SysAttributeSheetTest, FailingRenameAfterOkDiscardsAndRefreshesNothing)
     run(ZqUiScript().ok());
     EXPECT_EQ(count("ClearColorNameStringList"), 2u) << "emptied before the sheet and after its failed rename";
     EXPECT_EQ(count("ChangeSketchPenName"), 0u);
+    EXPECT_EQ(count("ClearPenNameStringList"), 2u) << "emptied although it was not applied";
     EXPECT_EQ(restoreFlags(), kOneCommitted);
     EXPECT_EQ(count("aatAtrDisp"), 0u);
     EXPECT_EQ(count("aatFigSetErrDist"), 0u);
@@ -278,6 +279,32 @@ TEST_F(SysAttributeSheetTest, RecolourRunsOnlyWhenTicked)
     const auto recolour = std::find(all.begin(), all.end(), "aagInpInit");
     const auto refresh = std::find(all.begin(), all.end(), "aatAtrUpdate");
     EXPECT_LT(recolour, refresh) << "the pass runs before the displays are refreshed";
+}
+
+
+// Nothing reaches the host after the copies are ended: closing the sheet
+// must not build the pages that were never shown (each would read its copy).
+TEST_F(SysAttributeSheetTest, NoHostCallFollowsTheEndOfTheCopies)
+{
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok ? "OK on the last page" : "Cancel on the last page");
+        ZqUiScript script = ZqUiScript().page(5);
+        run(ok ? script.ok() : script.cancel());
+        const auto entries = mobrhost::journalEntries();
+        const auto lastRestore = std::find_if(entries.rbegin(), entries.rend(), [](const auto& entry) {
+            return std::find(std::begin(kRestores), std::end(kRestores), entry.name) != std::end(kRestores);
+        });
+        ASSERT_NE(lastRestore, entries.rend());
+        std::vector<std::string> after;
+        for (auto it = entries.rbegin(); it != lastRestore; ++it) after.insert(after.begin(), it->name);
+        for (const std::string& name : after) {
+            EXPECT_TRUE(name.rfind("aatCol", 0) != 0 && name.rfind("aatTip", 0) != 0 &&
+                        name.rfind("aatFnt", 0) != 0 && name.rfind("aatWid", 0) != 0 &&
+                        name.rfind("aatPen", 0) != 0)
+                << name << " after the copies were ended";
+        }
+        EXPECT_TRUE(mobrhost::unendedResources().empty());
+    }
 }
 
 }  // namespace

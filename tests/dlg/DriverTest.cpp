@@ -151,7 +151,7 @@ TEST(DriverJson, ScriptsFromJsonRunAndTheTranscriptSerialises)
         {"check": [1101, true]},
         {"select": [1201, "beta"]},
         {"click": 1303},
-        {"read": 1201},
+        {"read": [1201, "choice"]},
         "ok"
     ])";
     QString error;
@@ -174,6 +174,10 @@ TEST(DriverJson, ScriptsFromJsonRunAndTheTranscriptSerialises)
     EXPECT_EQ(events[0].toObject().value("result").toInt(), 1);
     EXPECT_EQ(events[1].toObject().value("kind").toString(), "read");
     EXPECT_EQ(events[1].toObject().value("text").toString(), "beta");
+    EXPECT_EQ(events[1].toObject().value("label").toString(), "choice");
+    ASSERT_NE(driver.transcript().read("choice"), nullptr);
+    EXPECT_EQ(driver.transcript().read("choice")->state.selection, 1);
+    EXPECT_EQ(driver.transcript().read("other"), nullptr);
 
     // Malformed scripts say where they went wrong.
     ZqUiScript bad = ZqUiScript::fromJson(

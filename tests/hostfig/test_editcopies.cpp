@@ -2,6 +2,8 @@
 // reference through index tables after swaps, additions, deletions and
 // merges, conversion of whole tables, and handles that are ended exactly once.
 
+#include <map>
+
 #include "FigureTestSupport.h"
 #include "HostFixture.h"
 
@@ -305,6 +307,32 @@ TEST_F(EditCopyTest, EveryHandleEndsExactlyOnce)
     EXPECT_EQ(bad, 4);
     EXPECT_FALSE(mobrhost::unendedResources().empty());
     model().reset();   // the refused ends were the point of this test
+}
+
+TEST_F(EditCopyTest, CallsOnEndedCopiesAreRefusedAndCounted)
+{
+    // Thrown away, and committed: the committed table lives on at the
+    // copy's address, but the copy's handle is still ended.
+    void* discarded = hostapi::aatFigEditColInfo(0);
+    void* committed = hostapi::aatFigEditWidInfo(0);
+    ASSERT_EQ(hostapi::aatFigRestoreColInfo(0, discarded, 1), 1);
+    ASSERT_EQ(hostapi::aatFigRestoreWidInfo(0, committed, 0), 1);
+    EXPECT_EQ(hostapi::aatColGetCount(discarded), -1);
+    EXPECT_EQ(hostapi::aatWidGetCount(committed), -1);
+    EXPECT_EQ(hostapi::aatWidSetName(committed, 1, "LATE"), -1);
+
+    std::map<std::string, int> uses;
+    for (const auto& c : model().handleCounts()) uses[c.kind] = c.usesAfterEnd;
+    EXPECT_EQ(uses["colour edit copy"], 1);
+    EXPECT_EQ(uses["width edit copy"], 2);
+    const auto problems = mobrhost::unendedResources();
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_NE(problems[0].find("calls on an ended"), std::string::npos) << problems[0];
+
+    // Handed out again as the figure's table, the address is a live handle.
+    EXPECT_EQ(hostapi::aatFigGetWidInfo(0), committed);
+    EXPECT_GT(hostapi::aatWidGetCount(committed), 0);
+    model().reset();  // the late calls were the point of this test
 }
 
 TEST_F(EditCopyTest, FailureAnswers)

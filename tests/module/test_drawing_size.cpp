@@ -5,12 +5,18 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include "FieldTableWalk.h"
 #include "ModuleFixture.h"
 #include "mobrdlg/ZqProcRegistry.h"
 #include "mobrdlg/ZqUiDriver.h"
 #include "mobrdlg/ZqWindow.h"
 
 namespace {
+
+// Controls of the dialog's layout.
+constexpr int kHelpButton = 1000, kPaperList = 1201, kModeSize = 1301, kModeScale = 1302, kModeBoth = 1303,
+              kScale = 1401, kResultWidth = 1402, kResultHeight = 1403, kStartWidth = 1404, kInputWidth = 1406,
+              kInputHeight = 1407;
 
 struct Outcome {
     int ran = -1;       // RunDialog's own result
@@ -54,7 +60,14 @@ protected:
 
     const ZqUiTranscript& transcript() const { return driver_->transcript(); }
 
-    std::string readText(size_t index) const { return transcript().reads().at(index).state.text; }
+    // The state a read labelled `label` recorded.
+    const ZqControlState& readOf(const std::string& label) const
+    {
+        static const ZqControlState none;
+        const auto* read = transcript().read(label);
+        if (!read) ADD_FAILURE() << "no read labelled " << label;
+        return read ? read->state : none;
+    }
 
     IDD_S_001InitFn init_ = nullptr;
     IDD_S_001TermFn term_ = nullptr;
@@ -79,37 +92,48 @@ TEST_F(DrawingSize, OkFindsTheStandardPaperOfTheResultExactly)
 
 TEST_F(DrawingSize, HandedInSizesAreClampedAndShown)
 {
-    Outcome out = run(6, 0.0, 2e14, ZqUiScript().read(1402).read(1403).read(1406).cancel());
-    EXPECT_EQ(readText(0), "0.01");
+    Outcome out = run(6, 0.0, 2e14,
+                      ZqUiScript()
+                          .read(kResultWidth, "result width").read(kResultHeight, "result height")
+                          .read(kInputWidth, "input width")
+                          .cancel());
+    EXPECT_EQ(readOf("result width").text, "0.01");
     // Handed in up to 1e14, but a shown result never exceeds 1e13.
-    EXPECT_EQ(readText(1), "10000000000000.00");
-    EXPECT_EQ(readText(2), "0.01");
+    EXPECT_EQ(readOf("result height").text, "10000000000000.00");
+    EXPECT_EQ(readOf("input width").text, "0.01");
     EXPECT_EQ(out.result, 2);
 }
 
 TEST_F(DrawingSize, OpensWithTheListTheScaleAndTheStartingSize)
 {
-    run(4, 297.0, 210.0, ZqUiScript().read(1201).read(1401).read(1404).read(1406).read(1301).cancel());
-    const auto& reads = transcript().reads();
-    const ZqControlState& list = reads.at(0).state;
+    run(4, 297.0, 210.0,
+        ZqUiScript()
+            .read(kPaperList, "papers").read(kScale, "scale").read(kStartWidth, "start width")
+            .read(kInputWidth, "input width").read(kModeSize, "size mode")
+            .cancel());
+    const ZqControlState& list = readOf("papers");
     ASSERT_EQ(list.items.size(), 7u);
     EXPECT_EQ(list.selection, 4);
     EXPECT_NE(list.items[4].find("( 297.0 x 210.0)"), std::string::npos) << list.items[4];
     EXPECT_EQ(list.items[6].find('('), std::string::npos);
-    EXPECT_EQ(reads.at(1).state.text, "1.000");
-    EXPECT_FALSE(reads.at(1).state.enabled);  // size mode: no scale
-    EXPECT_EQ(reads.at(2).state.text, "297.00");
-    EXPECT_TRUE(reads.at(3).state.readOnly);  // a standard paper's size is fixed
-    EXPECT_TRUE(reads.at(4).state.checked);
+    EXPECT_EQ(readOf("scale").text, "1.000");
+    EXPECT_FALSE(readOf("scale").enabled);  // size mode: no scale
+    EXPECT_EQ(readOf("start width").text, "297.00");
+    EXPECT_TRUE(readOf("input width").readOnly);  // a standard paper's size is fixed
+    EXPECT_TRUE(readOf("size mode").checked);
 }
 
 TEST_F(DrawingSize, ScaleModeFollowsTheScaleAlone)
 {
     Outcome out = run(4, 297.0, 210.0,
-                      ZqUiScript().click(1302).type(1401, "2").key(1401, "Enter").read(1402).read(1403).read(1406).ok());
-    EXPECT_EQ(readText(0), "594.00");
-    EXPECT_EQ(readText(1), "420.00");
-    EXPECT_FALSE(transcript().reads().at(2).state.enabled);
+                      ZqUiScript()
+                          .click(kModeScale).type(kScale, "2").key(kScale, "Enter")
+                          .read(kResultWidth, "result width").read(kResultHeight, "result height")
+                          .read(kInputWidth, "input width")
+                          .ok());
+    EXPECT_EQ(readOf("result width").text, "594.00");
+    EXPECT_EQ(readOf("result height").text, "420.00");
+    EXPECT_FALSE(readOf("input width").enabled);
     EXPECT_EQ(out.result, 1);
     EXPECT_DOUBLE_EQ(out.width, 594.0);
     EXPECT_EQ(out.paper, 2);  // 594 x 420 is a standard paper
@@ -118,7 +142,10 @@ TEST_F(DrawingSize, ScaleModeFollowsTheScaleAlone)
 TEST_F(DrawingSize, SizeAndScaleModeMultipliesTheInput)
 {
     Outcome out = run(6, 100.0, 50.0,
-                      ZqUiScript().click(1303).type(1406, "120").focus(1401).type(1401, "0.5").key(1401, "Tab").ok());
+                      ZqUiScript()
+                          .click(kModeBoth).type(kInputWidth, "120").focus(kScale).type(kScale, "0.5")
+                          .key(kScale, "Tab")
+                          .ok());
     EXPECT_EQ(out.result, 1);
     EXPECT_DOUBLE_EQ(out.width, 60.0);
     EXPECT_DOUBLE_EQ(out.height, 25.0);
@@ -128,33 +155,39 @@ TEST_F(DrawingSize, SizeAndScaleModeMultipliesTheInput)
 TEST_F(DrawingSize, PaperChangeSetsTheInputAndLocksIt)
 {
     run(6, 100.0, 50.0,
-        ZqUiScript().select(1201, 2).read(1406).read(1402).read(1403).select(1201, 6).read(1406).cancel());
-    const auto& reads = transcript().reads();
-    EXPECT_EQ(reads.at(0).state.text, "594.00");
-    EXPECT_TRUE(reads.at(0).state.readOnly);
-    EXPECT_EQ(reads.at(1).state.text, "594.00");
-    EXPECT_EQ(reads.at(2).state.text, "420.00");
-    EXPECT_FALSE(reads.at(3).state.readOnly);
+        ZqUiScript()
+            .select(kPaperList, 2)
+            .read(kInputWidth, "A2 input width").read(kResultWidth, "A2 result width")
+            .read(kResultHeight, "A2 result height")
+            .select(kPaperList, 6).read(kInputWidth, "free input width")
+            .cancel());
+    EXPECT_EQ(readOf("A2 input width").text, "594.00");
+    EXPECT_TRUE(readOf("A2 input width").readOnly);
+    EXPECT_EQ(readOf("A2 result width").text, "594.00");
+    EXPECT_EQ(readOf("A2 result height").text, "420.00");
+    EXPECT_FALSE(readOf("free input width").readOnly);
 }
 
 TEST_F(DrawingSize, BadFieldIsRefusedOnLeavingAndKeepsTheFocus)
 {
     Outcome out = run(6, 100.0, 50.0,
-                      ZqUiScript().type(1406, "0").focus(1407).answer(1).read(1406).type(1406, "80").focus(1407)
-                          .read(1402).ok());
+                      ZqUiScript()
+                          .type(kInputWidth, "0").focus(kInputHeight).answer(1).read(kInputWidth, "refused width")
+                          .type(kInputWidth, "80").focus(kInputHeight).read(kResultWidth, "result width")
+                          .ok());
     const auto& messages = transcript().messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_GE(messages[0].messageId, 960);
     EXPECT_LE(messages[0].messageId, 979);
-    EXPECT_TRUE(transcript().reads().at(0).state.focused);
-    EXPECT_EQ(transcript().reads().at(1).state.text, "80.00");
+    EXPECT_TRUE(readOf("refused width").focused);
+    EXPECT_EQ(readOf("result width").text, "80.00");
     EXPECT_EQ(out.result, 1);
     EXPECT_DOUBLE_EQ(out.width, 80.0);
 }
 
 TEST_F(DrawingSize, OutOfRangeSizeIsRefusedOnOk)
 {
-    Outcome out = run(6, 100.0, 50.0, ZqUiScript().type(1407, "0.001").ok().answer(1).cancel());
+    Outcome out = run(6, 100.0, 50.0, ZqUiScript().type(kInputHeight, "0.001").ok().answer(1).cancel());
     ASSERT_EQ(transcript().messages().size(), 1u);
     EXPECT_EQ(transcript().messages()[0].messageId, 964);
     EXPECT_EQ(out.result, 2);
@@ -163,7 +196,7 @@ TEST_F(DrawingSize, OutOfRangeSizeIsRefusedOnOk)
 
 TEST_F(DrawingSize, LeavingForCancelDoesNotCheck)
 {
-    Outcome out = run(6, 100.0, 50.0, ZqUiScript().type(1406, "0").cancel());
+    Outcome out = run(6, 100.0, 50.0, ZqUiScript().type(kInputWidth, "0").cancel());
     EXPECT_TRUE(transcript().messages().empty());
     EXPECT_EQ(out.result, 2);
 }
@@ -172,7 +205,9 @@ TEST_F(DrawingSize, ScaleKeys)
 {
     // A scale below its range is refused on Enter; Escape then cancels.
     Outcome out = run(4, 297.0, 210.0,
-                      ZqUiScript().click(1303).type(1401, "0").key(1401, "Enter").answer(1).key(1401, "Escape"));
+                      ZqUiScript()
+                          .click(kModeBoth).type(kScale, "0").key(kScale, "Enter").answer(1)
+                          .key(kScale, "Escape"));
     EXPECT_EQ(transcript().messages().size(), 1u);
     EXPECT_EQ(transcript().messages().at(0).messageId, 964);
     EXPECT_EQ(out.result, 2);
@@ -180,21 +215,23 @@ TEST_F(DrawingSize, ScaleKeys)
 
 TEST_F(DrawingSize, ShiftTabLeavesTheScaleWithoutACheck)
 {
-    Outcome out = run(4, 297.0, 210.0, ZqUiScript().click(1303).type(1401, "0").key(1401, "Shift+Tab").cancel());
+    Outcome out =
+        run(4, 297.0, 210.0, ZqUiScript().click(kModeBoth).type(kScale, "0").key(kScale, "Shift+Tab").cancel());
     EXPECT_TRUE(transcript().messages().empty());
     EXPECT_EQ(out.result, 2);
 }
 
 TEST_F(DrawingSize, TabFromHeightChecksIt)
 {
-    run(6, 100.0, 50.0, ZqUiScript().type(1407, "0").key(1407, "Tab").answer(1).read(1407).cancel());
+    run(6, 100.0, 50.0,
+        ZqUiScript().type(kInputHeight, "0").key(kInputHeight, "Tab").answer(1).read(kInputHeight, "height").cancel());
     EXPECT_EQ(transcript().messages().size(), 1u);
-    EXPECT_TRUE(transcript().reads().at(0).state.focused);
+    EXPECT_TRUE(readOf("height").focused);
 }
 
 TEST_F(DrawingSize, HelpAsksTheHostForItsTopic)
 {
-    run(6, 100.0, 50.0, ZqUiScript().click(1000).cancel());
+    run(6, 100.0, 50.0, ZqUiScript().click(kHelpButton).cancel());
     ASSERT_EQ(moduletest::hostCalls().size(), 1u);
     EXPECT_EQ(moduletest::hostCalls()[0], "aapRunDlgHelp(472)");
 }
@@ -202,7 +239,7 @@ TEST_F(DrawingSize, HelpAsksTheHostForItsTopic)
 TEST_F(DrawingSize, MissingHostFunctionEndsTheDialogWithoutACrash)
 {
     aatDlgDllSetZqProcPtr("aapRunDlgHelp", nullptr);
-    Outcome out = run(6, 100.0, 50.0, ZqUiScript().click(1000).ok());
+    Outcome out = run(6, 100.0, 50.0, ZqUiScript().click(kHelpButton).ok());
     EXPECT_EQ(out.result, -1);
     EXPECT_EQ(out.ran, 0);
 }
@@ -218,6 +255,30 @@ TEST_F(DrawingSize, DataLinkRefusesUnknownItemsAndBadIndexes)
     double value = 0;
     EXPECT_EQ(dialog->GetPageDouble(20101, &value), 0);
     term_(dialog);
+}
+
+// The dialog's field table as a host's tools see it: through the data link.
+TEST_F(DrawingSize, EveryFieldOfTheTableRoundTrips)
+{
+    CZqDataLink* dialog = init_();
+    ASSERT_NE(dialog, nullptr);
+    auto* fields = dynamic_cast<CZqFieldLink*>(dialog);
+    ASSERT_NE(fields, nullptr) << "the dialog lists its fields";
+    const std::vector<ZqField> table = fields->fieldSet().fields();
+    fieldwalk::expectItemsRoundTrip(*dialog, table);
+    term_(dialog);
+
+    constexpr double kWidth = 100.0, kHeight = 50.0;
+    for (const fieldwalk::Case& c : fieldwalk::cases(table)) {
+        // The scale counts in scale mode; the sizes are typed for a size of one's own.
+        const bool scale = c.field->control == kScale;
+        Outcome out = run(6, kWidth, kHeight, fieldwalk::scriptFor(c, scale ? ZqUiScript().click(kModeScale) : ZqUiScript()));
+        EXPECT_TRUE(transcript().errors().empty()) << c.label;
+        fieldwalk::expectOutcome(c, out.result, transcript(), [&] {
+            if (scale) return out.width / kWidth;
+            return c.field->control == kInputWidth ? out.width : out.height;
+        });
+    }
 }
 
 }  // namespace
