@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/Bytes.h"
+#include "model/HostLog.h"
 
 namespace mobrhost {
 
@@ -256,6 +257,7 @@ HostTable* FigureModel::table(const void* handle, TableKind kind)
     if (Held* h = held(handle, kind)) return h->table.get();
     if (const auto it = ended_.find(handle); it != ended_.end()) {
         ++usesAfterEnd_[it->second];
+        qCDebug(lcHost) << "a" << it->second.c_str() << "handle was used after its end";
         return nullptr;
     }
     for (auto& [n, f] : figures_) {
@@ -289,6 +291,7 @@ void FigureModel::handOutCommitted(const void* handle)
 
 void FigureModel::refuse(const std::string& kind)
 {
+    qCDebug(lcHost) << "refused to end a" << kind.c_str() << "handle";
     ++badEnds_[kind];
 }
 

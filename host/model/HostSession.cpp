@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "model/HostLog.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "store/OptionFile.h"
@@ -132,6 +133,7 @@ void HostSession::reset(const HostStart& start)
     fs::create_directories(folder, ec);
     if (ec) throw std::runtime_error("cannot create the system folder " + folder);
     systemFolder_ = folder;
+    qCDebug(lcHost) << "system folder" << folder.c_str();
     settings_.setDefaultFolders(folder);
 
     std::string error;

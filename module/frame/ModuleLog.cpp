@@ -2,7 +2,7 @@
 
 #include <exception>
 
-Q_LOGGING_CATEGORY(lcModule, "mobr.module")
+Q_LOGGING_CATEGORY(lcModule, "mobr.module", QtWarningMsg)
 
 void logCaughtException(const char* where) noexcept
 {

@@ -1,3 +1,3 @@
 #include "mobrdlg/ZqLog.h"
 
-Q_LOGGING_CATEGORY(lcZqDlg, "mobr.dlg")
+Q_LOGGING_CATEGORY(lcZqDlg, "mobr.dlg", QtWarningMsg)

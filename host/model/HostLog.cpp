@@ -1,0 +1,3 @@
+#include "model/HostLog.h"
+
+Q_LOGGING_CATEGORY(lcHost, "mobr.host", QtWarningMsg)
