@@ -1,5 +1,7 @@
 #include "HelpWindow.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
@@ -8,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QResource>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -70,6 +73,7 @@ HelpWindow* HelpWindow::showTopic(int topic, QWidget* mainWindow)
         // Help about a dialog has no use once the dialog is gone.
         if (auto* dialog = qobject_cast<QDialog*>(owner))
             connect(dialog, &QDialog::finished, help, &QWidget::close);
+        if (owner) help->placeBeside(*owner);
     }
     help->open(topic);
     help->show();
@@ -78,7 +82,12 @@ HelpWindow* HelpWindow::showTopic(int topic, QWidget* mainWindow)
     return help;
 }
 
-HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window)
+// A dialog-type window: the window system is told that it belongs to its
+// owner (WM_TRANSIENT_FOR on X11, which plain windows do not get) and keeps
+// it above the owner; it still minimises, maximises and never blocks.
+HelpWindow::HelpWindow(QWidget* owner)
+    : QWidget(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                         Qt::WindowCloseButtonHint)
 {
     setObjectName("helpWindow");
     setWindowTitle(tr("mobr help"));
@@ -120,6 +129,20 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(browser_);
+}
+
+void HelpWindow::placeBeside(const QWidget& owner)
+{
+    const QRect screen = owner.screen()->availableGeometry();
+    const QRect beside = owner.frameGeometry();
+    constexpr int kGap = 8;
+    // Right of the owner, else left of it, else at the screen's right edge,
+    // partly over the owner: the text is what the person came for.
+    int x = beside.right() + kGap;
+    if (x + width() > screen.right()) x = beside.left() - kGap - width();
+    if (x < screen.left()) x = screen.right() - width();
+    const int y = std::clamp(beside.top(), screen.top(), std::max(screen.top(), screen.bottom() - height()));
+    move(std::max(x, screen.left()), y);
 }
 
 void HelpWindow::open(int topic)

@@ -51,6 +51,9 @@ public:
 
 private:
     void showMissingPage(int topic);
+    // Puts the window next to `owner` on its screen, so that the dialog it
+    // explains stays in sight where there is room.
+    void placeBeside(const QWidget& owner);
 
     QTextBrowser* browser_ = nullptr;   // owned by the window (Qt parent)
     QToolButton* back_ = nullptr;

@@ -143,8 +143,7 @@ void MainWindow::showAbout()
                        tr("<h3>mobr %1</h3>"
                           "<p>A small drawing program for 2D CAD figures. It is the reference host of the "
                           "settings module: it opens, shows, prints and saves figures, and runs the "
-                          "module's settings dialogs (system attributes, element settings, user options, "
-                          "templates, attribute conversion and the drawing size) against them.</p>"
+                          "settings dialogs that the module offers against them.</p>"
                           "<p>Built with Qt %2, running on Qt %3.</p>"
                           "<p>Help &gt; mobr manual (F1) describes the program and every dialog.</p>")
                            .arg(CommandLine::version(), QT_VERSION_STR, qVersion()));

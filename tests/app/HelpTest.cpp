@@ -119,6 +119,7 @@ TEST_F(HelpPagesTest, HelpAskedForByAModalDialogIsItsChildAndTakesInput)
     EXPECT_EQ(help->windowModality(), Qt::NonModal);
     ASSERT_NE(help->windowHandle(), nullptr);
     EXPECT_EQ(help->windowHandle()->transientParent(), dialog.windowHandle()) << "kept above the dialog";
+    EXPECT_EQ(help->windowType(), Qt::Dialog) << "only dialog-type windows tell the X11 window manager so";
     EXPECT_EQ(help->browser()->documentTitle().toStdString(), "Drawing size");
     EXPECT_EQ(HelpWindow::showTopic(457, &main), help) << "one help window per dialog";
 
