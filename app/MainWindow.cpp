@@ -14,6 +14,7 @@
 #include <QStatusBar>
 
 #include "AppLog.h"
+#include "CommandLine.h"
 #include "FigureDocument.h"
 #include "FigurePainter.h"
 #include "FigureView.h"
@@ -53,13 +54,12 @@ MainWindow::MainWindow(SettingsModule& module, ViewListener& listener, QWidget* 
 {
     view_ = new FigureView(this);
     setCentralWidget(view_);
-    help_ = new HelpWindow(this);
     buildMenus();
     listener_.onRedraw = [this](int) {
         view_->update();
         refresh();
     };
-    listener_.onHelp = [this](int topic) { help_->showTopic(topic); };
+    listener_.onHelp = [this](int topic) { HelpWindow::showTopic(topic, this); };
     listener_.onWarning = [this](int, const std::string& text) {
         QMessageBox::warning(this, tr("mobr"), QString::fromStdString(mobr::cp932::toUtf8(text)));
     };
@@ -122,6 +122,31 @@ void MainWindow::buildMenus()
                                                                : tr("The settings module is not loaded"));
         none->setEnabled(false);
     }
+
+    // F1 belongs to the main window: inside a dialog F1 asks that dialog's
+    // help, which the dialog library passes to the host as a topic.
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(tr("mobr &manual"), QKeySequence(Qt::Key_F1), this, &MainWindow::showManual)
+        ->setObjectName("helpManual");
+    help->addSeparator();
+    help->addAction(tr("&About mobr"), this, &MainWindow::showAbout)->setObjectName("helpAbout");
+}
+
+void MainWindow::showManual()
+{
+    HelpWindow::showTopic(HelpWindow::kManual, this);
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox::about(this, tr("About mobr"),
+                       tr("<h3>mobr %1</h3>"
+                          "<p>A small drawing program for 2D CAD figures. It is the reference host of the "
+                          "settings module: it opens, shows, prints and saves figures, and runs the "
+                          "settings dialogs that the module offers against them.</p>"
+                          "<p>Built with Qt %2, running on Qt %3.</p>"
+                          "<p>Help &gt; mobr manual (F1) describes the program and every dialog.</p>")
+                           .arg(CommandLine::version(), QT_VERSION_STR, qVersion()));
 }
 
 void MainWindow::problem(const QString& text)

@@ -13,13 +13,12 @@
 class FigureView;
 class QMenu;
 class QPrinter;
-class HelpWindow;
 class SettingsModule;
 class ViewListener;
 
 // The window people use: the current figure, the File menu (figure files
 // and JSON) and the Settings menu with one command per entry point that the
-// settings module exports.
+// settings module exports; the Help menu with the manual and About.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -93,12 +92,14 @@ private:
     void print();
     void printPreview();
     void updateUndoActions();
+    // The Help menu: the manual (F1 while no dialog is open) and About.
+    void showManual();
+    void showAbout();
     QString commandName(const QString& entry) const;
 
     SettingsModule& module_;
     ViewListener& listener_;
     FigureView* view_ = nullptr;       // owned by the window (Qt parent)
-    HelpWindow* help_ = nullptr;       // owned by the window (Qt parent)
     QString path_;
     std::unique_ptr<RecoveryCopy> recovery_;
     QTimer recoveryTimer_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QTextBrowser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
@@ -10,6 +11,7 @@
 #include "FigureDocument.h"
 #include "FigurePainter.h"
 #include "FigureView.h"
+#include "HelpWindow.h"
 #include "MainWindow.h"
 #include "SettingsModule.h"
 #include "TestModule.h"
@@ -490,4 +492,22 @@ TEST_F(MainWindowTest, PrintingMakesAPageOfThePaperSize)
     EXPECT_NEAR(box.captured(1).toDouble(), 1190.55, 1.0);
     EXPECT_NEAR(box.captured(2).toDouble(), 841.89, 1.0);
     FigureDocument::current()->changed = false;
+}
+
+// Help > mobr manual (F1 in the main window) opens the contents; a topic a
+// dialog asks the host for opens that dialog's page.
+TEST_F(MainWindowTest, TheHelpMenuOpensTheManualAndTopicsOpenTheirPages)
+{
+    MainWindow window(module, listener);
+    QAction* manual = window.findChild<QAction*>("helpManual");
+    ASSERT_NE(manual, nullptr);
+    EXPECT_EQ(manual->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_NE(window.findChild<QAction*>("helpAbout"), nullptr);
+    manual->trigger();
+    auto* help = window.findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->browser()->documentTitle().toStdString(), "mobr manual");
+    mobrhost::HostSession::instance().showHelp(466);
+    EXPECT_EQ(help->browser()->documentTitle().toStdString(), "Element settings: lines");
+    EXPECT_EQ(window.findChildren<HelpWindow*>().size(), 1) << "one window reused";
 }
