@@ -194,7 +194,7 @@ done
 # The Debian package, made from that build, installed with apt into a second
 # fresh root (apt fetches what it depends on) and run there: its version and
 # the demo scenario from the installed samples.
-if [ "$failed" -eq 0 ] && step "$build_root" "cpack -G DEB (in build/)" "cd /root/mobr/build && cpack -G DEB"; then
+if [ "$failed" -eq 0 ] && step "$build_root" "scripts/package.sh build" "cd /root/mobr && scripts/package.sh build"; then
   package=$(find "$build_root/root/mobr/build/packages" -maxdepth 1 -name '*.deb' | head -n1)
   new_root
   cp "$package" "$root/root/"

@@ -18,10 +18,13 @@ packages=(
   libsimpleini-dev libinih-dev
   fontconfig fonts-dejavu-core fonts-ipafont-gothic
 )
-# The fuzz targets build with clang's libFuzzer: only with --fuzz.
+# The fuzz targets build with clang's libFuzzer: only with --fuzz. The Debian
+# package works out its dependencies with dpkg-shlibdeps, which needs `file`:
+# only with --package.
 for arg in "$@"; do
   case "$arg" in
     --fuzz) packages+=(clang libclang-rt-dev) ;;
+    --package) packages+=(file dpkg-dev) ;;
     *) echo "install-deps: unknown option $arg" >&2; exit 2 ;;
   esac
 done
