@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QDir>
 #include <algorithm>
+#include <iterator>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLocale>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -54,6 +56,10 @@ MainWindow::MainWindow(SettingsModule& module, ViewListener& listener, QWidget* 
 {
     view_ = new FigureView(this);
     setCentralWidget(view_);
+    // A permanent widget: passing messages and menu hints do not hide it.
+    figureInfo_ = new QLabel(this);
+    figureInfo_->setObjectName("figureInfo");
+    statusBar()->addPermanentWidget(figureInfo_);
     buildMenus();
     listener_.onRedraw = [this](int) {
         view_->update();
@@ -157,17 +163,24 @@ void MainWindow::problem(const QString& text)
         QMessageBox::warning(this, tr("mobr"), text);
 }
 
+QString MainWindow::paperName(int index)
+{
+    static const char* const kNames[] = {"A0", "A1", "A2", "A3", "A4", "A4 tall"};
+    if (index >= 0 && index < int(std::size(kNames))) return QString::fromLatin1(kNames[index]);
+    return tr("own size");
+}
+
 void MainWindow::refresh()
 {
     mobrhost::Figure* f = FigureDocument::current();
     const QString name = path_.isEmpty() ? tr("untitled") : QFileInfo(path_).fileName();
     setWindowTitle(QString("%1%2 - mobr").arg(name, f && f->changed ? "*" : ""));
     if (f) {
-        statusBar()->showMessage(tr("Drawing size %1 x %2 mm (paper %3), %4 elements")
-                                     .arg(f->paperWidth, 0, 'f', 2)
-                                     .arg(f->paperHeight, 0, 'f', 2)
-                                     .arg(f->paperIndex)
-                                     .arg(f->elements.liveCount(0)));
+        figureInfo_->setText(tr("Drawing size %1 x %2 mm (%3), %4 elements")
+                                 .arg(f->paperWidth, 0, 'f', 2)
+                                 .arg(f->paperHeight, 0, 'f', 2)
+                                 .arg(paperName(f->paperIndex))
+                                 .arg(f->elements.liveCount(0)));
     }
     view_->update();
 }

@@ -11,6 +11,7 @@
 #include "UndoHistory.h"
 
 class FigureView;
+class QLabel;
 class QMenu;
 class QPrinter;
 class SettingsModule;
@@ -34,6 +35,8 @@ public:
     bool runCommand(const QString& entry);
     // Brings title and status line up to date with the figure.
     void refresh();
+    // The name of a drawing size's paper (index 0 to 5), or "own size".
+    static QString paperName(int index);
 
     // Whether the current figure may be replaced or the window closed. A
     // figure with unsaved changes asks first: Save (true when the save
@@ -106,6 +109,7 @@ private:
     UndoHistory history_;
     RecentFiles recent_;
     QMenu* recentMenu_ = nullptr;  // owned by the File menu
+    QLabel* figureInfo_ = nullptr;  // owned by the status bar
     QAction* undoAction_ = nullptr;  // owned by the Edit menu
     QAction* redoAction_ = nullptr;
 };

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
+#include <QStatusBar>
 #include <QTextBrowser>
 #include <QCoreApplication>
 #include <QDir>
@@ -510,4 +512,22 @@ TEST_F(MainWindowTest, TheHelpMenuOpensTheManualAndTopicsOpenTheirPages)
     mobrhost::HostSession::instance().showHelp(466);
     EXPECT_EQ(help->browser()->documentTitle().toStdString(), "Element settings: lines");
     EXPECT_EQ(window.findChildren<HelpWindow*>().size(), 1) << "one window reused";
+}
+
+// The status line names the paper and stays while passing messages and menu
+// hints come and go.
+TEST_F(MainWindowTest, TheStatusLineNamesThePaperAndStays)
+{
+    MainWindow window(module, listener);
+    ASSERT_TRUE(window.openFigure(MOBR_SAMPLE_FIGURE, true));
+    auto* info = window.findChild<QLabel*>("figureInfo");
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(info->text().contains("(A4)")) << info->text().toStdString();
+    window.statusBar()->showMessage("a menu hint");
+    window.statusBar()->clearMessage();
+    EXPECT_TRUE(info->text().contains("(A4)"));
+    changeDrawingSize(window);
+    EXPECT_TRUE(info->text().contains("420.00 x 297.00 mm (A3)")) << info->text().toStdString();
+    EXPECT_EQ(MainWindow::paperName(6), "own size");
+    FigureDocument::current()->changed = false;
 }
