@@ -94,7 +94,6 @@ void MainWindow::buildMenus()
     file->addAction(tr("Save &as..."), QKeySequence::SaveAs, this, &MainWindow::saveAs)->setObjectName("fileSaveAs");
     recentMenu_ = file->addMenu(tr("Open &recent"));
     recentMenu_->setObjectName("fileRecent");
-    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     fillRecentMenu();
     file->addSeparator();
     file->addAction(tr("&Print..."), QKeySequence::Print, this, &MainWindow::print)->setObjectName("filePrint");
@@ -195,6 +194,7 @@ bool MainWindow::openFigure(const QString& path, bool quiet)
     // A figure read from JSON is saved as a figure file of the same name.
     path_ = path.endsWith(".json", Qt::CaseInsensitive) ? path.chopped(5) + ".fig" : path;
     recent_.add(path);
+    fillRecentMenu();
     startedAnotherFigure();
     refresh();
     return true;
@@ -209,6 +209,7 @@ bool MainWindow::saveFigure(const QString& path)
     }
     path_ = path;
     recent_.add(path);
+    fillRecentMenu();
     dropRecoveryCopy();
     refresh();
     return true;
@@ -428,6 +429,7 @@ void MainWindow::fillRecentMenu()
             if (!QFileInfo::exists(path)) {
                 problem(tr("%1 no longer exists; it is taken off the list.").arg(path));
                 recent_.remove(path);
+                fillRecentMenu();
                 return;
             }
             openFigure(path);
@@ -437,7 +439,10 @@ void MainWindow::fillRecentMenu()
     }
     if (!recent_.paths().isEmpty()) {
         recentMenu_->addSeparator();
-        recentMenu_->addAction(tr("&Clear the list"), this, [this] { recent_.clear(); });
+        recentMenu_->addAction(tr("&Clear the list"), this, [this] {
+            recent_.clear();
+            fillRecentMenu();
+        });
     }
     recentMenu_->setEnabled(!recent_.paths().isEmpty());
 }

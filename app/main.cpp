@@ -103,6 +103,10 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
     int status = 0;
     {
         MainWindow window(module, listener);
+        // A person's session keeps recent files and recovery copies; a
+        // screenshot or a headless start leaves the per-user folder alone.
+        const bool session = display && command.screenshot().isEmpty();
+        if (session) window.usePerUserFolder(SystemFolder::userData());
         if (!command.figure().isEmpty() && !window.openFigure(command.figure(), !display)) {
             std::string error;
             FigureDocument::read(command.figure().toStdString(), &error);
@@ -120,7 +124,6 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
                 say(stdout, "main window: " + command.screenshot());
             }
         } else if (display) {
-            window.usePerUserFolder(SystemFolder::userData());
             window.show();
             QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
             status = QApplication::exec();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QCoreApplication>
@@ -465,6 +466,11 @@ TEST_F(MainWindowTest, RecentFilesAreKeptNewestFirstAcrossStarts)
         EXPECT_EQ(paths.front(), dir.filePath("d3.fig"));
         EXPECT_EQ(paths[1], dir.filePath("d11.fig"));
         EXPECT_EQ(paths.count(dir.filePath("d3.fig")), 1);
+        QMenu* menu = window.findChild<QMenu*>("fileRecent");
+        ASSERT_NE(menu, nullptr);
+        EXPECT_TRUE(menu->isEnabled());
+        ASSERT_FALSE(menu->actions().isEmpty());
+        EXPECT_EQ(menu->actions().front()->text(), "d3.fig") << "the menu follows the list";
     }
     EXPECT_EQ(RecentFiles(list).paths().front(), dir.filePath("d3.fig"));
 
