@@ -61,9 +61,12 @@ QJsonObject ScenarioAction::translate(const QJsonObject& action, const QString& 
     } else if ((verb == "ok" || verb == "cancel") && v.isBool() && v.toBool()) {
         out[verb] = true;
     } else if (verb == "screenshot" && v.isString() && !v.toString().isEmpty()) {
+        // A screenshot is a file name in the screenshot folder, nothing else.
         QString name = v.toString();
+        if (name.contains('/') || name.contains('\\') || name == "." || name == "..")
+            return fail("screenshot \"" + name + "\" is not a file name (no folders)");
         if (QFileInfo(name).suffix().isEmpty()) name += ".png";
-        out["screenshot"] = QFileInfo(name).isAbsolute() ? name : QDir(screenshotDir).filePath(name);
+        out["screenshot"] = QDir(screenshotDir).filePath(name);
     } else if (verb == "answer" && v.isString() && answerNumber(v.toString()) != 0) {
         out["answer"] = answerNumber(v.toString());
     } else if (verb == "file" && (v.isString() || v.isNull())) {

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QMessageBox>
+#include <QStringDecoder>
 #include <QTimer>
 
 #include "CommandLine.h"
@@ -77,7 +78,11 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
 {
     const QString system = command.systemFolder().isEmpty() ? SystemFolder::userDefault() : command.systemFolder();
     mobrhost::HostStart start;
-    start.systemFolder = mobr::cp932::fromUtf8(QFileInfo(system).absoluteFilePath().toStdString());
+    QString why;
+    if (!SystemFolder::hostPath(system, start.systemFolder, &why)) {
+        say(stderr, "mobr: " + why);
+        return 2;
+    }
     start.bootState = command.boot() ? 1 : 0;
     start.commandStatus = command.commandStatus();
     std::string problem;
@@ -135,7 +140,17 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
 int main(int argc, char** argv)
 {
     QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        // Paths are the file system's own bytes: one that is not UTF-8 could
+        // not be named again exactly, so it is refused, never changed.
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString argument = utf8.decode(QByteArray(argv[i]));
+        if (utf8.hasError()) {
+            std::fprintf(stderr, "mobr: argument %d is not UTF-8 text; names are never changed, so it is refused\n", i);
+            return 2;
+        }
+        arguments << argument;
+    }
     const CommandLine command = CommandLine::parse(arguments);
     if (command.mode() == CommandLine::Mode::Help) {
         if (!command.error().isEmpty()) say(stderr, "mobr: " + command.error());
