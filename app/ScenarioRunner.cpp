@@ -216,7 +216,17 @@ bool ScenarioRunner::run(QString* errorText)
         messages_.append(QJsonObject{{"step", -1}, {"id", m.id}, {"text", QString::fromStdString(m.text)},
                                      {"argument", QString::fromStdString(m.argument)}, {"kind", kindOfFlags(m.flags)},
                                      {"answer", answerName(m.answer)}, {"scripted", false}});
-    if (!startHost(errorText)) return false;
+    // A settings file that the host refuses while it starts is reported
+    // before the first step.
+    listener_.onMessage = [this](const std::string& text) {
+        messages_.append(QJsonObject{{"step", -1}, {"id", 0}, {"text", QString::fromStdString(mobr::cp932::toUtf8(text))},
+                                     {"argument", ""}, {"kind", "host message"}, {"answer", "ok"}, {"scripted", false}});
+    };
+    mobrhost::HostSession::instance().setListener(&listener_);
+    if (!startHost(errorText)) {
+        mobrhost::HostSession::instance().setListener(nullptr);
+        return false;
+    }
     if (screenshots_.isEmpty()) screenshots_ = temp_->filePath("screenshots");
     screenshots_ = QFileInfo(screenshots_).absoluteFilePath();
     QDir().mkpath(screenshots_);

@@ -85,13 +85,25 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
     }
     start.bootState = command.boot() ? 1 : 0;
     start.commandStatus = command.commandStatus();
+    // Settings files the host refuses while it starts are said where the
+    // user sees them.
+    ViewListener listener;
+    QStringList refused;
+    listener.onMessage = [&refused](const std::string& text) {
+        refused << QString::fromStdString(mobr::cp932::toUtf8(text));
+    };
+    mobrhost::HostSession::instance().setListener(&listener);
     std::string problem;
     if (!mobrhost::startHost(start, &problem)) {
+        mobrhost::HostSession::instance().setListener(nullptr);
         say(stderr, "mobr: the host did not start: " + QString::fromStdString(problem));
         return 2;
     }
-    ViewListener listener;
-    mobrhost::HostSession::instance().setListener(&listener);
+    listener.onMessage = nullptr;
+    for (const QString& text : refused) {
+        say(stderr, "mobr: " + text);
+        if (display) QMessageBox::warning(nullptr, "mobr", text);
+    }
     if (!module.isLoaded()) {
         const QString why = "the settings module did not load (" + QString::fromStdString(module.error()) +
                             "); the figure opens without settings commands";

@@ -357,3 +357,39 @@ TEST(Hardening, OddFilesAreRefusedAtOnce)
     EXPECT_FALSE(FigureDocument::read(dir.path().toStdString(), &error));
     EXPECT_NE(error.find("folder"), std::string::npos) << error;
 }
+
+// 10 and 12. A settings file that the host refuses while a run starts is in
+// the transcript, before the first step.
+TEST(Hardening, RefusedSettingsFilesAreReportedInTheTranscript)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString system = dir.filePath("system");
+    QDir().mkpath(system);
+    auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write(system + "/MOBRSTD.INI", "[UserOption]\r\nFormat=MOBR options 1\r\n[Values]\r\nApproxArcTol=nan\r\n");
+    ScenarioRunner runner(testModule());
+    QString error;
+    ASSERT_TRUE(runner.loadJson(object(R"({"system": "system", "steps": []})"), dir.path(), &error));
+    ASSERT_TRUE(runner.run(&error)) << error.toStdString();
+    const QJsonArray messages = runner.transcript().value("messages").toArray();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].toObject().value("step").toInt(), -1);
+    EXPECT_TRUE(messages[0].toObject().value("text").toString().contains("[Values] ApproxArcTol"))
+        << messages[0].toObject().value("text").toString().toStdString();
+    EXPECT_EQ(runner.transcript().value("system").toObject().value("numbers").toObject().value("ApproxArcTol").toDouble(),
+              0.01);
+
+    write(system + "/MOBR.SYS", "[File]\r\n[Whole]\r\nUserTemp=../../../etc/passwd\r\n");
+    ScenarioRunner again(testModule());
+    ASSERT_TRUE(again.loadJson(object(R"({"system": "system", "steps": []})"), dir.path(), &error));
+    ASSERT_TRUE(again.run(&error)) << error.toStdString();
+    bool named = false;
+    for (const QJsonValue& m : again.transcript().value("messages").toArray())
+        named = named || m.toObject().value("text").toString().contains("UserTemp");
+    EXPECT_TRUE(named);
+}

@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,6 +20,7 @@
 #include "HostFixture.h"
 #include "mobrdata/FileZq.h"
 #include "store/FigureFile.h"
+#include "store/FigureJson.h"
 
 using namespace figtest;
 namespace fs = std::filesystem;
@@ -165,4 +168,85 @@ TEST_F(HostileFileTest, SavesClearLeftoversAndKeepSymbolicLinks)
     EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
     uint32_t control = 0;
     EXPECT_EQ(aCFileZq::LoadFigCtrl(fifo.c_str(), &control), 0);
+}
+
+// 8. One set of rules for the loader, the import and the export: a record
+// that the import would refuse does not load either, so whatever loads can
+// be exported and imported again.
+TEST_F(HostileFileTest, WhatLoadsCanBeExportedAndImportedAgain)
+{
+    namespace el = mobrhost::element;
+    using mobrhost::bytes::setF64;
+    using mobrhost::bytes::setU16;
+    using mobrhost::bytes::setU32;
+    struct Case {
+        const char* name;
+        uint16_t kind;
+        void (*spoil)(unsigned char* r);
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"layer group 300", el::Line, [](unsigned char* r) { setU16(r, el::kLayerGroup, 300); }, "outside 0 to 15"},
+        {"layer 65535", el::Line, [](unsigned char* r) { setU16(r, el::kLayer, 65535); }, "outside 0 to 15"},
+        {"tip 65535", el::Line, [](unsigned char* r) { setU16(r, el::kEndTip, 65535); }, "refers to tip 65535"},
+        {"NaN", el::Line, [](unsigned char* r) { setF64(r, el::kGeometry, std::nan("")); }, "not a finite number"},
+        {"infinity", el::Line, [](unsigned char* r) { setF64(r, el::kGeometry + 8, HUGE_VAL); }, "not a finite number"},
+        {"1e308", el::Line, [](unsigned char* r) { setF64(r, el::kGeometry, 1e308); }, "within 1e300"},
+        {"text without terminator", el::Text, [](unsigned char* r) { std::memset(r + el::kText, 'a', el::kTextBytes); },
+         "without its terminator"},
+        {"text ending in a lead byte", el::Text, [](unsigned char* r) { std::memcpy(r + el::kText, "ab\x82", 4); },
+         "half a double-byte character"},
+        {"hatch attribute 0xFFFFFFFF", el::Hatch, [](unsigned char* r) { setU32(r, el::kHatchAttrib, 0xFFFFFFFFu); },
+         "hatch attribute"},
+    };
+    for (const Case& c : cases) {
+        auto f = mobrhost::Figure::makeDefault();
+        mobrhost::ElementDatabase::Record r{};
+        setU16(r.data(), el::kKind, c.kind);
+        mobrhost::bytes::setI32(r.data(), el::kOwner, -1);
+        r[el::kPen] = 1;
+        if (c.kind == el::Text) setU16(r.data(), el::kFont, 1);
+        if (c.kind == el::Hatch) setU32(r.data(), el::kHatchAttrib, 1);
+        c.spoil(r.data());
+        f->elements.append(0, r);
+        std::string error;
+        EXPECT_FALSE(mobrhost::FigureJson::checkElements(*f, &error)) << c.name << ": the export refuses it";
+        const std::string path = file("spoiled.fig");
+        ASSERT_TRUE(FigureFile::save(*f, path, &error)) << error;
+        EXPECT_EQ(FigureFile::load(path, &error), nullptr) << c.name;
+        EXPECT_NE(error.find("element 1 "), std::string::npos) << c.name << ": " << error;
+        EXPECT_NE(error.find(c.expected), std::string::npos) << c.name << ": " << error;
+    }
+}
+
+// 9. Names and numbers are taken as given or refused with the member named,
+// never changed without a word.
+TEST_F(HostileFileTest, ImportRefusesWhatItWouldOtherwiseChange)
+{
+    const struct {
+        const char* document;
+        const char* expected;
+    } cases[] = {
+        {R"({"pens": [{"name": "a\u0000b"}]})", "pens[0].name: contains a NUL character"},
+        {R"({"pens": [{"name": "\u0000"}]})", "pens[0].name: contains a NUL character"},
+        {R"({"colours": [{"name": "caf\u00e9", "rgb": [1, 2, 3]}]})", "colours[0].name: has characters the host's code page lacks"},
+        {R"({"elements": [{"id": 1, "kind": "text", "text": "ab\u0000cd"}]})", "elements[0].text: contains a NUL character"},
+        {R"({"colours": [{"name": "c", "rgb": [1.5, 0, 0]}]})", "colours[0].rgb[0]: expected an integer"},
+        {R"({"displayColours": [1, 2, 3]})", "displayColours: expected 4 colour values"},
+        {R"({"fonts": [], "elements": [{"id": 1, "kind": "text", "text": "a"}]})", "element 1 refers to font 1"},
+        {R"({"elements": [{"id": 1, "kind": "text", "font": 99}]})", "element 1 refers to font 99"},
+        {R"({"elements": [{"id": 1, "kind": "line", "tips": [40, 0]}]})", "element 1 refers to tip 40"},
+        {R"({"pens": null})", "pens: null is not a value"},
+        {R"({"paper": {"index": null}})", "paper.index: null is not a value"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_EQ(mobrhost::FigureJson::importText(c.document, &error), nullptr) << c.document;
+        EXPECT_NE(error.find(c.expected), std::string::npos) << c.document << " -> " << error;
+    }
+    // What the code page has goes through unchanged.
+    std::string error;
+    auto f = mobrhost::FigureJson::importText(R"({"colours": [{"name": "\u8d64", "rgb": [255, 0, 0]}]})", &error);
+    ASSERT_NE(f, nullptr) << error;
+    EXPECT_EQ(f->colours->at(1)->name, "\x90\xd4");
 }
