@@ -226,23 +226,26 @@ TEST(Hardening, AFullDiskKeepsTheOldFileAndSaysSo)
     if (!disk.mounted) GTEST_SKIP() << "a tmpfs cannot be mounted here";
     const QString out = disk.dir.filePath("out.json");
     ASSERT_TRUE(FigureDocument::writeText(out.toStdString(), "{\"old\": 1}\n", nullptr));
-    const std::string big(200 * 1024, 'x');
+    // Fill the disk: a small text then fits in a write buffer, so only the
+    // flush can tell that it did not reach the disk.
+    {
+        QFile filler(disk.dir.filePath("filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(1024, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+    }
     std::string error;
-    EXPECT_FALSE(FigureDocument::writeText(out.toStdString(), big, &error));
+    EXPECT_FALSE(FigureDocument::writeText(out.toStdString(), std::string(4000, 'x'), &error));
     EXPECT_NE(error.find(out.toStdString()), std::string::npos) << error;
     EXPECT_NE(error.find("No space left"), std::string::npos) << error;
     EXPECT_EQ(readBytes(out), QByteArray("{\"old\": 1}\n")) << "the old file is kept whole";
-    EXPECT_EQ(QDir(disk.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no temporary is left";
+    EXPECT_EQ(QDir(disk.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary is left";
 
-    // mobr export goes the same way: a figure whose JSON does not fit.
+    // mobr export goes the same way (it once said nothing and left the file empty).
     QTemporaryDir work;
     auto figure = mobrhost::Figure::makeDefault();
-    mobrhost::ElementDatabase::Record r{};
-    r[mobrhost::element::kKind] = mobrhost::element::Line;
-    r[mobrhost::element::kPen] = 1;
-    mobrhost::bytes::setI32(r.data(), mobrhost::element::kOwner, -1);
-    for (int i = 0; i < 3000; ++i) figure->elements.append(0, r);
-    const QString fig = work.filePath("big.fig");
+    const QString fig = work.filePath("default.fig");
     ASSERT_TRUE(mobrhost::FigureFile::saveFile(*figure, fig.toStdString(), &error)) << error;
     const ProgramRun run = runProgram(binFolder() + "/mobr", {"export", fig, out});
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
