@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "ScenarioPath.h"
+
 namespace {
 
 bool isIdPair(const QJsonValue& v, bool (*second)(const QJsonValue&))
@@ -70,6 +72,11 @@ QJsonObject ScenarioAction::translate(const QJsonObject& action, const QString& 
     } else if (verb == "answer" && v.isString() && answerNumber(v.toString()) != 0) {
         out["answer"] = answerNumber(v.toString());
     } else if (verb == "file" && (v.isString() || v.isNull())) {
+        // The module writes and reads what a file dialog gives: a chosen
+        // file is one of the working folder (the current folder of a step).
+        QString why;
+        if (v.isString() && ScenarioPath::resolveInside(QDir::currentPath(), v.toString(), false, &why).isEmpty())
+            return fail("file " + why);
         out["file"] = v;
     } else if (verb == "menu" && v.isDouble()) {
         out["menu"] = v;

@@ -124,6 +124,10 @@ TEST(Hardening, ScenarioPathsStayInsideTheWorkingFolder)
     for (const char* bad : {R"({"screenshot": "../x"})", R"({"screenshot": "/tmp/x"})", R"({"screenshot": "a\\b"})"}) {
         EXPECT_TRUE(ScenarioAction::translate(object(bad), "/shots", &error).isEmpty()) << bad;
     }
+    // A file chosen in a file dialog is one of the working folder (the current one).
+    EXPECT_TRUE(ScenarioAction::translate(object(R"({"file": "..\\..\\x.fac"})"), "/shots", &error).isEmpty());
+    EXPECT_TRUE(ScenarioAction::translate(object(R"({"file": "/etc/passwd"})"), "/shots", &error).isEmpty());
+    EXPECT_FALSE(ScenarioAction::translate(object(R"({"file": "defs/a.fac"})"), "/shots", &error).isEmpty());
     // A PDF for print jobs is a file of the working folder.
     ScenarioRunner printer(testModule());
     ASSERT_TRUE(printer.loadJson(object(R"({"host": {"printToPdf": "..\\out.pdf"}})"), dir.path(), &error));
