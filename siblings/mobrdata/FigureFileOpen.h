@@ -13,7 +13,8 @@
 //   other writer) with a message that says so;
 // - bound the work of every statement by a deadline that grows with the
 //   file's size, so that no file, views or not, can make a reader run for
-//   ever, and keep SQLite's memory per connection small;
+//   ever, and keep SQLite's memory per connection small (a small page
+//   cache, no memory mapping, no value above 16 MB);
 // - check that the tables they read are real tables of the expected shape
 //   (a view or a virtual table of that name is refused before it runs).
 
@@ -131,6 +132,8 @@ inline std::string figureFileUri(const std::string& file)
     return uri + "?immutable=1";
 }
 
+constexpr int kMaxValueBytes = 16 * 1024 * 1024;
+
 // Opens the file read-only and immutable, with small per-connection limits.
 inline SqliteDb openFigureFile(const std::string& file)
 {
@@ -140,6 +143,9 @@ inline SqliteDb openFigureFile(const std::string& file)
     if (rc != SQLITE_OK) return SqliteDb();
     sqlite3_exec(db.get(), "PRAGMA cache_size=-2048; PRAGMA mmap_size=0; PRAGMA trusted_schema=OFF", nullptr, nullptr,
                  nullptr);
+    // No text or blob of a figure file is near this (the tables' JSON is a
+    // few KB, an element chunk 1 MB): a longer one is refused, not read.
+    sqlite3_limit(db.get(), SQLITE_LIMIT_LENGTH, kMaxValueBytes);
     return db;
 }
 
