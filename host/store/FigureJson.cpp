@@ -329,11 +329,10 @@ void readElements(const json& list, Figure& f)
 
 }  // namespace
 
-namespace {
-
-// The rules of one live element record, the same for the loader, the import
-// and the export (so that what loads can be exported and imported again).
-std::string recordProblem(const Figure& f, const unsigned char* r)
+// The rules of one live element record, the same for the loader, the import,
+// the export and the host's record writes (so that what loads can be exported
+// and imported again, and what the host keeps can be saved and loaded again).
+std::string FigureJson::recordProblem(const Figure& f, const unsigned char* r, bool checkOwner)
 {
     const int32_t pen = r[element::kPen];
     const int32_t colour = r[element::kColour];
@@ -356,7 +355,7 @@ std::string recordProblem(const Figure& f, const unsigned char* r)
     }
     if (kind == element::Text) {
         const uint16_t font = bytes::u16(r, element::kFont);
-        if (font < 1 || font > f.fonts->count())
+        if (font > f.fonts->count())   // 0: no font of its own
             return "refers to font " + std::to_string(font) + " but the figure has " + std::to_string(f.fonts->count());
         const unsigned char* t = r + element::kText;
         const std::size_t length = static_cast<std::size_t>(
@@ -366,16 +365,19 @@ std::string recordProblem(const Figure& f, const unsigned char* r)
             return "has a text ending in half a double-byte character";
     }
     if (kind == element::Hatch) {
+        // The import takes a hatch's pen and colour from its attribute word,
+        // so the word names exactly the element's own.
         const uint32_t word = bytes::u32(r, element::kHatchAttrib);
         if ((word & 0xFFFF) > 255 || (word >> 16) > 255)
             return "has hatch attribute " + std::to_string(word) + " (pen or colour above 255)";
+        if (static_cast<int32_t>(word & 0xFFFF) != pen || static_cast<int32_t>(word >> 16) != colour)
+            return "has hatch attribute " + std::to_string(word) + ", which names another pen or colour than the element";
     }
     const int32_t owner = bytes::i32(r, element::kOwner);
-    if (owner != -1 && f.elements.read(owner, nullptr) == element::kNoSuchElement) return "has an owner that does not exist";
+    if (checkOwner && owner != -1 && f.elements.read(owner, nullptr) == element::kNoSuchElement)
+        return "has an owner that does not exist";
     return std::string();
 }
-
-}  // namespace
 
 bool FigureJson::checkElements(const Figure& f, std::string* error)
 {

@@ -198,6 +198,9 @@ TEST_F(HostileFileTest, WhatLoadsCanBeExportedAndImportedAgain)
          "half a double-byte character"},
         {"hatch attribute 0xFFFFFFFF", el::Hatch, [](unsigned char* r) { setU32(r, el::kHatchAttrib, 0xFFFFFFFFu); },
          "hatch attribute"},
+        // Found by fuzz_figure_file: the word named colour 10, the element colour 0.
+        {"hatch attribute of another colour", el::Hatch, [](unsigned char* r) { setU32(r, el::kHatchAttrib, 1u | (10u << 16)); },
+         "names another pen or colour"},
     };
     for (const Case& c : cases) {
         auto f = mobrhost::Figure::makeDefault();
