@@ -165,6 +165,7 @@ TEST(Hardening, HeadlessRunsNeverWaitForAPersonWhenTheModuleAttaches)
         const char* name;
         QByteArray bytes;  // null: no file; "dir": a folder
     } cases[] = {{"missing", QByteArray()}, {"empty", QByteArray("")}, {"truncated", good.left(good.size() / 2)},
+                 {"cut inside its tree", good.left(good.size() - 10)},
                  {"header only", good.left(20)}, {"random", random}, {"folder", QByteArray("dir")}};
     const QString target = bin + "/ZQRCTMPL.rcc";
     for (const auto& c : cases) {
