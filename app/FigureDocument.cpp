@@ -1,14 +1,18 @@
 #include "FigureDocument.h"
 
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 
 #include "model/FigureModel.h"
 #include "platform/CodePage.h"
+#include "platform/Files.h"
 #include "store/FigureFile.h"
 #include "store/FigureJson.h"
 
@@ -17,30 +21,56 @@ using mobrhost::FigureModel;
 
 namespace {
 
-std::string hostPath(const std::string& path)
+// A JSON figure starts with '{' after white space; a figure file starts with
+// the SQLite header. Only the first bytes are looked at.
+enum class Kind { Json, FigureFile, Unreadable };
+
+Kind kindOf(const std::string& path, long long& size, std::string* error)
 {
-    return mobr::cp932::fromUtf8(path);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (error) *error = path + ": " + std::strerror(errno);
+        return Kind::Unreadable;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        if (error)
+            *error = path + (S_ISDIR(st.st_mode) ? ": is a folder, not a figure"
+                                                 : ": is not a regular file (a FIFO, a device or a socket)");
+        return Kind::Unreadable;
+    }
+    size = static_cast<long long>(st.st_size);
+    char head[4096];
+    const ssize_t n = ::pread(fd, head, sizeof head, 0);
+    ::close(fd);
+    for (ssize_t i = 0; i < n; ++i) {
+        const char c = head[i];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
+        return c == '{' ? Kind::Json : Kind::FigureFile;
+    }
+    return Kind::FigureFile;  // empty or blank: the figure file reader says why
 }
+
+// A figure JSON larger than this is not read (the largest figure, 65535
+// elements in both spaces, is far below).
+constexpr long long kMaxJsonBytes = 256LL * 1024 * 1024;
 
 bool readAll(const std::string& path, std::string& text, std::string* error)
 {
+    long long size = 0;
+    if (kindOf(path, size, error) == Kind::Unreadable) return false;
+    if (size > kMaxJsonBytes) {
+        if (error) *error = path + ": too large for a figure JSON (" + std::to_string(size) + " bytes)";
+        return false;
+    }
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
         if (error) *error = path + ": " + file.errorString().toStdString();
         return false;
     }
-    text = file.readAll().toStdString();
+    text = file.read(kMaxJsonBytes + 1).toStdString();
     return true;
-}
-
-// A JSON figure starts with '{' after white space; a figure file is binary.
-bool looksLikeJson(const std::string& text)
-{
-    for (char c : text) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
-        return c == '{';
-    }
-    return false;
 }
 
 }  // namespace
@@ -64,17 +94,27 @@ void FigureDocument::newFigure()
     take(Figure::makeDefault());
 }
 
+std::string FigureDocument::tablePath(const std::string& path)
+{
+    const std::string hostText = mobr::cp932::fromUtf8(path);
+    return mobr::cp932::toUtf8(hostText) == path ? hostText : std::string();
+}
+
 std::unique_ptr<Figure> FigureDocument::read(const std::string& path, std::string* error)
 {
-    std::string text;
-    if (!readAll(path, text, error)) return nullptr;
+    long long size = 0;
+    const Kind kind = kindOf(path, size, error);
+    if (kind == Kind::Unreadable) return nullptr;
     std::string problem;
     std::unique_ptr<Figure> figure;
-    if (looksLikeJson(text)) {
+    if (kind == Kind::Json) {
+        std::string text;
+        if (!readAll(path, text, error)) return nullptr;
         figure = mobrhost::FigureJson::importText(text, &problem);
     } else {
-        figure = mobrhost::FigureFile::load(hostPath(path), &problem);
-        if (figure) figure->path = hostPath(path);
+        // The path is the file system's own, used as it is.
+        figure = mobrhost::FigureFile::loadFile(path, &problem, path);
+        if (figure) figure->path = tablePath(path);
     }
     if (!figure && error) *error = problem.rfind(path, 0) == 0 ? problem : path + ": " + problem;
     return figure;
@@ -104,8 +144,8 @@ bool FigureDocument::save(const std::string& path, std::string* error)
         if (error) *error = "there is no figure to save";
         return false;
     }
-    if (!mobrhost::FigureFile::save(*figure, hostPath(path), error)) return false;
-    figure->path = hostPath(path);
+    if (!mobrhost::FigureFile::saveFile(*figure, path, error, path)) return false;
+    figure->path = tablePath(path);
     figure->changed = false;
     return true;
 }
@@ -127,25 +167,39 @@ bool FigureDocument::saveCopy(const std::string& path, std::string* error)
 
 bool FigureDocument::writeText(const std::string& path, const std::string& text, std::string* error)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
-        !file.commit()) {
-        if (error) *error = path + ": " + file.errorString().toStdString();
+    // One atomic writer: every write and the flush are checked, and on any
+    // failure the old file stays whole.
+    const int rc = mobr::files::writeFileAtomically(path, text);
+    if (rc != 0) {
+        if (error) *error = path + ": cannot be written (" + std::strerror(rc) + "); the old file is kept";
         return false;
     }
     return true;
+}
+
+bool FigureDocument::writeJson(const Figure& figure, const std::string& path, std::string* error)
+{
+    std::string problem;
+    if (!mobrhost::FigureJson::checkElements(figure, &problem)) {
+        if (error) *error = path + ": not exported: " + problem;
+        return false;
+    }
+    return writeText(path, mobrhost::FigureJson::exportText(figure) + "\n", error);
 }
 
 bool FigureDocument::exportJson(const std::string& figurePath, const std::string& jsonPath, std::string* error)
 {
     std::unique_ptr<Figure> figure = read(figurePath, error);
     if (!figure) return false;
-    const std::string text = mobrhost::FigureJson::exportText(*figure) + "\n";
-    if (jsonPath.empty()) {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return true;
+    if (!jsonPath.empty()) return writeJson(*figure, jsonPath, error);
+    std::string problem;
+    if (!mobrhost::FigureJson::checkElements(*figure, &problem)) {
+        if (error) *error = figurePath + ": not exported: " + problem;
+        return false;
     }
-    return writeText(jsonPath, text, error);
+    const std::string text = mobrhost::FigureJson::exportText(*figure) + "\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return true;
 }
 
 bool FigureDocument::importJson(const std::string& jsonPath, const std::string& figurePath, std::string* error)
@@ -158,5 +212,5 @@ bool FigureDocument::importJson(const std::string& jsonPath, const std::string& 
         if (error) *error = jsonPath + ": " + problem;
         return false;
     }
-    return mobrhost::FigureFile::save(*figure, hostPath(figurePath), error);
+    return mobrhost::FigureFile::saveFile(*figure, figurePath, error, figurePath);
 }

@@ -2,8 +2,11 @@
 
 // The figure the application shows: the current figure of the host's figure
 // model. Opens figure files and figure JSON (told apart by their content),
-// saves figure files, exports and imports JSON. Paths are ordinary local
-// paths (UTF-8); the host sees them in its code page.
+// saves figure files, exports and imports JSON. Paths are the file system's
+// own (UTF-8 on Linux), used exactly as given and never converted: two names
+// that differ only in characters outside the host's code page stay two
+// files. Only the path the figure keeps for the host's tables is code-page
+// text, and only when the name can be represented there exactly.
 
 #include <memory>
 #include <string>
@@ -34,7 +37,16 @@ public:
 
     // Reads a figure from either kind of file without touching the model.
     static std::unique_ptr<mobrhost::Figure> read(const std::string& path, std::string* error);
+    // Writes a text file through the platform's atomic writer: on a full
+    // disk or any other failure the old file is kept and the message names
+    // the file and the reason.
     static bool writeText(const std::string& path, const std::string& text, std::string* error);
+    // Exports a figure as JSON into a file through writeText, only when it
+    // keeps the rules an import checks (what is exported can be imported).
+    static bool writeJson(const mobrhost::Figure& figure, const std::string& path, std::string* error);
+    // `path` in the host's code page when it can be represented there
+    // exactly, else empty.
+    static std::string tablePath(const std::string& path);
 
 private:
     static bool take(std::unique_ptr<mobrhost::Figure> figure);

@@ -54,6 +54,33 @@ QRectF FigurePainter::paperRect() const
     return QRectF(map(0, figure_.paperHeight), map(figure_.paperWidth, 0));
 }
 
+QPolygonF FigurePainter::arcPoints(double cx, double cy, double radius, double start, double end) const
+{
+    QPolygonF points;
+    if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(radius) || !std::isfinite(start) ||
+        !std::isfinite(end))
+        return points;
+    // Into one turn first: fmod is exact, so 1e15 degrees costs no more than 15.
+    start = std::fmod(start, 360.0);
+    end = std::fmod(end, 360.0);
+    if (start < 0) start += 360.0;
+    if (end < 0) end += 360.0;
+    double sweep = end - start;
+    if (sweep <= 0) sweep += 360.0;   // counter-clockwise from start to end
+    // Enough points for a smooth curve, never more than the arc's length on
+    // the screen in pixels, and a fixed most.
+    const double screenLength = std::abs(radius) * scale_ * sweep * kPi / 180.0;
+    const double wanted = std::min({std::ceil(sweep / 360.0 * kArcSegments), std::ceil(screenLength / 2.0),
+                                    double(kMaxArcPoints - 1)});
+    const int steps = std::max(2, int(wanted));
+    points.reserve(steps + 1);
+    for (int i = 0; i <= steps; ++i) {
+        const double a = (start + sweep * i / steps) * kPi / 180.0;
+        points << map(cx + radius * std::cos(a), cy + radius * std::sin(a));
+    }
+    return points;
+}
+
 void FigurePainter::paint(QPainter& painter) const
 {
     painter.save();
@@ -86,16 +113,8 @@ void FigurePainter::paintElement(QPainter& painter, const unsigned char* r) cons
         break;
     }
     case el::Arc: {
-        const double cx = value(r, 0), cy = value(r, 1), radius = value(r, 2);
-        double start = value(r, 3), end = value(r, 4);
-        while (end <= start) end += 360.0;   // counter-clockwise from start to end
-        const int steps = std::max(2, int(std::ceil((end - start) / 360.0 * kArcSegments)));
-        QPolygonF points;
-        for (int i = 0; i <= steps; ++i) {
-            const double a = (start + (end - start) * i / steps) * kPi / 180.0;
-            points << map(cx + radius * std::cos(a), cy + radius * std::sin(a));
-        }
-        painter.drawPolyline(points);
+        const QPolygonF points = arcPoints(value(r, 0), value(r, 1), value(r, 2), value(r, 3), value(r, 4));
+        if (!points.isEmpty()) painter.drawPolyline(points);
         break;
     }
     case el::Text: {
@@ -104,7 +123,9 @@ void FigurePainter::paintElement(QPainter& painter, const unsigned char* r) cons
         QFont font;
         if (const mobrhost::Font* f = figure_.fonts->at(mobrhost::bytes::u16(r, el::kFont)))
             if (!f->face.empty()) font.setFamily(QString::fromStdString(mobr::cp932::toUtf8(f->face)));
-        font.setPixelSize(std::max(1, int(std::lround(value(r, 2) * scale_))));
+        const double height = value(r, 2) * scale_;
+        if (!std::isfinite(height) || !std::isfinite(value(r, 3))) break;
+        font.setPixelSize(int(std::clamp(std::round(height), 1.0, 4096.0)));
         painter.save();
         painter.setFont(font);
         painter.translate(map(value(r, 0), value(r, 1)));

@@ -7,6 +7,7 @@
 
 #include <QPainter>
 #include <QPointF>
+#include <QPolygonF>
 #include <QRectF>
 
 #include "model/Figure.h"
@@ -24,6 +25,15 @@ public:
     // The target rectangle in which the paper is drawn exactly at
     // `paperOnDevice` (for a view zoomed and panned from the fitted one).
     static QRectF targetPlacingPaperAt(const QRectF& paperOnDevice);
+
+    // The points of an arc (centre and radius in millimetres, angles in
+    // degrees, counter-clockwise from start to end) in device coordinates.
+    // Angles are brought into one turn before anything is counted, so no
+    // angle, however large, makes drawing slow; the number of points is
+    // bounded by what the screen can show (kMaxArcPoints at most). Empty
+    // when a value is not finite.
+    static constexpr int kMaxArcPoints = 1024;
+    QPolygonF arcPoints(double cx, double cy, double radius, double start, double end) const;
 
 private:
     void paintElement(QPainter& painter, const unsigned char* record) const;

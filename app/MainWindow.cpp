@@ -256,7 +256,7 @@ void MainWindow::exportJson()
     if (path.isEmpty()) return;
     std::string error;
     if (mobrhost::Figure* f = FigureDocument::current();
-        !f || !FigureDocument::writeText(path.toStdString(), mobrhost::FigureJson::exportText(*f) + "\n", &error))
+        !f || !FigureDocument::writeJson(*f, path.toStdString(), &error))
         problem(QString::fromStdString(error));
 }
 

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "ScenarioPath.h"
+
 namespace {
 
 bool isIdPair(const QJsonValue& v, bool (*second)(const QJsonValue&))
@@ -61,12 +63,20 @@ QJsonObject ScenarioAction::translate(const QJsonObject& action, const QString& 
     } else if ((verb == "ok" || verb == "cancel") && v.isBool() && v.toBool()) {
         out[verb] = true;
     } else if (verb == "screenshot" && v.isString() && !v.toString().isEmpty()) {
+        // A screenshot is a file name in the screenshot folder, nothing else.
         QString name = v.toString();
+        if (name.contains('/') || name.contains('\\') || name == "." || name == "..")
+            return fail("screenshot \"" + name + "\" is not a file name (no folders)");
         if (QFileInfo(name).suffix().isEmpty()) name += ".png";
-        out["screenshot"] = QFileInfo(name).isAbsolute() ? name : QDir(screenshotDir).filePath(name);
+        out["screenshot"] = QDir(screenshotDir).filePath(name);
     } else if (verb == "answer" && v.isString() && answerNumber(v.toString()) != 0) {
         out["answer"] = answerNumber(v.toString());
     } else if (verb == "file" && (v.isString() || v.isNull())) {
+        // The module writes and reads what a file dialog gives: a chosen
+        // file is one of the working folder (the current folder of a step).
+        QString why;
+        if (v.isString() && ScenarioPath::resolveInside(QDir::currentPath(), v.toString(), false, &why).isEmpty())
+            return fail("file " + why);
         out["file"] = v;
     } else if (verb == "menu" && v.isDouble()) {
         out["menu"] = v;

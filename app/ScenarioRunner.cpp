@@ -10,6 +10,7 @@
 #include "DataLinkRun.h"
 #include "FigureDocument.h"
 #include "ScenarioAction.h"
+#include "ScenarioPath.h"
 #include "SystemFolder.h"
 #include "api/HostRuntime.h"
 #include "mobrdlg/ZqUiDriver.h"
@@ -75,6 +76,13 @@ QJsonValue fileText(const QByteArray& bytes)
     return mobr::cp932::toQString(std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
+// UTF-8 text in the host's code page, only when every character is there.
+bool exactCp932(const std::string& utf8, std::string& out)
+{
+    out = mobr::cp932::fromUtf8(utf8);
+    return mobr::cp932::toUtf8(out) == utf8;
+}
+
 QJsonObject controlJson(const ZqControlState& c)
 {
     QJsonArray items;
@@ -84,11 +92,6 @@ QJsonObject controlJson(const ZqControlState& c)
                        {"visible", c.visible}, {"checked", c.checked},
                        {"readOnly", c.readOnly}, {"focused", c.focused},
                        {"items", items},       {"selection", c.selection}};
-}
-
-bool safeRelative(const QString& path)
-{
-    return !path.isEmpty() && QFileInfo(path).isRelative() && !QDir::cleanPath(path).startsWith("..");
 }
 
 }  // namespace
@@ -169,7 +172,7 @@ bool ScenarioRunner::startHost(QString* error)
     if (!SystemFolder::copyTree(source, systemFolder_, error)) return false;
 
     mobrhost::HostStart start;
-    start.systemFolder = mobr::cp932::fromUtf8(systemFolder_.toStdString());
+    if (!SystemFolder::hostPath(systemFolder_, start.systemFolder, error)) return false;
     const QJsonObject host = scenario_.value("host").toObject();
     for (auto it = host.begin(); it != host.end(); ++it) {
         const QString& key = it.key();
@@ -178,9 +181,21 @@ bool ScenarioRunner::startHost(QString* error)
         else if (key == "commandStatus" && v.isDouble()) start.commandStatus = v.toInt();
         else if (key == "loginUser" && v.isDouble()) start.loginUser = v.toInt();
         else if (key == "platformKind" && v.isDouble()) start.platformKind = v.toInt();
-        else if (key == "loginName" && v.isString()) start.loginName = mobr::cp932::fromUtf8(v.toString().toStdString());
-        else if (key == "printToPdf" && v.isString())
-            start.printToPdf = QDir(workFolder_).filePath(v.toString()).toStdString();
+        else if (key == "loginName" && v.isString()) {
+            if (!exactCp932(v.toString().toStdString(), start.loginName)) {
+                if (error) *error = "host: loginName \"" + v.toString() + "\" has characters the host's code page lacks";
+                return false;
+            }
+        }
+        else if (key == "printToPdf" && v.isString()) {
+            QString why;
+            const QString pdf = ScenarioPath::resolveInside(workFolder_, v.toString(), true, &why);
+            if (pdf.isEmpty()) {
+                if (error) *error = "host: printToPdf: " + why;
+                return false;
+            }
+            start.printToPdf = pdf.toStdString();
+        }
         else if (key == "defaultPrinter" && v.isBool())
             start.printToPdf = v.toBool() ? QDir(workFolder_).filePath("printer.pdf").toStdString() : std::string();
         else {
@@ -200,7 +215,23 @@ bool ScenarioRunner::run(QString* errorText)
 {
     steps_ = dialogs_ = messages_ = reads_ = errors_ = helps_ = QJsonArray();
     exports_ = QJsonObject();
-    if (!startHost(errorText)) return false;
+    // Messages the module showed while it attached, before any step: each
+    // was answered with its default button (no run waits for a person).
+    for (const SettingsModule::AttachMessage& m : module_.attachMessages())
+        messages_.append(QJsonObject{{"step", -1}, {"id", m.id}, {"text", QString::fromStdString(m.text)},
+                                     {"argument", QString::fromStdString(m.argument)}, {"kind", kindOfFlags(m.flags)},
+                                     {"answer", answerName(m.answer)}, {"scripted", false}});
+    // A settings file that the host refuses while it starts is reported
+    // before the first step.
+    listener_.onMessage = [this](const std::string& text) {
+        messages_.append(QJsonObject{{"step", -1}, {"id", 0}, {"text", QString::fromStdString(mobr::cp932::toUtf8(text))},
+                                     {"argument", ""}, {"kind", "host message"}, {"answer", "ok"}, {"scripted", false}});
+    };
+    mobrhost::HostSession::instance().setListener(&listener_);
+    if (!startHost(errorText)) {
+        mobrhost::HostSession::instance().setListener(nullptr);
+        return false;
+    }
     if (screenshots_.isEmpty()) screenshots_ = temp_->filePath("screenshots");
     screenshots_ = QFileInfo(screenshots_).absoluteFilePath();
     QDir().mkpath(screenshots_);
@@ -390,12 +421,9 @@ void ScenarioRunner::collect(int index, const CZqUiDriver& driver, QJsonObject& 
 
 QString ScenarioRunner::workPath(int index, const QString& relative)
 {
-    if (!safeRelative(relative)) {
-        error(index, "\"" + relative + "\" is not a path inside the working folder");
-        return QString();
-    }
-    const QString path = QDir(workFolder_).filePath(relative);
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    QString why;
+    const QString path = ScenarioPath::resolveInside(workFolder_, relative, true, &why);
+    if (path.isEmpty()) error(index, why);
     return path;
 }
 
@@ -416,8 +444,8 @@ void ScenarioRunner::writeFigure(int index, const QJsonObject& step)
         return;
     }
     const bool ok = to.endsWith(".json", Qt::CaseInsensitive)
-                        ? FigureDocument::writeText(to.toStdString(), mobrhost::FigureJson::exportText(*figure), &problem)
-                        : mobrhost::FigureFile::save(*figure, mobr::cp932::fromUtf8(to.toStdString()), &problem);
+                        ? FigureDocument::writeJson(*figure, to.toStdString(), &problem)
+                        : mobrhost::FigureFile::saveFile(*figure, to.toStdString(), &problem);
     if (!ok) error(index, "writeFigure: " + QString::fromStdString(problem));
 }
 
@@ -428,7 +456,12 @@ void ScenarioRunner::writeFile(int index, const QJsonObject& step)
     const QString encoding = step.value("encoding").toString("utf-8").toLower();
     const std::string utf8 = step.value("text").toString().toStdString();
     std::string bytes;
-    if (encoding == "cp932") bytes = mobr::cp932::fromUtf8(utf8);
+    if (encoding == "cp932") {
+        if (!exactCp932(utf8, bytes)) {
+            error(index, "writeFile: the text has characters the host's code page (cp932) lacks; nothing written");
+            return;
+        }
+    }
     else if (encoding == "utf-8" || encoding == "utf8") bytes = utf8;
     else {
         error(index, "writeFile: unknown encoding " + encoding + " (cp932 or utf-8)");

@@ -1,6 +1,11 @@
 #include "SettingsModule.h"
 
+#include <cstdio>
+
 #include <QCoreApplication>
+#include <QGuiApplication>
+
+#include "mobrdlg/ZqUiDriver.h"
 
 namespace {
 
@@ -34,7 +39,24 @@ std::string SettingsModule::defaultPath()
 
 bool SettingsModule::load(const std::string& path)
 {
-    if (!library_.load(path)) {
+    attachMessages_.clear();
+    const QString platform = QGuiApplication::platformName();
+    const bool headless = !qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ||
+                          platform == "offscreen" || platform == "minimal";
+    bool loaded = false;
+    if (headless && !CZqUiDriver::current()) {
+        // An empty script: every message box gets its default answer.
+        CZqUiDriver driver;
+        loaded = library_.load(path);
+        for (const auto& m : driver.transcript().messages()) {
+            attachMessages_.push_back({m.messageId, m.text, m.argument, m.flags, m.answer});
+            std::fprintf(stderr, "mobr: message %d while the settings module attached, answered %d without a person: %s\n",
+                         m.messageId, m.answer, m.text.c_str());
+        }
+    } else {
+        loaded = library_.load(path);
+    }
+    if (!loaded) {
         error_ = library_.error().empty() ? "the module refused to load" : library_.error();
         return false;
     }

@@ -37,7 +37,20 @@ public:
     // The module next to the program (libmobrtmpl.so in the program's folder).
     static std::string defaultPath();
 
+    // Loads and attaches the module. Without a display (Qt's offscreen or
+    // minimal platform) nobody could answer a message the module shows while
+    // it attaches (950 when its resource file is unusable): each one is then
+    // answered with its default button and kept in attachMessages(), so a
+    // headless run never waits for a person. With a display it is shown.
     bool load(const std::string& path);
+    struct AttachMessage {
+        int id = 0;
+        std::string text;      // UTF-8
+        std::string argument;  // UTF-8
+        unsigned flags = 0;
+        int answer = 0;
+    };
+    const std::vector<AttachMessage>& attachMessages() const { return attachMessages_; }
     bool isLoaded() const { return library_.isLoaded(); }
     const std::string& error() const { return error_; }
 
@@ -61,4 +74,5 @@ private:
 
     mobr::Library library_;
     std::string error_;
+    std::vector<AttachMessage> attachMessages_;
 };

@@ -56,3 +56,18 @@ bool SystemFolder::copyTree(const QString& from, const QString& to, QString* err
     }
     return true;
 }
+
+bool SystemFolder::hostPath(const QString& folder, std::string& out, QString* error)
+{
+    const QByteArray utf8 = QFileInfo(folder).absoluteFilePath().toUtf8();
+    for (char c : utf8) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            if (error)
+                *error = folder + ": a system folder needs a path of ASCII characters (the host keeps it in its "
+                                  "code page, and another name would be another folder); refused";
+            return false;
+        }
+    }
+    out = utf8.toStdString();
+    return true;
+}

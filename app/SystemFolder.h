@@ -5,6 +5,8 @@
 // ~/.local/share/mobr/system), which the host fills from the bundled
 // defaults (bin/system) on first start.
 
+#include <string>
+
 #include <QString>
 
 class SystemFolder {
@@ -18,4 +20,9 @@ public:
     static QString bundled();
     // Copies every file and sub-folder of `from` into `to` (created).
     static bool copyTree(const QString& from, const QString& to, QString* error);
+    // The folder as the host's tables keep it (host code page). The host uses
+    // those bytes as the folder's name on disk, so only a name whose bytes are
+    // the same in both (ASCII) names the same folder: any other is refused
+    // with a message rather than turned into another folder.
+    static bool hostPath(const QString& folder, std::string& out, QString* error);
 };

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QMessageBox>
+#include <QStringDecoder>
 #include <QTimer>
 
 #include "CommandLine.h"
@@ -77,16 +78,32 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
 {
     const QString system = command.systemFolder().isEmpty() ? SystemFolder::userDefault() : command.systemFolder();
     mobrhost::HostStart start;
-    start.systemFolder = mobr::cp932::fromUtf8(QFileInfo(system).absoluteFilePath().toStdString());
+    QString why;
+    if (!SystemFolder::hostPath(system, start.systemFolder, &why)) {
+        say(stderr, "mobr: " + why);
+        return 2;
+    }
     start.bootState = command.boot() ? 1 : 0;
     start.commandStatus = command.commandStatus();
+    // Settings files the host refuses while it starts are said where the
+    // user sees them.
+    ViewListener listener;
+    QStringList refused;
+    listener.onMessage = [&refused](const std::string& text) {
+        refused << QString::fromStdString(mobr::cp932::toUtf8(text));
+    };
+    mobrhost::HostSession::instance().setListener(&listener);
     std::string problem;
     if (!mobrhost::startHost(start, &problem)) {
+        mobrhost::HostSession::instance().setListener(nullptr);
         say(stderr, "mobr: the host did not start: " + QString::fromStdString(problem));
         return 2;
     }
-    ViewListener listener;
-    mobrhost::HostSession::instance().setListener(&listener);
+    listener.onMessage = nullptr;
+    for (const QString& text : refused) {
+        say(stderr, "mobr: " + text);
+        if (display) QMessageBox::warning(nullptr, "mobr", text);
+    }
     if (!module.isLoaded()) {
         const QString why = "the settings module did not load (" + QString::fromStdString(module.error()) +
                             "); the figure opens without settings commands";
@@ -140,7 +157,17 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
 int main(int argc, char** argv)
 {
     QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        // Paths are the file system's own bytes: one that is not UTF-8 could
+        // not be named again exactly, so it is refused, never changed.
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString argument = utf8.decode(QByteArray(argv[i]));
+        if (utf8.hasError()) {
+            std::fprintf(stderr, "mobr: argument %d is not UTF-8 text; names are never changed, so it is refused\n", i);
+            return 2;
+        }
+        arguments << argument;
+    }
     const CommandLine command = CommandLine::parse(arguments);
     if (command.mode() == CommandLine::Mode::Version) {
         say(stdout, "mobr " + CommandLine::version());

@@ -107,6 +107,13 @@ int copyBlocks(std::string_view source, std::string_view target, CopyStage& stag
 
 }  // namespace
 
+int writeFileAtomically(const std::string& path, std::string_view data)
+{
+    if (path.empty())
+        return ENOENT;
+    return replaceFileAtomically(path, data);
+}
+
 std::string nativePath(std::string_view hostPath, int* error)
 {
     if (hostPath.empty() || hostPath.size() >= kMaxPathBytes) {

@@ -72,6 +72,14 @@ MOBR_API int copyFile(std::string_view source, std::string_view target);
 // the target).
 MOBR_API void copyFileOrThrow(std::string_view source, std::string_view target);
 
+// Writes `data` as the whole new contents of the file `path`, a path of the
+// file system used exactly as given (not a host path: no conversion at all).
+// Through one atomic replace (temporary file in the same folder, every write
+// and the flush checked, then rename): on any failure (a full disk, a
+// read-only folder) the old file stays as it was and no temporary is left.
+// A symbolic link is followed: its target is replaced. 0 or an errno value.
+MOBR_API int writeFileAtomically(const std::string& path, std::string_view data);
+
 // The current folder and the temporary folder ($TMPDIR when it is a folder,
 // else /tmp), each ending with '/'.
 MOBR_API std::string currentDirectory();

@@ -1,8 +1,11 @@
-// Figure file loader: any file is refused with a message or loaded; a loaded
-// figure saves to a file that loads again.
+// Figure file loader: any file is refused with a message or loaded, within
+// its time bound; a loaded figure exports to JSON that imports again (one set
+// of rules for loader, import and export) and saves to a file that loads
+// again. Run with -timeout=10 so that a hang is a finding.
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -33,10 +36,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::fwrite(data, 1, size, f);
     std::fclose(f);
     std::string error;
+    const auto started = std::chrono::steady_clock::now();
     auto figure = mobrhost::FigureFile::load(input, &error);
+    // The loader's own bound is one second for any file below 16 MB.
+    if (std::chrono::steady_clock::now() - started > std::chrono::seconds(3)) std::abort();
     if (!figure) {
         if (error.empty()) std::abort();
         return 0;
+    }
+    // What loads can be exported and imported again.
+    if (!mobrhost::FigureJson::importText(mobrhost::FigureJson::exportText(*figure), &error)) {
+        std::fprintf(stderr, "loaded but not importable: %s\n", error.c_str());
+        std::abort();
     }
     const std::string output = folder() + "/output.mfg";
     if (!mobrhost::FigureFile::save(*figure, output, &error)) std::abort();

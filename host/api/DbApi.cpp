@@ -6,6 +6,7 @@
 #include "api/Families.h"
 #include "api/FigureApiSupport.h"
 #include "model/Bytes.h"
+#include "store/FigureJson.h"
 
 namespace mobrhost {
 
@@ -46,8 +47,12 @@ int32_t aatDbUpdate2(short fig, int32_t space, int32_t* id, const void* record, 
 {
     Figure* f = model().figure(fig);
     if (!f || !id || !record || space < 0 || space >= ElementDatabase::kSpaces) return -1;
+    // The element rules the figure file and the JSON keep (owners may come
+    // later, so they are not checked here), so that what the host keeps can
+    // always be saved, loaded, exported and imported again.
     if (!attributesValid(*f, bytes::u8(record, element::kPen), bytes::u8(record, element::kColour)) ||
-        bytes::u16(record, element::kKind) == 0)
+        bytes::u16(record, element::kKind) == 0 ||
+        !FigureJson::recordProblem(*f, static_cast<const unsigned char*>(record), false).empty())
         return element::kBadRecord;
     ElementDatabase::Record r;
     std::memcpy(r.data(), record, element::kBytes);

@@ -221,8 +221,7 @@ int32_t aatSysSetUserTemplete(const char* file)
     if (!file) return -1;
     const std::size_t length = strnlen(file, mobr::kHostPathBytes);
     // A file name, not a path: no separator, and short enough for a path.
-    if (length >= mobr::kHostPathBytes || mobr::cp932::findChar(file, '/') != std::string::npos
-        || mobr::cp932::findChar(file, '\\') != std::string::npos) {
+    if (length >= mobr::kHostPathBytes || !SystemFile::isTemplateName(std::string(file, length))) {
         return -1;
     }
     settings().setText("UserTemplate", std::string(file, length));
@@ -233,6 +232,7 @@ int32_t aatSysFindUtmpFile(const char* file, char* dir)
 {
     if (!file || !dir) return -1;
     dir[0] = '\0';
+    if (!SystemFile::isTemplateName(file)) return 0;   // a name that would leave every folder
     const auto& folders = settings().templateFolders();
     for (std::size_t i = 0; i < folders.size(); ++i) {
         if (mobr::files::fileExists(mobr::files::resolveFileNameNoCase(folders[i].directory, file))) {
@@ -257,7 +257,7 @@ int32_t aagUserTemplateLoad()
     std::string path;
     if (isSystemFolderTemplate(file)) {
         path = session().systemFile(file);
-    } else {
+    } else if (SystemFile::isTemplateName(file)) {
         const int32_t n = settings().integer("UserTempCurDir");
         const auto& folders = settings().templateFolders();
         if (n >= 1 && n <= static_cast<int32_t>(folders.size())) {

@@ -150,6 +150,8 @@ void HostSession::reset(const HostStart& start)
     std::string path;
     if (mobr::cp932::equalNoCase(file, "MOBRSTD.INI") || mobr::cp932::equalNoCase(file, "MOBRDFLT.INI")) {
         path = systemFile(file);
+    } else if (!SystemFile::isTemplateName(file)) {
+        message(file + ": not a template name (a template is named without folders)");
     } else {
         const int n = settings_.integer("UserTempCurDir");
         const auto& folders = settings_.templateFolders();

@@ -1,17 +1,22 @@
 #include "store/FigureFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "model/Bytes.h"
 #include "platform/Files.h"
 #include "siblings/mobrdata/FigureFileFormat.h"
+#include "siblings/mobrdata/FigureFileOpen.h"
 #include "siblings/mobrdata/SqliteHandles.h"
 #include "store/FigureJson.h"
 
@@ -48,33 +53,6 @@ bool pragmaInt(sqlite3* db, const char* sql, long long& value)
     if (!st || sqlite3_step(st.get()) != SQLITE_ROW) return false;
     value = sqlite3_column_int64(st.get(), 0);
     return true;
-}
-
-uint32_t be32(const unsigned char* p)
-{
-    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
-}
-
-// The SQLite header is there and the file is as long as it says.
-std::string headerProblem(const std::string& file)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(file.c_str(), "rb"), &std::fclose);
-    if (!f) return std::string("cannot be opened: ") + std::strerror(errno);
-    unsigned char header[100];
-    static const char kMagic[] = "SQLite format 3";
-    if (std::fread(header, 1, sizeof header, f.get()) != sizeof header || std::memcmp(header, kMagic, 16) != 0)
-        return "not a figure file (not an SQLite database)";
-    uint32_t pageSize = (uint32_t(header[16]) << 8) | header[17];
-    if (pageSize == 1) pageSize = 65536;
-    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0) return "damaged (impossible page size)";
-    if (std::fseek(f.get(), 0, SEEK_END) != 0) return "cannot be read";
-    const long size = std::ftell(f.get());
-    const uint32_t pageCount = be32(header + 28);
-    if (size < 0 || size % pageSize != 0 ||
-        (pageCount != 0 && be32(header + 24) == be32(header + 92) &&
-         static_cast<unsigned long long>(size) < static_cast<unsigned long long>(pageCount) * pageSize))
-        return "truncated (shorter than its header says)";
-    return std::string();
 }
 
 bool putMeta(sqlite3* db, const char* key, sqlite3_int64 value)
@@ -166,6 +144,33 @@ bool flush(const std::string& file)
     return ok;
 }
 
+// Temporaries of saves of `target` that were killed: "<name>.saving-XXXXXX"
+// (and their -journal) that no running save holds locked.
+void removeStaleTemporaries(const std::string& target)
+{
+    const std::size_t slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash == 0 ? 1 : slash);
+    const std::string prefix = target.substr(slash == std::string::npos ? 0 : slash + 1) + ".saving-";
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    std::vector<std::string> stale;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string temp = folder + "/" + name;
+        const int fd = ::open(temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat st {};
+        // A save that is still running holds its temporary locked.
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(temp.c_str());
+            ::unlink((temp + "-journal").c_str());
+        }
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
 }  // namespace
 
 bool FigureFile::save(const Figure& f, const std::string& path, std::string* error)
@@ -173,35 +178,59 @@ bool FigureFile::save(const Figure& f, const std::string& path, std::string* err
     int err = 0;
     const std::string native = mobr::files::nativePath(path, &err);
     if (err || native.empty()) return fail(error, path, "not a usable path");
+    return saveFile(f, native, error, path);
+}
+
+bool FigureFile::saveFile(const Figure& f, const std::string& file, std::string* error, const std::string& shownPath)
+{
+    const std::string& path = shownPath.empty() ? file : shownPath;
+    if (file.empty()) return fail(error, path, "not a usable path");
+    // Saving onto a symbolic link replaces what it points to, not the link.
+    std::string native = file;
+    struct stat link {};
+    if (::lstat(file.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        char* real = ::realpath(file.c_str(), nullptr);
+        if (!real) return fail(error, path, "is a symbolic link to nothing (" + std::string(std::strerror(errno)) + ")");
+        native = real;
+        std::free(real);
+    }
+    struct stat old {};
+    const bool exists = ::stat(native.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) return fail(error, path, "is not a regular file; it is not replaced");
     const std::size_t slash = native.find_last_of('/');
     const std::string folder = slash == std::string::npos ? std::string(".") : native.substr(0, slash == 0 ? 1 : slash);
 
+    removeStaleTemporaries(native);
     // The temporary file lives next to the target so that the rename stays
-    // within one file system and replaces the target in one step.
+    // within one file system and replaces the target in one step. It stays
+    // locked while this save runs, which tells a later save that it is not
+    // a leftover.
     std::string temp = native + ".saving-XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return fail(error, path, std::string("cannot be written: ") + std::strerror(errno));
+    ::flock(fd, LOCK_EX);
     // The new file gets the old file's permissions, or the usual ones.
-    struct stat old {};
-    if (::stat(native.c_str(), &old) == 0) {
+    if (exists) {
         ::fchmod(fd, old.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         ::fchmod(fd, 0666 & ~mask);
     }
-    ::close(fd);
 
     std::string problem;
     if (!writeDatabase(f, temp, problem) || !flush(temp)) {
         ::unlink(temp.c_str());
+        ::close(fd);
         return fail(error, path, problem.empty() ? "cannot be written (disk full?)" : problem);
     }
     if (::rename(temp.c_str(), native.c_str()) != 0) {
         const std::string why = std::strerror(errno);
         ::unlink(temp.c_str());
+        ::close(fd);
         return fail(error, path, "cannot replace the file: " + why);
     }
+    ::close(fd);
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
@@ -218,42 +247,59 @@ std::unique_ptr<Figure> FigureFile::load(const std::string& path, std::string* e
         fail(error, path, "not a usable path");
         return nullptr;
     }
-    const std::string file = mobr::files::resolvePathNoCase(native);
-    if (!mobr::files::fileExists(file)) {
+    return loadFile(mobr::files::resolvePathNoCase(native), error, path);
+}
+
+std::unique_ptr<Figure> FigureFile::loadFile(const std::string& file, std::string* error, const std::string& shownPath)
+{
+    const std::string& path = shownPath.empty() ? file : shownPath;
+    struct stat st {};
+    if (file.empty() || ::stat(file.c_str(), &st) != 0) {
         fail(error, path, "no such file");
         return nullptr;
     }
-    if (const std::string problem = headerProblem(file); !problem.empty()) {
+    long long fileSize = 0;
+    if (const std::string problem = mobrdata::figureFileProblem(file, fileSize); !problem.empty()) {
         fail(error, path, problem);
         return nullptr;
     }
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    Db db(raw);
-    if (rc != SQLITE_OK) {
+    // Read-only and immutable: nothing is ever written beside the file. The
+    // whole read runs under one deadline that the file cannot stretch.
+    Db db = mobrdata::openFigureFile(file);
+    if (!db) {
         fail(error, path, "cannot be opened as a database");
         return nullptr;
     }
+    mobrdata::FigureReadGuard guard(mobrdata::readBudget(fileSize));
+    guard.install(db.get());
+    auto refuse = [&](const std::string& problem) -> std::unique_ptr<Figure> {
+        fail(error, path, guard.expired() ? "refused: reading it takes far longer than a figure file of its size may"
+                                          : problem);
+        return nullptr;
+    };
     long long appId = 0, version = 0;
     if (!pragmaInt(db.get(), "PRAGMA application_id", appId) || appId != figfile::kApplicationId) {
-        fail(error, path, "not a figure file (another kind of database)");
-        return nullptr;
+        return refuse("not a figure file (another kind of database)");
     }
     if (!pragmaInt(db.get(), "PRAGMA user_version", version) || version < 1) {
-        fail(error, path, "not a figure file (unfinished database)");
-        return nullptr;
+        return refuse("not a figure file (unfinished database)");
     }
     if (version > figfile::kFormatVersion) {
-        fail(error, path, "written by a newer program (format " + std::to_string(version) + ")");
-        return nullptr;
+        return refuse("written by a newer program (format " + std::to_string(version) + ")");
     }
     {
         Stmt check = prepare(db.get(), "PRAGMA quick_check");
         if (!check || sqlite3_step(check.get()) != SQLITE_ROW ||
             std::string(reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0))) != "ok") {
-            fail(error, path, "damaged (the database check failed)");
-            return nullptr;
+            return refuse("damaged (the database check failed)");
         }
+    }
+    // Both tables are real tables of the shape the writer makes: a view in
+    // their place (recursive or not) is refused before it runs.
+    for (const auto& [table, columns] : {std::pair<const char*, std::vector<std::string>>{figfile::kMetaTable, {"key", "value"}},
+                                         {"element_chunks", {"space", "first", "count", "records"}}}) {
+        if (const std::string problem = mobrdata::tableShapeProblem(db.get(), table, columns); !problem.empty())
+            return refuse(problem);
     }
     auto meta = [&](const char* key, long long& value) {
         Stmt st = prepare(db.get(), "SELECT value FROM figure_meta WHERE key = ?");
@@ -265,43 +311,41 @@ std::unique_ptr<Figure> FigureFile::load(const std::string& path, std::string* e
     };
     long long control = 0, hostFormat = 0, recordBytes = 0, slots0 = 0, slots1 = 0;
     if (!meta(figfile::kControlKey, control) || control < 0 || control > 0xFFFFFFFFLL) {
-        fail(error, path, "damaged (no valid control word)");
-        return nullptr;
+        return refuse("damaged (no valid control word)");
     }
     if (!meta("host_format", hostFormat)) {
-        fail(error, path, "not a figure of this host (no host format)");
-        return nullptr;
+        return refuse("not a figure of this host (no host format)");
     }
     if (hostFormat > kHostFormat) {
-        fail(error, path, "written by a newer host (host format " + std::to_string(hostFormat) + ")");
-        return nullptr;
+        return refuse("written by a newer host (host format " + std::to_string(hostFormat) + ")");
     }
     if (!meta("element_record_bytes", recordBytes) || recordBytes != static_cast<long long>(element::kBytes) ||
         !meta("space0_slots", slots0) || !meta("space1_slots", slots1) || slots0 < 0 || slots1 < 0 ||
         slots0 > ElementDatabase::kMaxSlots || slots1 > ElementDatabase::kMaxSlots) {
-        fail(error, path, "damaged (impossible element counts)");
-        return nullptr;
+        return refuse("damaged (impossible element counts)");
     }
+    // Every slot is a record of the file's element table: more slots than
+    // the file could hold are a lie, refused before anything is reserved.
+    if ((slots0 + slots1) * static_cast<long long>(element::kBytes) > fileSize)
+        return refuse("damaged (declares " + std::to_string(slots0 + slots1) + " element slots, more than its " +
+                      std::to_string(fileSize) + " bytes hold)");
     std::string tables;
     {
         Stmt st = prepare(db.get(), "SELECT value FROM figure_meta WHERE key = 'tables'");
         if (!st || sqlite3_step(st.get()) != SQLITE_ROW || sqlite3_column_type(st.get(), 0) != SQLITE_TEXT) {
-            fail(error, path, "damaged (no tables)");
-            return nullptr;
+            return refuse("damaged (no tables)");
         }
         tables.assign(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)),
                       static_cast<std::size_t>(sqlite3_column_bytes(st.get(), 0)));
     }
     const nlohmann::json doc = nlohmann::json::parse(tables, nullptr, false);
     if (doc.is_discarded()) {
-        fail(error, path, "damaged (its tables are not readable)");
-        return nullptr;
+        return refuse("damaged (its tables are not readable)");
     }
     std::string problem;
     std::unique_ptr<Figure> f = FigureJson::fromJson(doc, &problem, false);
     if (!f) {
-        fail(error, path, "impossible values: " + problem);
-        return nullptr;
+        return refuse("impossible values: " + problem);
     }
     f->control = static_cast<uint32_t>(control);
 
@@ -309,8 +353,7 @@ std::unique_ptr<Figure> FigureFile::load(const std::string& path, std::string* e
     for (int s = 0; s < ElementDatabase::kSpaces; ++s) f.get()->elements.reserve(s, static_cast<std::size_t>(expected[s]));
     Stmt chunks = prepare(db.get(), "SELECT space, first, count, records FROM element_chunks ORDER BY space, first");
     if (!chunks) {
-        fail(error, path, "damaged (no element table)");
-        return nullptr;
+        return refuse("damaged (no element table)");
     }
     int rcStep;
     while ((rcStep = sqlite3_step(chunks.get())) == SQLITE_ROW) {
@@ -322,8 +365,7 @@ std::unique_ptr<Figure> FigureFile::load(const std::string& path, std::string* e
         if (space < 0 || space >= ElementDatabase::kSpaces || count < 1 || count > kChunkRecords ||
             size != count * static_cast<long long>(element::kBytes) || !blob ||
             first != f->elements.slotCount(space) + 1 || first - 1 + count > expected[space]) {
-            fail(error, path, "damaged (element records out of order or of the wrong size)");
-            return nullptr;
+            return refuse("damaged (element records out of order or of the wrong size)");
         }
         auto& records = f->elements.records(space);
         const std::size_t at = records.size();
@@ -334,12 +376,10 @@ std::unique_ptr<Figure> FigureFile::load(const std::string& path, std::string* e
             bytes::setI32(records[i].data(), element::kId, element::makeId(space, static_cast<int32_t>(i + 1)));
     }
     if (rcStep != SQLITE_DONE || f->elements.slotCount(0) != slots0 || f->elements.slotCount(1) != slots1) {
-        fail(error, path, "damaged (element records missing)");
-        return nullptr;
+        return refuse("damaged (element records missing)");
     }
     if (!FigureJson::checkElements(*f, &problem)) {
-        fail(error, path, "impossible values: " + problem);
-        return nullptr;
+        return refuse("impossible values: " + problem);
     }
     f->path = path;
     f->changed = false;

@@ -26,6 +26,17 @@ public:
     // Paths are host paths (host code page, '\' or '/').
     static bool save(const Figure& figure, const std::string& path, std::string* error);
     static std::unique_ptr<Figure> load(const std::string& path, std::string* error);
+
+    // The same on a path of the file system as it is (UTF-8 on Linux; what
+    // a person typed or a command line named), never converted. Messages name
+    // `shownPath` when given. Saving onto a symbolic link replaces its target;
+    // temporaries of earlier saves of the same file that were killed are
+    // removed. Loading reads a regular file only (a FIFO or a device is
+    // refused at once), read-only and immutable, under a time bound.
+    static bool saveFile(const Figure& figure, const std::string& file, std::string* error,
+                         const std::string& shownPath = std::string());
+    static std::unique_ptr<Figure> loadFile(const std::string& file, std::string* error,
+                                            const std::string& shownPath = std::string());
 };
 
 }  // namespace mobrhost

@@ -1,5 +1,6 @@
 #include "store/FigureJson.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -34,16 +35,20 @@ std::string at(const std::string& where, std::size_t i)
     return where + "[" + std::to_string(i) + "]";
 }
 
-const json* member(const json& object, const char* key)
+// A member, or null when it is missing. A member that is there with the
+// value null is refused: "pens": null is not "no pens given".
+const json* member(const json& object, const char* key, const std::string& where = std::string())
 {
     const auto it = object.find(key);
-    return it == object.end() || it->is_null() ? nullptr : &*it;
+    if (it == object.end()) return nullptr;
+    if (it->is_null()) refuse(at(where, key), "null is not a value here (leave the member out for its default)");
+    return &*it;
 }
 
 int64_t integer(const json& object, const char* key, int64_t fallback, const std::string& where, int64_t low,
                 int64_t high)
 {
-    const json* v = member(object, key);
+    const json* v = member(object, key, where);
     if (!v) return fallback;
     if (!v->is_number_integer()) refuse(at(where, key), "expected an integer");
     const int64_t n = v->is_number_unsigned() ? static_cast<int64_t>(std::min<uint64_t>(v->get<uint64_t>(), INT64_MAX))
@@ -60,7 +65,7 @@ int32_t int32(const json& object, const char* key, int64_t fallback, const std::
 
 double real(const json& object, const char* key, double fallback, const std::string& where, double low, double high)
 {
-    const json* v = member(object, key);
+    const json* v = member(object, key, where);
     if (!v) return fallback;
     if (!v->is_number()) refuse(at(where, key), "expected a number");
     const double d = v->get<double>();
@@ -73,11 +78,17 @@ double real(const json& object, const char* key, double fallback, const std::str
 std::string text(const json& object, const char* key, const std::string& fallback, const std::string& where,
                  std::size_t maxBytes)
 {
-    const json* v = member(object, key);
+    const json* v = member(object, key, where);
     if (!v) return fallback;
     if (!v->is_string()) refuse(at(where, key), "expected a text");
-    const std::string bytes = mobr::cp932::fromUtf8(v->get<std::string>());
+    const std::string& utf8 = v->get_ref<const std::string&>();
+    if (utf8.find('\0') != std::string::npos) refuse(at(where, key), "contains a NUL character");
+    const std::string bytes = mobr::cp932::fromUtf8(utf8);
+    // Never changed without a word: a character the code page lacks would
+    // become '?'.
+    if (mobr::cp932::toUtf8(bytes) != utf8) refuse(at(where, key), "has characters the host's code page lacks");
     if (bytes.size() > maxBytes) refuse(at(where, key), "longer than " + std::to_string(maxBytes) + " bytes");
+    if (mobr::cp932::endsWithBrokenChar(bytes)) refuse(at(where, key), "ends in half a double-byte character");
     return bytes;
 }
 
@@ -91,7 +102,7 @@ std::string name(const json& object, const std::string& where)
 const json& array(const json& object, const char* key, const std::string& where)
 {
     static const json empty = json::array();
-    const json* v = member(object, key);
+    const json* v = member(object, key, where);
     if (!v) return empty;
     if (!v->is_array()) refuse(at(where, key), "expected a list");
     return *v;
@@ -104,13 +115,14 @@ const json& object(const json& value, const std::string& where)
 }
 
 std::vector<double> numbers(const json& object, const char* key, const std::string& where, std::size_t maxCount,
-                            double low, double high)
+                            double low, double high, bool integral = false)
 {
     const json& list = array(object, key, where);
     if (list.size() > maxCount) refuse(at(where, key), "more than " + std::to_string(maxCount) + " values");
     std::vector<double> out;
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (!list[i].is_number()) refuse(at(at(where, key), i), "expected a number");
+        if (integral && !list[i].is_number_integer()) refuse(at(at(where, key), i), "expected an integer");
         const double d = list[i].get<double>();
         if (!std::isfinite(d) || d < low || d > high) refuse(at(at(where, key), i), "value out of range");
         out.push_back(d);
@@ -133,7 +145,7 @@ std::string hex(const unsigned char* data, std::size_t size)
 template <std::size_t N>
 void unhex(const json& blocks, const char* key, std::array<unsigned char, N>& out, const std::string& where)
 {
-    const json* v = member(blocks, key);
+    const json* v = member(blocks, key, where);
     if (!v) return;
     if (!v->is_string()) refuse(at(where, key), "expected a hex text");
     const std::string& s = v->get_ref<const std::string&>();
@@ -164,7 +176,7 @@ const char* kindName(uint16_t kind)
 
 uint16_t kindOf(const json& e, const std::string& where)
 {
-    const json* v = member(e, "kind");
+    const json* v = member(e, "kind", where);
     if (!v) refuse(at(where, "kind"), "an element kind is required");
     if (v->is_string()) {
         for (uint16_t k : {element::Line, element::Arc, element::Circle, element::Text, element::Point,
@@ -249,7 +261,7 @@ ElementDatabase::Record elementFromJson(const json& e, int32_t id, const std::st
     }
     bytes::setU16(r, element::kFont, static_cast<uint16_t>(integer(e, "font", kind == element::Text ? 1 : 0, where, 0, 255)));
     bytes::setText(r, element::kText, text(e, "text", "", where, element::kTextBytes - 1), element::kTextBytes);
-    const std::vector<double> tips = numbers(e, "tips", where, 2, 0, 255);
+    const std::vector<double> tips = numbers(e, "tips", where, 2, 0, 255, true);
     if (tips.size() == 2) {
         bytes::setU16(r, element::kStartTip, static_cast<uint16_t>(tips[0]));
         bytes::setU16(r, element::kEndTip, static_cast<uint16_t>(tips[1]));
@@ -317,6 +329,56 @@ void readElements(const json& list, Figure& f)
 
 }  // namespace
 
+// The rules of one live element record, the same for the loader, the import,
+// the export and the host's record writes (so that what loads can be exported
+// and imported again, and what the host keeps can be saved and loaded again).
+std::string FigureJson::recordProblem(const Figure& f, const unsigned char* r, bool checkOwner)
+{
+    const int32_t pen = r[element::kPen];
+    const int32_t colour = r[element::kColour];
+    const uint16_t kind = bytes::u16(r, element::kKind);
+    if (pen < 1 || pen > f.pens->count()) return "refers to pen " + std::to_string(pen);
+    if (colour > f.colours->count()) return "refers to colour " + std::to_string(colour);
+    if (kind == 0) return "has no kind";
+    const uint16_t group = bytes::u16(r, element::kLayerGroup), layer = bytes::u16(r, element::kLayer);
+    if (!LayerTable::valid(group, layer))
+        return "is on layer [" + std::to_string(group) + ", " + std::to_string(layer) + "], outside 0 to 15";
+    for (std::size_t at : {element::kStartTip, element::kEndTip}) {
+        const uint16_t tip = bytes::u16(r, at);
+        if (tip != 0 && (tip > f.tips->count() || f.tips->at(tip) == nullptr || f.tips->at(tip)->reserved))
+            return "refers to tip " + std::to_string(tip) + ", which the figure does not have";
+    }
+    for (int i = 0; i < element::kGeometryValues; ++i) {
+        const double v = bytes::f64(r, element::kGeometry + 8 * static_cast<std::size_t>(i));
+        if (!std::isfinite(v) || std::fabs(v) > 1e300)
+            return "has geometry value " + std::to_string(i) + " that is not a finite number within 1e300";
+    }
+    if (kind == element::Text) {
+        const uint16_t font = bytes::u16(r, element::kFont);
+        if (font > f.fonts->count())   // 0: no font of its own
+            return "refers to font " + std::to_string(font) + " but the figure has " + std::to_string(f.fonts->count());
+        const unsigned char* t = r + element::kText;
+        const std::size_t length = static_cast<std::size_t>(
+            std::find(t, t + element::kTextBytes, '\0') - t);
+        if (length >= element::kTextBytes) return "has a text without its terminator";
+        if (mobr::cp932::endsWithBrokenChar(std::string_view(reinterpret_cast<const char*>(t), length)))
+            return "has a text ending in half a double-byte character";
+    }
+    if (kind == element::Hatch) {
+        // The import takes a hatch's pen and colour from its attribute word,
+        // so the word names exactly the element's own.
+        const uint32_t word = bytes::u32(r, element::kHatchAttrib);
+        if ((word & 0xFFFF) > 255 || (word >> 16) > 255)
+            return "has hatch attribute " + std::to_string(word) + " (pen or colour above 255)";
+        if (static_cast<int32_t>(word & 0xFFFF) != pen || static_cast<int32_t>(word >> 16) != colour)
+            return "has hatch attribute " + std::to_string(word) + ", which names another pen or colour than the element";
+    }
+    const int32_t owner = bytes::i32(r, element::kOwner);
+    if (checkOwner && owner != -1 && f.elements.read(owner, nullptr) == element::kNoSuchElement)
+        return "has an owner that does not exist";
+    return std::string();
+}
+
 bool FigureJson::checkElements(const Figure& f, std::string* error)
 {
     for (int s = 0; s < ElementDatabase::kSpaces; ++s) {
@@ -327,18 +389,8 @@ bool FigureJson::checkElements(const Figure& f, std::string* error)
                 return false;
             }
             if (r[element::kState] != element::Live) continue;
-            const int32_t id = bytes::i32(r, element::kId);
-            const int32_t pen = r[element::kPen];
-            const int32_t colour = r[element::kColour];
-            std::string problem;
-            if (pen < 1 || pen > f.pens->count()) problem = "refers to pen " + std::to_string(pen);
-            else if (colour > f.colours->count()) problem = "refers to colour " + std::to_string(colour);
-            else if (bytes::u16(r, element::kKind) == 0) problem = "has no kind";
-            const int32_t owner = bytes::i32(r, element::kOwner);
-            if (problem.empty() && owner != -1 && f.elements.read(owner, nullptr) == element::kNoSuchElement)
-                problem = "has an owner that does not exist";
-            if (!problem.empty()) {
-                if (error) *error = "element " + std::to_string(id) + " " + problem;
+            if (const std::string problem = recordProblem(f, r); !problem.empty()) {
+                if (error) *error = "element " + std::to_string(bytes::i32(r, element::kId)) + " " + problem;
                 return false;
             }
         }
@@ -452,7 +504,7 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
             readNamedList(doc, "colours", *f->colours, [](const json& c, const std::string& where) {
                 Colour e;
                 e.name = name(c, where);
-                const std::vector<double> rgb = numbers(c, "rgb", where, 3, 0, 255);
+                const std::vector<double> rgb = numbers(c, "rgb", where, 3, 0, 255, true);
                 if (!rgb.empty() && rgb.size() != 3) refuse(at(where, "rgb"), "expected [red, green, blue]");
                 if (rgb.size() == 3) {
                     e.red = static_cast<int32_t>(rgb[0]);
@@ -577,23 +629,26 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
             unhex(*blocks, "charAttrib", f->charAttrib, "blocks");
             unhex(*blocks, "charInfo", f->charInfo, "blocks");
         }
-        const std::vector<double> curve = numbers(doc, "curve", "", 2, INT32_MIN, INT32_MAX);
+        const std::vector<double> curve = numbers(doc, "curve", "", 2, INT32_MIN, INT32_MAX, true);
+        if (!curve.empty() && curve.size() != 2) refuse("curve", "expected [a, b]");
         if (curve.size() == 2) {
             f->curveA = static_cast<int32_t>(curve[0]);
             f->curveB = static_cast<int32_t>(curve[1]);
         }
         f->curveTolerance = int32(doc, "curveTolerance", defaults.curveTolerance, "", INT32_MIN, INT32_MAX);
         f->hatchRatio = real(doc, "hatchRatio", 1.0, "", 1e-6, 1e6);
-        const std::vector<double> scale = numbers(doc, "scale", "", 2, 1, 1e9);
+        const std::vector<double> scale = numbers(doc, "scale", "", 2, 1, INT32_MAX, true);
         if (scale.size() == 2) {
             f->scaleNumerator = static_cast<int32_t>(scale[0]);
             f->scaleDenominator = static_cast<int32_t>(scale[1]);
         } else if (!scale.empty()) {
             refuse("scale", "expected [numerator, denominator]");
         }
-        const std::vector<double> display = numbers(doc, "displayColours", "", 4, 0, 0xFFFFFF);
+        const std::vector<double> display = numbers(doc, "displayColours", "", 4, 0, 0xFFFFFF, true);
+        if (member(doc, "displayColours") && display.size() != 4) refuse("displayColours", "expected 4 colour values");
         for (std::size_t i = 0; i < display.size(); ++i) f->displayColours[i] = static_cast<int32_t>(display[i]);
-        const std::vector<double> active = numbers(doc, "activeLayer", "", 2, 0, 15);
+        const std::vector<double> active = numbers(doc, "activeLayer", "", 2, 0, 15, true);
+        if (!active.empty() && active.size() != 2) refuse("activeLayer", "expected [group, layer]");
         if (active.size() == 2) {
             f->activeGroup = static_cast<int32_t>(active[0]);
             f->activeLayer = static_cast<int32_t>(active[1]);

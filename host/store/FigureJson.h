@@ -32,6 +32,12 @@ public:
     // Checks that the references of every element name pens and colours the
     // figure has and that owners exist; the first problem in *error.
     static bool checkElements(const Figure& figure, std::string* error);
+    // The rules of one live element record (empty when it keeps them): pen,
+    // colour, layer, tips, font, finite geometry, terminated text, a hatch's
+    // attribute word naming the element's own pen and colour, and with
+    // `checkOwner` an owner that exists. checkElements applies them to every
+    // live record; the host's record writes apply them too.
+    static std::string recordProblem(const Figure& figure, const unsigned char* record, bool checkOwner = true);
 };
 
 }  // namespace mobrhost

@@ -1,6 +1,7 @@
 #include "store/IniReader.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "platform/PrivateProfile.h"
 
@@ -67,7 +68,9 @@ std::optional<double> IniReader::number(const std::string& section, const std::s
     if (begin != last && *begin == '+') ++begin;
     double v = 0;
     const auto [end, ec] = std::from_chars(begin, last, v);
-    if (text->empty() || ec != std::errc() || end != last) {
+    // "nan" and "inf" read as numbers but are none: refused like any other
+    // text that is not a number.
+    if (text->empty() || ec != std::errc() || end != last || !std::isfinite(v)) {
         if (bad) *bad = true;
         return std::nullopt;
     }

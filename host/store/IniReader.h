@@ -17,8 +17,8 @@ public:
     std::vector<std::string> keys(const std::string& section) const;
     // The value, or nothing when the key is missing.
     std::optional<std::string> value(const std::string& section, const std::string& key) const;
-    // A number that is the whole value; nothing when missing, and *bad set
-    // when present but not a number.
+    // A finite number that is the whole value; nothing when missing, and *bad
+    // set when present but not a number (NaN and infinity are not numbers).
     std::optional<double> number(const std::string& section, const std::string& key, bool* bad) const;
 
     const std::string& path() const { return path_; }

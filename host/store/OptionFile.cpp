@@ -1,6 +1,8 @@
 #include "store/OptionFile.h"
 
+#include <cmath>
 #include <cstdio>
+#include <map>
 #include <set>
 
 #include "api/HostRuntime.h"
@@ -24,6 +26,50 @@ const std::set<std::string>& systemOnlyTexts()
 {
     static const std::set<std::string> keys = {"UserTemplate"};
     return keys;
+}
+
+// What a number of [Values] may be: the ranges the host's setters accept
+// (docs/host.md), whole numbers where the host keeps an integer. A key the
+// table does not know must still fit a 32-bit integer, since the host may
+// read any value as one.
+struct NumberRange {
+    double low, high;
+    bool whole;
+};
+
+const NumberRange& rangeOf(const std::string& key)
+{
+    constexpr double kIntMax = 2147483647.0, kIntMin = -2147483648.0, kBig = 1e9;
+    static const NumberRange anyNumber{kIntMin, kIntMax, false};
+    static const std::map<std::string, NumberRange> ranges = {
+        {"ApproxArcTol", {1e-12, kBig, false}}, {"ApproxBiArc", {0, 1, true}},
+        {"SaveFileExtCheck", {0, 1, true}},     {"SktDispRubValue", {0, 1, true}},
+        {"MakeDrag", {0, 1, true}},             {"PenMode", {0, 1, true}},
+        {"WidthMode", {0, 1, true}},            {"ElemFlush", {0, 1, true}},
+        {"PartsRecog", {0, 1, true}},           {"Navi", {0, 1, true}},
+        {"NaviCursor", {0, 1, true}},           {"DimVaryLay", {0, 2, true}},
+        {"ExtDist", {0, kBig, false}},          {"CLineDist", {0, kBig, false}},
+        {"RecogPenType", {0, kIntMax, true}},   {"SplMode", {0, kIntMax, true}},
+        {"RecMdef", {0, 32767, true}},          {"SktTip", {0, kIntMax, true}},
+        {"SktCharSize1", {1, kIntMax, true}},   {"SktCharSize2", {1, kIntMax, true}},
+        {"SktDimValueDigits", {0, 8, true}},    {"SktGrid1", {0, kBig, false}},
+        {"SktGrid2", {0, kBig, false}},         {"SktGrid3", {-kBig, kBig, false}},
+        {"SktGrid4", {-kBig, kBig, false}},     {"SktGrid5", {-kBig, kBig, false}},
+        {"SktGrid6", {-kBig, kBig, false}},     {"SktLimitDots", {1, kIntMax, true}},
+        {"PointType", {2, 5, true}},            {"SchTableMax", {1, 50, true}},
+        {"DispWidthHundredths", {1, 150, true}}, {"DispWidthSetting", {1, 3, true}},
+        {"Vratio1", {1e-12, kBig, false}},      {"Vratio2", {1e-12, kBig, false}},
+        {"Vratio3", {1e-12, kBig, false}},      {"PModeInpType", {0, 3, true}},
+        {"PModeUsed", {0, 0xFFFF, true}},       {"PosXYCls", {-32768, 32767, true}},
+    };
+    const auto it = ranges.find(key);
+    return it == ranges.end() ? anyNumber : it->second;
+}
+
+std::string rangeText(const NumberRange& r)
+{
+    return (r.whole ? "a whole number from " : "a number from ") + runtime::formatDouble(r.low) + " to " +
+           runtime::formatDouble(r.high);
 }
 
 std::string numberText(double v)
@@ -69,6 +115,13 @@ bool readInto(SystemSettings& s, const std::string& path, std::string& problem)
             problem = "[Values] " + k + " is not a number";
             return false;
         }
+        if (v) {
+            const NumberRange& range = rangeOf(k);
+            if (*v < range.low || *v > range.high || (range.whole && std::floor(*v) != *v)) {
+                problem = "[Values] " + k + " is not " + rangeText(range);
+                return false;
+            }
+        }
         if (v && !systemOnlyNumbers().count(k) && k.rfind("Run.", 0) != 0) s.setNumber(k, *v);
     }
     for (const std::string& k : ini.keys("Texts")) {
@@ -99,8 +152,8 @@ bool readInto(SystemSettings& s, const std::string& path, std::string& problem)
     }
     bool bad = false;
     if (const auto count = ini.number("ComNum", "RefCount", &bad)) {
-        if (*count < 0 || *count > 24) {
-            problem = "[ComNum] RefCount is outside 0..24";
+        if (*count < 0 || *count > 24 || std::floor(*count) != *count) {
+            problem = "[ComNum] RefCount is not a whole number from 0 to 24";
             return false;
         }
         std::vector<RefParameter> refs;

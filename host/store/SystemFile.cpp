@@ -1,5 +1,8 @@
 #include "store/SystemFile.h"
 
+#include <cmath>
+
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/ProfileBatch.h"
 #include "store/IniReader.h"
@@ -31,6 +34,20 @@ std::string relativeTo(const std::string& folder, const std::string& systemFolde
     return folder;
 }
 
+// True when a folder text has a ".." component.
+bool climbs(const std::string& folder)
+{
+    std::size_t start = 0;
+    while (start <= folder.size()) {
+        const std::size_t slash = folder.find('/', start);
+        const std::size_t end = slash == std::string::npos ? folder.size() : slash;
+        if (folder.compare(start, end - start, "..") == 0) return true;
+        if (slash == std::string::npos) break;
+        start = slash + 1;
+    }
+    return false;
+}
+
 std::string absoluteFrom(std::string folder, const std::string& systemFolder)
 {
     if (folder.empty() || folder.back() != '/') folder += '/';
@@ -51,7 +68,8 @@ bool readInto(SystemSettings& s, const std::string& systemFolder, const std::str
     }
     bool bad = false;
     if (const auto dir = ini.number("File", "UserTempCurDir", &bad)) {
-        s.setNumber("UserTempCurDir", *dir);
+        // Brought into the folder list below; a fraction is not a folder.
+        s.setNumber("UserTempCurDir", std::floor(*dir) == *dir && *dir >= 1 && *dir <= kMaxFolders ? *dir : 1);
     } else if (bad) {
         // The start-up record is read by others as one character; a value
         // that is not a number is taken as folder 1, as they take it.
@@ -63,12 +81,16 @@ bool readInto(SystemSettings& s, const std::string& systemFolder, const std::str
             problem = "[Whole] UserTemp is longer than a path";
             return false;
         }
+        if (!temp->empty() && !SystemFile::isTemplateName(*temp)) {
+            problem = "[Whole] UserTemp is not a file name (a template is named without folders)";
+            return false;
+        }
         if (!temp->empty()) s.setText("UserTemplate", *temp);
     }
     for (int which = 0; which < 3; ++which) {
         const std::string prefix = kListPrefixes[which];
         const auto count = ini.number("File", prefix + "Count", &bad);
-        if (bad || (count && (*count < 1 || *count > kMaxFolders))) {
+        if (bad || (count && (*count < 1 || *count > kMaxFolders || std::floor(*count) != *count))) {
             problem = "[File] " + prefix + "Count is not a number from 1 to " + std::to_string(kMaxFolders);
             return false;
         }
@@ -78,6 +100,14 @@ bool readInto(SystemSettings& s, const std::string& systemFolder, const std::str
             const auto dir = ini.value("File", prefix + "Dir" + std::to_string(i));
             if (!dir || dir->empty() || dir->size() >= 500) {
                 problem = "[File] " + prefix + "Dir" + std::to_string(i) + " is missing or too long";
+                return false;
+            }
+            // A folder below the system folder stays below it; an absolute
+            // folder is one the user configured and must be a folder.
+            const std::string native = mobr::cp932::toNativePath(*dir);
+            if (climbs(native) || (native[0] == '/' && !mobr::files::folderExists(native))) {
+                problem = "[File] " + prefix + "Dir" + std::to_string(i) +
+                          " leaves the system folder (\"..\") or is an absolute path that names no folder";
                 return false;
             }
             list.push_back({ini.value("File", prefix + "Name" + std::to_string(i)).value_or(""),
@@ -131,6 +161,14 @@ bool SystemFile::save(const SystemSettings& s, const std::string& systemFolder, 
         return false;
     }
     return true;
+}
+
+bool SystemFile::isTemplateName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.size() < 260 &&
+           name.find('\0') == std::string::npos && mobr::cp932::findChar(name, '/') == std::string::npos &&
+           mobr::cp932::findChar(name, '\\') == std::string::npos &&
+           !(name.size() >= 2 && name[1] == ':');
 }
 
 bool SystemFile::load(SystemSettings& settings, const std::string& systemFolder, const std::string& path,

@@ -22,6 +22,12 @@ public:
     // is damaged. A missing file is an error too.
     static bool load(SystemSettings& settings, const std::string& systemFolder,
                      const std::string& path, std::string* error);
+
+    // A template name is a file name inside its template folder: not empty,
+    // no separator ('/' or a single-byte '\\'; a 0x5C trail byte is part of
+    // its character), not "." or "..". Anything else would name a file
+    // elsewhere and is refused wherever a name comes from a file or a caller.
+    static bool isTemplateName(const std::string& name);
 };
 
 }  // namespace mobrhost

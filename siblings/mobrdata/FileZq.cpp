@@ -2,11 +2,11 @@
 
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "mobrdata/FigureFileFormat.h"
+#include "mobrdata/FigureFileOpen.h"
 #include "mobrdata/SqliteHandles.h"
 #include "platform/Files.h"
 
@@ -14,39 +14,6 @@ namespace {
 
 using Db = mobrdata::SqliteDb;
 using Stmt = mobrdata::SqliteStmt;
-
-// Big-endian fields of the database header.
-uint32_t readBe32(const unsigned char* p) {
-    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
-}
-uint32_t readBe16(const unsigned char* p) { return (uint32_t(p[0]) << 8) | uint32_t(p[1]); }
-
-// True when the file is at least as long as its header says. SQLite reads
-// a truncated file's missing pages as zeros, which may or may not be noticed
-// later, so a short file is refused here first.
-bool headerMatchesSize(const std::string& path) {
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!f) return false;
-    unsigned char header[100];
-    if (std::fread(header, 1, sizeof header, f.get()) != sizeof header) return false;
-    static const char kMagic[] = "SQLite format 3";
-    for (int i = 0; i < 16; ++i)
-        if (header[i] != static_cast<unsigned char>(kMagic[i])) return false;
-    uint32_t pageSize = readBe16(header + 16);
-    if (pageSize == 1) pageSize = 65536;
-    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0) return false;
-    const uint32_t changeCounter = readBe32(header + 24);
-    const uint32_t pageCount = readBe32(header + 28);
-    const uint32_t validFor = readBe32(header + 92);
-    if (std::fseek(f.get(), 0, SEEK_END) != 0) return false;
-    const long size = std::ftell(f.get());
-    if (size < 0 || size % pageSize != 0) return false;
-    // The page count in the header is only meaningful when it is current.
-    if (pageCount != 0 && changeCounter == validFor &&
-        static_cast<unsigned long long>(size) < static_cast<unsigned long long>(pageCount) * pageSize)
-        return false;
-    return true;
-}
 
 bool pragmaInt(sqlite3* db, const char* sql, long long& value) {
     sqlite3_stmt* raw = nullptr;
@@ -65,13 +32,15 @@ int aCFileZq::LoadFigCtrl(const char* path, uint32_t* control) {
     const std::string native = mobr::files::nativePath(path, &error);
     if (error || native.empty()) return 0;
     const std::string file = mobr::files::resolvePathNoCase(native);
-    if (!headerMatchesSize(file)) return 0;
+    long long size = 0;
+    if (!mobrdata::figureFileProblem(file, size).empty()) return 0;
 
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    Db db(raw);
-    if (rc != SQLITE_OK) return 0;
-    sqlite3_busy_timeout(db.get(), 2000);
+    // Read-only and immutable: nothing is written beside the file. Every
+    // statement runs under a deadline that the file cannot stretch.
+    Db db = mobrdata::openFigureFile(file);
+    if (!db) return 0;
+    mobrdata::FigureReadGuard guard(mobrdata::readBudget(size));
+    guard.install(db.get());
 
     long long appId = 0, version = 0;
     if (!pragmaInt(db.get(), "PRAGMA application_id", appId) || appId != figfile::kApplicationId) return 0;
@@ -89,6 +58,9 @@ int aCFileZq::LoadFigCtrl(const char* path, uint32_t* control) {
         const unsigned char* verdict = sqlite3_column_text(check.get(), 0);
         if (!verdict || std::string(reinterpret_cast<const char*>(verdict)) != "ok") return 0;
     }
+
+    // figure_meta must be a real table, not a view that could run for ever.
+    if (!mobrdata::tableShapeProblem(db.get(), figfile::kMetaTable, {"key", "value"}).empty()) return 0;
 
     sqlite3_stmt* rawSel = nullptr;
     if (sqlite3_prepare_v2(db.get(), "SELECT value FROM figure_meta WHERE key = ?1", -1, &rawSel, nullptr) !=

@@ -1,6 +1,7 @@
 #include "mobrdlg/ZqMessageBox.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -10,6 +11,8 @@
 #include "mobrdlg/ZqUiDriver.h"
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcDlg, "mobr.dlg")
 
 QString expand(const QString& pattern, const QString& argument)
 {
@@ -60,6 +63,16 @@ int show(QWidget* owner, unsigned flags, int messageId, const QString& text,
 {
     if (CZqUiDriver* driver = CZqUiDriver::current())
         return driver->messageBox(owner, flags, messageId, text, argument);
+    // Without a display nobody can answer: the default button answers, and
+    // the message goes to the log instead of waiting for ever.
+    const QString platform = QGuiApplication::platformName();
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()) || platform == u"offscreen" ||
+        platform == u"minimal") {
+        const int answer = ZqMessageBoxDefaultAnswer(flags);
+        qCWarning(lcDlg, "message %d answered %d without a person (no display): %s", messageId, answer,
+                  qUtf8Printable(text));
+        return answer;
+    }
 
     QMessageBox box(owner);
     box.setWindowTitle(owner ? owner->window()->windowTitle()

@@ -22,6 +22,44 @@ const ZqBuiltinString kOwnStrings[] = {
     {ZQ_MSG_HOST_FUNCTION_MISSING, "The host does not provide the function %s.", kEnglish},
 };
 
+// True when `d` is a whole Qt binary resource file: the header, then every
+// node of the tree reachable from the root, every name and every data entry
+// lies inside the file. Qt itself checks only where the three regions start,
+// so a file cut inside its tree would be read past its end.
+bool rccIsWhole(const QByteArray& d)
+{
+    const auto size = static_cast<quint64>(d.size());
+    auto u16 = [&](quint64 at) { return (quint32(uchar(d[qsizetype(at)])) << 8) | uchar(d[qsizetype(at + 1)]); };
+    auto u32 = [&](quint64 at) { return (u16(at) << 16) | u16(at + 2); };
+    if (size < 20 || !d.startsWith("qres")) return false;
+    const quint32 version = u32(4);
+    if (version < 1 || version > 3) return false;
+    const quint64 tree = u32(8), data = u32(12), names = u32(16);
+    const quint64 nodeBytes = version >= 2 ? 22 : 14;
+    const quint64 maxNodes = size / nodeBytes;
+    quint64 visited = 0;
+    std::vector<std::pair<quint64, int>> pending{{0, 0}};   // node index, depth
+    while (!pending.empty()) {
+        const auto [node, depth] = pending.back();
+        pending.pop_back();
+        if (++visited > maxNodes || depth > 64) return false;
+        const quint64 at = tree + node * nodeBytes;
+        if (node >= maxNodes || at + nodeBytes > size) return false;
+        const quint64 name = names + u32(at);
+        const quint32 flags = u16(at + 4);
+        if (node != 0 && (name + 6 > size || name + 6 + 2 * quint64(u16(name)) > size)) return false;
+        if (flags & 0x02) {   // a directory: its children follow one another
+            const quint64 count = u32(at + 6), first = u32(at + 10);
+            if (count > maxNodes || first + count > maxNodes) return false;
+            for (quint64 i = 0; i < count; ++i) pending.push_back({first + i, depth + 1});
+        } else {
+            const quint64 entry = data + u32(at + 10);
+            if (entry + 4 > size || entry + 4 + u32(entry) > size) return false;
+        }
+    }
+    return true;
+}
+
 using StringTable = std::map<int, QString>;
 
 struct ResourceFile {
@@ -134,6 +172,11 @@ long ZqLoadResourceFile(const char* path)
     if (!path || !*path) return 0;
     const QString filePath = QString::fromLocal8Bit(path);
     if (!QFile::exists(filePath)) return 0;
+    {
+        // Refused unless it is whole: an empty, cut or random file is not read.
+        QFile file(filePath);
+        if (!file.open(QIODevice::ReadOnly) || !rccIsWhole(file.readAll())) return 0;
+    }
     Store& s = store();
     std::lock_guard<std::recursive_mutex> lock(s.mutex);
     long handle = s.nextHandle++;

@@ -1,0 +1,1 @@
+DROP TABLE figure_meta; CREATE TABLE figure_meta(key, value, extra); INSERT INTO figure_meta VALUES('control', 1, 2);

@@ -1,0 +1,1 @@
+ALTER TABLE figure_meta RENAME TO m; CREATE VIEW figure_meta(key, value) AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r) SELECT CASE WHEN n = 1 THEN 'control' ELSE 'x' END, n FROM r;

@@ -1,0 +1,1 @@
+UPDATE figure_meta SET value='7' WHERE key='control';

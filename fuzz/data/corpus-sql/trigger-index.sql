@@ -1,0 +1,1 @@
+INSERT INTO figure_meta VALUES('control2', 1); CREATE TRIGGER t AFTER INSERT ON figure_meta BEGIN SELECT 1; END; CREATE INDEX i ON figure_meta(value);

@@ -1,0 +1,1 @@
+PRAGMA journal_mode=WAL; UPDATE figure_meta SET value=4294967295;
