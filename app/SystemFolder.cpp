@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QCryptographicHash>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 QString SystemFolder::userData()
 {
@@ -57,17 +61,62 @@ bool SystemFolder::copyTree(const QString& from, const QString& to, QString* err
     return true;
 }
 
+namespace {
+
+bool isAscii(const QByteArray& bytes)
+{
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// The folder that holds the aliases: /tmp/mobr-<uid>, made private to this
+// user. The path stays the same from one start to the next, so folder names
+// the host saves in its settings still lead to the same place after a
+// restart. A folder there that is not this user's own private folder (or is
+// a link) is never used.
+QString aliasFolder()
+{
+    const QString path = QDir::tempPath() + QStringLiteral("/mobr-%1").arg(::getuid());
+    if (!isAscii(path.toUtf8())) return QString();
+    ::mkdir(QFile::encodeName(path).constData(), 0700);
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+        (st.st_mode & 0077) != 0)
+        return QString();
+    return path;
+}
+
+// The alias of `folder`: named by a hash of its path, so the same folder
+// always has the same alias, made again when /tmp was emptied.
+QString aliasOf(const QString& folder)
+{
+    const QString aliases = aliasFolder();
+    if (aliases.isEmpty()) return QString();
+    const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
+    const QString alias = aliases + "/folder-" + QString::fromLatin1(hash);
+    const QFileInfo existing(alias);
+    if (existing.isSymLink() && existing.symLinkTarget() == folder) return alias;
+    QFile::remove(alias);
+    return QFile::link(folder, alias) ? alias : QString();
+}
+
+}  // namespace
+
 bool SystemFolder::hostPath(const QString& folder, std::string& out, QString* error)
 {
-    const QByteArray utf8 = QFileInfo(folder).absoluteFilePath().toUtf8();
-    for (char c : utf8) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            if (error)
-                *error = folder + ": a system folder needs a path of ASCII characters (the host keeps it in its "
-                                  "code page, and another name would be another folder); refused";
-            return false;
-        }
+    const QString absolute = QFileInfo(folder).absoluteFilePath();
+    if (isAscii(absolute.toUtf8())) {
+        out = absolute.toStdString();
+        return true;
     }
-    out = utf8.toStdString();
+    const QString alias = QDir().mkpath(absolute) ? aliasOf(absolute) : QString();
+    if (alias.isEmpty()) {
+        if (error)
+            *error = folder + ": the host keeps folders in its code page, and no ASCII alias could be made for "
+                              "this one; use --system with a folder whose path is ASCII";
+        return false;
+    }
+    out = alias.toStdString();
     return true;
 }

@@ -22,7 +22,12 @@ public:
     static bool copyTree(const QString& from, const QString& to, QString* error);
     // The folder as the host's tables keep it (host code page). The host uses
     // those bytes as the folder's name on disk, so only a name whose bytes are
-    // the same in both (ASCII) names the same folder: any other is refused
-    // with a message rather than turned into another folder.
+    // the same in both (ASCII) names the same folder. A folder whose path has
+    // other characters (a home folder like /home/josé) is handed to the host
+    // through an ASCII alias: a symbolic link to it in the user's private
+    // /tmp/mobr-<uid>, named by a hash of the folder's path so that it is the
+    // same at every start, and every file the host writes lands in the real
+    // folder. False, with a message, when no alias can be made; never
+    // another folder.
     static bool hostPath(const QString& folder, std::string& out, QString* error);
 };
