@@ -7,11 +7,10 @@
 
 const std::vector<ZqField>& CDimLineDlg::fieldTable()
 {
-    static const std::vector<ZqField> fields = {
-        ZqField::check(kItemAuxiliaryEnds, kAuxiliaryEnds).withReceipt(ZqReceipt::Clamp),
-        ZqField::integer(kItemLayerFlag, 0, 0, 1),
-        ZqField::integer(kItemLayerColour, 0, INT_MIN, INT_MAX),
-    };
+    static const std::vector<ZqField> fields = elemlists::joined({
+        {ZqField::check(kItemAuxiliaryEnds, kAuxiliaryEnds).withReceipt(ZqReceipt::Clamp)},
+        elemlists::layerFields(kItemLayerFlag, kItemLayerColour),
+    });
     return fields;
 }
 
@@ -54,10 +53,9 @@ int CDimLineDlg::GetPageInt(int item, int* value)
     return CZqLinkDialog::GetPageInt(item, value);
 }
 
-void CDimLineDlg::showColours(int pen)
+elemlists::ColourFollowsPen CDimLineDlg::colourFollowsPen() const
 {
-    elemlists::colourRule(fieldSet(), kItemLayerFlag, kItemLayerColour, colours_, penEx_, pens_)
-        .refresh(*this, kColourList, pen, choices_.value(kItemColour));
+    return {kPenList, kColourList, kItemColour, kItemLayerFlag, kItemLayerColour, colours_, penEx_, pens_};
 }
 
 void CDimLineDlg::enableAuxiliaryEnds()
@@ -69,7 +67,7 @@ void CDimLineDlg::enableAuxiliaryEnds()
 bool CDimLineDlg::OnInitDialog()
 {
     elemlists::fillPens(*this, kPenList, pens_, choices_.value(kItemPen), elemlists::PenFilter::Usable);
-    showColours(choices_.value(kItemPen));
+    colourFollowsPen().show(*this, fieldSet(), choices_, choices_.value(kItemPen));
     for (int i = 0; i < kTips; ++i)
         elemlists::fillTips(*this, kFirstTipList + i, tips_, choices_.value(kItemFirstTip + i));
     binder_ = std::make_unique<CZqFieldBinder>(*this, fieldSet());
@@ -89,11 +87,7 @@ bool CDimLineDlg::OnCommand(int id)
 
 void CDimLineDlg::OnSelChange(int id)
 {
-    choices_.picked(id);
-    if (id == kPenList) {
-        showColours(elemlists::penNumber(pens_, GetDlgItemText(kPenList)));
-        choices_.picked(kColourList);
-    }
+    colourFollowsPen().picked(*this, fieldSet(), choices_, id);
 }
 
 void CDimLineDlg::OnOK()

@@ -55,7 +55,7 @@ protected:
     void OnOK() override;
 
 private:
-    void showColours(int pen);
+    elemlists::ColourFollowsPen colourFollowsPen() const;
     void enableAuxiliaryEnds();
 
     void* pens_ = nullptr;

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr double kMaxSize = 999999.0;
-constexpr double kMinTextSize = 0.01;
 constexpr double kMaxSlant = 45.0;
 
 }  // namespace
@@ -18,22 +16,18 @@ constexpr double kMaxSlant = 45.0;
 const std::vector<ZqField>& CDimTextDlg::fieldTable()
 {
     using elemlists::realField;
-    static const std::vector<ZqField> fields = {
-        realField(kItemSize1, kHeight, kMinTextSize, kMaxSize),
-        realField(kItemSize1 + 1, kHeight + 1, kMinTextSize, kMaxSize),
-        realField(kItemSize1 + 2, kHeight + 2, 0.0, kMaxSize),
-        realField(kItemSize1 + 3, kHeight + 3, 0.0, kMaxSize),
-        ZqField::text(kItemFirstText, kFirstText, kTextChars),
+    static const std::vector<ZqField> fields = elemlists::joined({
+        elemlists::textSizeFields(kItemSize1, kHeight),
+        {ZqField::text(kItemFirstText, kFirstText, kTextChars),
         ZqField::text(kItemFirstText + 1, kFirstText + 1, kTextChars),
         ZqField::text(kItemFirstText + 2, kFirstText + 2, kTextChars),
         realField(kItemHundredths1, kHundredths1, -kMaxSlant, kMaxSlant).withConversion(ZqConversion::Hundredths),
         realField(kItemHundredths2, kHundredths2, -kMaxSlant, kMaxSlant).withConversion(ZqConversion::Hundredths),
         ZqField::check(kItemSwitch1, kSwitch1).withReceipt(ZqReceipt::Clamp),
         ZqField::check(kItemSwitch2, kSwitch2).withReceipt(ZqReceipt::Clamp),
-        ZqField::check(kItemSwitch3, kSwitch3).withReceipt(ZqReceipt::Clamp),
-        ZqField::integer(kItemLayerFlag, 0, 0, 1),
-        ZqField::integer(kItemLayerColour, 0, INT_MIN, INT_MAX),
-    };
+        ZqField::check(kItemSwitch3, kSwitch3).withReceipt(ZqReceipt::Clamp)},
+        elemlists::layerFields(kItemLayerFlag, kItemLayerColour),
+    });
     return fields;
 }
 
@@ -92,17 +86,16 @@ int CDimTextDlg::GetPageInt(int item, int* value)
     return CZqLinkDialog::GetPageInt(item, value);
 }
 
-void CDimTextDlg::showColours(int pen)
+elemlists::ColourFollowsPen CDimTextDlg::colourFollowsPen() const
 {
-    elemlists::colourRule(fieldSet(), kItemLayerFlag, kItemLayerColour, colours_, penEx_, pens_)
-        .refresh(*this, kColourList, pen, choices_.value(kItemColour));
+    return {kPenList, kColourList, kItemColour, kItemLayerFlag, kItemLayerColour, colours_, penEx_, pens_};
 }
 
 bool CDimTextDlg::OnInitDialog()
 {
     elemlists::fillPens(*this, kPenList, pens_, choices_.value(kItemPen), elemlists::PenFilter::PlotStyle1);
     elemlists::fillFonts(*this, kFontList, fonts_, choices_.value(kItemFont));
-    showColours(choices_.value(kItemPen));
+    colourFollowsPen().show(*this, fieldSet(), choices_, choices_.value(kItemPen));
     binder_ = std::make_unique<CZqFieldBinder>(*this, fieldSet());
     binder_->attach();
     placement_.show(*this);
@@ -122,11 +115,7 @@ bool CDimTextDlg::OnCommand(int id)
 
 void CDimTextDlg::OnSelChange(int id)
 {
-    choices_.picked(id);
-    if (id == kPenList) {
-        showColours(elemlists::penNumber(pens_, GetDlgItemText(kPenList)));
-        choices_.picked(kColourList);
-    }
+    colourFollowsPen().picked(*this, fieldSet(), choices_, id);
 }
 
 void CDimTextDlg::writeTexts()

@@ -75,7 +75,7 @@ protected:
     void OnOK() override;
 
 private:
-    void showColours(int pen);
+    elemlists::ColourFollowsPen colourFollowsPen() const;
     void writeTexts();
 
     void* colours_ = nullptr;

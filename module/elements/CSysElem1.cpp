@@ -22,7 +22,7 @@ constexpr int kPointTypes = 4;
 
 const std::vector<ZqField>& CSysElem1::fieldTable()
 {
-    static const std::vector<ZqField> fields = {
+    static const std::vector<ZqField> fields = elemlists::joined({{
         ZqField::integer(kItemDivisions, kDivisions, kMinDivisions, kMaxDivisions)
             .asSpin(1)
             .withReceipt(ZqReceipt::Clamp)
@@ -34,10 +34,9 @@ const std::vector<ZqField>& CSysElem1::fieldTable()
         ZqField::real(kItemHatchRatio, kHatchRatio, kMinRatio, kMaxRatio)
             .withDecimals(kRatioDecimals)
             .withFormat("%-.2f")
-            .withReceipt(ZqReceipt::Clamp),
-        ZqField::integer(kItemLayerFlag, 0, 0, 1),
-        ZqField::integer(kItemLayerColour, 0, INT_MIN, INT_MAX),
-    };
+            .withReceipt(ZqReceipt::Clamp)},
+        elemlists::layerFields(kItemLayerFlag, kItemLayerColour),
+    });
     return fields;
 }
 
@@ -109,17 +108,16 @@ int CSysElem1::GetPageInt(int item, int* value)
 
 // ---- Opening -----------------------------------------------------------------
 
-void CSysElem1::showColours(int pen)
+elemlists::ColourFollowsPen CSysElem1::colourFollowsPen() const
 {
-    elemlists::colourRule(fieldSet(), kItemLayerFlag, kItemLayerColour, colours_, penEx_, pens_)
-        .refresh(*this, kColourList, pen, choices_.value(kItemColour));
+    return {kPenList, kColourList, kItemColour, kItemLayerFlag, kItemLayerColour, colours_, penEx_, pens_};
 }
 
 bool CSysElem1::OnInitDialog()
 {
     using elemlists::PenFilter;
     elemlists::fillPens(*this, kPenList, pens_, choices_.value(kItemPen), PenFilter::Usable);
-    showColours(choices_.value(kItemPen));
+    colourFollowsPen().show(*this, fieldSet(), choices_, choices_.value(kItemPen));
     elemlists::fillTips(*this, kFirstTipList, tips_, choices_.value(kItemFirstTip));
     elemlists::fillTips(*this, kSecondTipList, tips_, choices_.value(kItemSecondTip));
     elemlists::fillPens(*this, kCentrePenList, pens_, choices_.value(kItemCentrePen), PenFilter::All);
@@ -137,12 +135,7 @@ bool CSysElem1::OnInitDialog()
 
 void CSysElem1::OnSelChange(int id)
 {
-    choices_.picked(id);
-    if (id == kPenList) {
-        showColours(elemlists::penNumber(pens_, GetDlgItemText(kPenList)));
-        // The colour shown may have changed with the pen.
-        choices_.picked(kColourList);
-    }
+    colourFollowsPen().picked(*this, fieldSet(), choices_, id);
 }
 
 bool CSysElem1::OnKillActive()

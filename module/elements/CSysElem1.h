@@ -63,7 +63,7 @@ protected:
     void OnOK() override;
 
 private:
-    void showColours(int pen);
+    elemlists::ColourFollowsPen colourFollowsPen() const;
 
     void* pens_ = nullptr;
     void* colours_ = nullptr;

@@ -51,7 +51,7 @@ constexpr aw::Field kSwitch2Bits{8, 4};
 const std::vector<ZqField>& CSysElem2::fieldTable()
 {
     using elemlists::realField;
-    static const std::vector<ZqField> fields = {
+    static const std::vector<ZqField> fields = elemlists::joined({{
         realField(0, 1401, 0.0, kMaxSize),
         realField(0, 1402, 0.0, kMaxSize),
         realField(0, 1403, 0.0, kMaxSize),
@@ -61,10 +61,9 @@ const std::vector<ZqField>& CSysElem2::fieldTable()
         realField(0, 1407, kMinSize, kMaxSize),
         realField(0, 1408, kMinSize, kMaxSize),
         realField(0, kExtension, 0.0, kMaxSize),
-        realField(0, kOffset, 0.0, kMaxSize),
-        ZqField::integer(kItemLayerColour, 0, INT_MIN, INT_MAX),
-        ZqField::integer(kItemLayerFlag, 0, 0, 1),
-    };
+        realField(0, kOffset, 0.0, kMaxSize)},
+        elemlists::layerFields(kItemLayerFlag, kItemLayerColour),
+    });
     return fields;
 }
 
@@ -223,14 +222,13 @@ void CSysElem2::runLineDialog()
     if (ends != (bytes::i16(b, kAuxiliaryEnds) != 0)) bytes::setI16(b, kAuxiliaryEnds, static_cast<int16_t>(ends));
 }
 
-void CSysElem2::runTextDialog()
+bool CSysElem2::handTextValues(CDimTextDlg& dialog)
 {
     using D = CDimTextDlg;
     unsigned char* b = block_.data();
     const uint32_t text = bytes::u32(b, mobr::dimblock::kTextWord);
     const uint32_t choices = bytes::u32(b, kExtensionWord);
     const int16_t switches = bytes::i16(b, kTextSwitches);
-    D dialog(this);
     bool handed = dialog.SetPageData(D::kItemColourTable, reinterpret_cast<std::intptr_t>(colours_)) &&
                   dialog.SetPageData(D::kItemFontTable, reinterpret_cast<std::intptr_t>(fonts_)) &&
                   dialog.SetPageData(D::kItemPenTable, reinterpret_cast<std::intptr_t>(pens_)) &&
@@ -249,11 +247,16 @@ void CSysElem2::runTextDialog()
                   dialog.SetPageInt(D::kItemLayerColour, elemlists::itemValue(fieldSet(), kItemLayerColour));
     for (int i = 0; i < 4; ++i)
         handed = handed && dialog.SetPageDouble(D::kItemSize1 + i, bytes::f32(b, mobr::dimblock::kTextSizes[i]));
+    // The texts go by address: the dialog writes a changed text back there.
     for (int i = 0; i < D::kTexts; ++i)
         handed = handed && dialog.SetPageData(D::kItemFirstText + i, reinterpret_cast<std::intptr_t>(b + kTextFields[i]));
-    int result = 0;
-    if (!handed || !dialog.RunDialog(&result) || result != ZQ_RESULT_OK) return;
+    return handed;
+}
 
+void CSysElem2::takeTextValues(CDimTextDlg& dialog)
+{
+    using D = CDimTextDlg;
+    unsigned char* b = block_.data();
     int colour = 0, font = 0, pen = 0, placement = 0, switch2 = 0, orientation = 0, switch1 = 0, switch3 = 0,
         h1 = 0, h2 = 0;
     double sizes[4] = {};
@@ -264,14 +267,25 @@ void CSysElem2::runTextDialog()
                 dialog.GetPageInt(D::kItemHundredths1, &h1) && dialog.GetPageInt(D::kItemHundredths2, &h2);
     for (int i = 0; i < 4; ++i) read = read && dialog.GetPageDouble(D::kItemSize1 + i, &sizes[i]);
     if (!read) return;
+    const uint32_t text = bytes::u32(b, mobr::dimblock::kTextWord);
     bytes::setU32(b, mobr::dimblock::kTextWord,
                   aw::put(aw::put(aw::put(text, aw::kColour, colour), aw::kFont, font), aw::kPen, pen));
+    const uint32_t choices = bytes::u32(b, kExtensionWord);
     uint32_t word = aw::put(choices, kPlacementBits, placement);
+    // A switch value other than 0 or 1 stays unless the user changed the box.
     if (switch2 != (aw::get(choices, kSwitch2Bits) != 0)) word = aw::put(word, kSwitch2Bits, switch2);
     bytes::setU32(b, kExtensionWord, word);
     bytes::setI16(b, kTextNumber, static_cast<int16_t>(orientation));
+    const int16_t switches = bytes::i16(b, kTextSwitches);
     bytes::setI16(b, kTextSwitches, static_cast<int16_t>((switches & ~0x3) | (switch1 & 0x1) | ((switch3 & 0x1) << 1)));
     bytes::setI16(b, kHundredths1, static_cast<int16_t>(h1));
     bytes::setI16(b, kHundredths2, static_cast<int16_t>(h2));
     for (int i = 0; i < 4; ++i) bytes::setF32(b, mobr::dimblock::kTextSizes[i], static_cast<float>(sizes[i]));
+}
+
+void CSysElem2::runTextDialog()
+{
+    CDimTextDlg dialog(this);
+    int result = 0;
+    if (handTextValues(dialog) && dialog.RunDialog(&result) && result == ZQ_RESULT_OK) takeTextValues(dialog);
 }

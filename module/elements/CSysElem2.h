@@ -8,6 +8,7 @@
 #include "mobrdlg/ZqFieldLink.h"
 #include "mobrdlg/ZqPropertyPage.h"
 
+class CDimTextDlg;
 class CZqFieldBinder;
 
 // The dimension page ("IDD_PROPS_011") of the element settings. It receives
@@ -67,6 +68,8 @@ private:
     void switchEdits();
     void runLineDialog();
     void runTextDialog();
+    bool handTextValues(CDimTextDlg& dialog);
+    void takeTextValues(CDimTextDlg& dialog);
 
     std::array<unsigned char, mobr::kHostDimBlockBytes> block_{};
     void* pens_ = nullptr;

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr double kMaxSize = 999999.0;
-constexpr double kMinTextSize = 0.01;
 constexpr double kMaxSlant = 45.0;
 constexpr int kSlantChars = 6;
 
@@ -17,16 +15,12 @@ constexpr int kSlantChars = 6;
 const std::vector<ZqField>& CSysElem3::fieldTable()
 {
     using elemlists::realField;
-    static const std::vector<ZqField> fields = {
-        realField(kItemSize1, kHeight, kMinTextSize, kMaxSize),
-        realField(kItemSize1 + 1, kHeight + 1, kMinTextSize, kMaxSize),
-        realField(kItemSize1 + 2, kHeight + 2, 0.0, kMaxSize),
-        realField(kItemSize1 + 3, kHeight + 3, 0.0, kMaxSize),
-        realField(kItemSlant, kSlant, -kMaxSlant, kMaxSlant).withMaxChars(kSlantChars),
-        realField(kItemHundredths, kHundredths, -kMaxSlant, kMaxSlant).withMaxChars(kSlantChars),
-        ZqField::integer(kItemLayerFlag, 0, 0, 1),
-        ZqField::integer(kItemLayerColour, 0, INT_MIN, INT_MAX),
-    };
+    static const std::vector<ZqField> fields = elemlists::joined({
+        elemlists::textSizeFields(kItemSize1, kHeight),
+        {realField(kItemSlant, kSlant, -kMaxSlant, kMaxSlant).withMaxChars(kSlantChars),
+         realField(kItemHundredths, kHundredths, -kMaxSlant, kMaxSlant).withMaxChars(kSlantChars)},
+        elemlists::layerFields(kItemLayerFlag, kItemLayerColour),
+    });
     return fields;
 }
 
@@ -88,10 +82,9 @@ int CSysElem3::GetPageInt(int item, int* value)
 
 // ---- The page ------------------------------------------------------------------
 
-void CSysElem3::showColours(int pen)
+elemlists::ColourFollowsPen CSysElem3::colourFollowsPen() const
 {
-    elemlists::colourRule(fieldSet(), kItemLayerFlag, kItemLayerColour, colours_, penEx_, pens_)
-        .refresh(*this, kColourList, pen, choices_.value(kItemColour));
+    return {kPenList, kColourList, kItemColour, kItemLayerFlag, kItemLayerColour, colours_, penEx_, pens_};
 }
 
 // The slant is for fonts that can slant (attribute bit 0x10) only. A name
@@ -109,7 +102,7 @@ bool CSysElem3::OnInitDialog()
     binder_ = std::make_unique<CZqFieldBinder>(*this, fieldSet());
     elemlists::fillPens(*this, kPenList, pens_, choices_.value(kItemPen), elemlists::PenFilter::PlotStyle1);
     elemlists::fillFonts(*this, kFontList, fonts_, choices_.value(kItemFont));
-    showColours(choices_.value(kItemPen));
+    colourFollowsPen().show(*this, fieldSet(), choices_, choices_.value(kItemPen));
     binder_->attach();
     direction_.show(*this);
     alignment_.show(*this);
@@ -120,12 +113,8 @@ bool CSysElem3::OnInitDialog()
 
 void CSysElem3::OnSelChange(int id)
 {
-    choices_.picked(id);
+    colourFollowsPen().picked(*this, fieldSet(), choices_, id);
     if (id == kFontList) followFont();
-    if (id == kPenList) {
-        showColours(elemlists::penNumber(pens_, GetDlgItemText(kPenList)));
-        choices_.picked(kColourList);
-    }
 }
 
 bool CSysElem3::OnKillActive()

@@ -65,7 +65,7 @@ protected:
 
 private:
     CCodedRadio* radioOf(int item);
-    void showColours(int pen);
+    elemlists::ColourFollowsPen colourFollowsPen() const;
     void followFont();
 
     void* colours_ = nullptr;

@@ -1,6 +1,7 @@
 #include "elements/ElementLists.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "frame/HostApi.h"
 #include "frame/ModuleLog.h"
@@ -194,9 +195,39 @@ void ColourByPen::refresh(CZqWindow& window, int control, int pen, int stored) c
     show(window, control, pen, chosen);
 }
 
-ColourByPen colourRule(const CZqFieldSet& fields, int flagItem, int layerItem, void* colours, void* penEx, void* pens)
+void ColourFollowsPen::show(CZqWindow& window, const CZqFieldSet& fields, const NamedChoices& choices, int pen) const
 {
-    return ColourByPen{colours, penEx, pens, itemValue(fields, flagItem) == 1, itemValue(fields, layerItem)};
+    const ColourByPen rule{colours, penEx, pens, itemValue(fields, flagItem) == 1, itemValue(fields, layerItem)};
+    rule.refresh(window, colourList, pen, choices.value(colourItem));
+}
+
+void ColourFollowsPen::picked(CZqWindow& window, const CZqFieldSet& fields, NamedChoices& choices, int control) const
+{
+    choices.picked(control);
+    if (control != penList) return;
+    show(window, fields, choices, penNumber(pens, window.GetDlgItemText(penList)));
+    choices.picked(colourList);
+}
+
+std::vector<ZqField> textSizeFields(int firstItem, int firstControl)
+{
+    constexpr double kMaxSize = 999999.0, kMinTextSize = 0.01;
+    std::vector<ZqField> fields;
+    for (int i = 0; i < 4; ++i)
+        fields.push_back(realField(firstItem + i, firstControl + i, i < 2 ? kMinTextSize : 0.0, kMaxSize));
+    return fields;
+}
+
+std::vector<ZqField> joined(std::initializer_list<std::vector<ZqField>> parts)
+{
+    std::vector<ZqField> fields;
+    for (const std::vector<ZqField>& part : parts) fields.insert(fields.end(), part.begin(), part.end());
+    return fields;
+}
+
+std::vector<ZqField> layerFields(int flagItem, int colourItem)
+{
+    return {ZqField::integer(flagItem, 0, 0, 1), ZqField::integer(colourItem, 0, INT_MIN, INT_MAX)};
 }
 
 void NamedChoices::add(int item, int control, Lookup lookup)

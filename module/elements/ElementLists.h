@@ -77,9 +77,34 @@ struct ColourByPen {
     void refresh(CZqWindow& window, int control, int pen, int stored) const;
 };
 
-// The colour rule of a page or dialog whose layer-colour flag and layer
-// colour are the fields `flagItem` and `layerItem`.
-ColourByPen colourRule(const CZqFieldSet& fields, int flagItem, int layerItem, void* colours, void* penEx, void* pens);
+class NamedChoices;
+
+// A pen list and the colour list that follows it, on one page or dialog
+// whose layer-colour flag and layer colour are the fields `flagItem` and
+// `layerItem` and whose chosen colour is the list item `colourItem`.
+struct ColourFollowsPen {
+    int penList;
+    int colourList;
+    int colourItem;
+    int flagItem;
+    int layerItem;
+    void* colours;
+    void* penEx;
+    void* pens;
+
+    // Fills the colour list for pen number `pen`.
+    void show(CZqWindow& window, const CZqFieldSet& fields, const NamedChoices& choices, int pen) const;
+    // The user picked a row of `control`; a new pen rebuilds the colour
+    // list, whose shown colour then counts as picked too.
+    void picked(CZqWindow& window, const CZqFieldSet& fields, NamedChoices& choices, int control) const;
+};
+
+// The four sizes of a text (first two from 0.01, the others from 0) and the
+// layer-colour flag and colour, as field table rows.
+std::vector<ZqField> textSizeFields(int firstItem, int firstControl);
+std::vector<ZqField> layerFields(int flagItem, int colourItem);
+// The rows of `parts` one after the other.
+std::vector<ZqField> joined(std::initializer_list<std::vector<ZqField>> parts);
 
 // Numbers chosen by name in drop-down lists. A number handed in goes back
 // unchanged unless the user picks a name in its list; a picked name is
