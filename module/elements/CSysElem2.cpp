@@ -241,8 +241,8 @@ bool CSysElem2::handTextValues(CDimTextDlg& dialog)
                   dialog.SetPageInt(D::kItemOrientation, bytes::i16(b, kTextNumber)) &&
                   dialog.SetPageInt(D::kItemSwitch1, switches & 0x1) &&
                   dialog.SetPageInt(D::kItemSwitch3, (switches >> 1) & 0x1) &&
-                  dialog.SetPageInt(D::kItemHundredths1, bytes::i16(b, kHundredths1)) &&
-                  dialog.SetPageInt(D::kItemHundredths2, bytes::i16(b, kHundredths2)) &&
+                  dialog.SetPageDouble(D::kItemHundredths1, bytes::i16(b, kHundredths1)) &&
+                  dialog.SetPageDouble(D::kItemHundredths2, bytes::i16(b, kHundredths2)) &&
                   dialog.SetPageInt(D::kItemLayerFlag, elemlists::itemValue(fieldSet(), kItemLayerFlag)) &&
                   dialog.SetPageInt(D::kItemLayerColour, elemlists::itemValue(fieldSet(), kItemLayerColour));
     for (int i = 0; i < 4; ++i)
@@ -257,14 +257,13 @@ void CSysElem2::takeTextValues(CDimTextDlg& dialog)
 {
     using D = CDimTextDlg;
     unsigned char* b = block_.data();
-    int colour = 0, font = 0, pen = 0, placement = 0, switch2 = 0, orientation = 0, switch1 = 0, switch3 = 0,
-        h1 = 0, h2 = 0;
-    double sizes[4] = {};
+    int colour = 0, font = 0, pen = 0, placement = 0, switch2 = 0, orientation = 0, switch1 = 0, switch3 = 0;
+    double sizes[4] = {}, h1 = 0.0, h2 = 0.0;
     bool read = dialog.GetPageInt(D::kItemColour, &colour) && dialog.GetPageInt(D::kItemFont, &font) &&
                 dialog.GetPageInt(D::kItemPen, &pen) && dialog.GetPageInt(D::kItemPlacement, &placement) &&
                 dialog.GetPageInt(D::kItemSwitch2, &switch2) && dialog.GetPageInt(D::kItemOrientation, &orientation) &&
                 dialog.GetPageInt(D::kItemSwitch1, &switch1) && dialog.GetPageInt(D::kItemSwitch3, &switch3) &&
-                dialog.GetPageInt(D::kItemHundredths1, &h1) && dialog.GetPageInt(D::kItemHundredths2, &h2);
+                dialog.GetPageDouble(D::kItemHundredths1, &h1) && dialog.GetPageDouble(D::kItemHundredths2, &h2);
     for (int i = 0; i < 4; ++i) read = read && dialog.GetPageDouble(D::kItemSize1 + i, &sizes[i]);
     if (!read) return;
     const uint32_t text = bytes::u32(b, mobr::dimblock::kTextWord);
@@ -278,6 +277,7 @@ void CSysElem2::takeTextValues(CDimTextDlg& dialog)
     bytes::setI16(b, kTextNumber, static_cast<int16_t>(orientation));
     const int16_t switches = bytes::i16(b, kTextSwitches);
     bytes::setI16(b, kTextSwitches, static_cast<int16_t>((switches & ~0x3) | (switch1 & 0x1) | ((switch3 & 0x1) << 1)));
+    // The dialog gives hundredths back already rounded.
     bytes::setI16(b, kHundredths1, static_cast<int16_t>(h1));
     bytes::setI16(b, kHundredths2, static_cast<int16_t>(h2));
     for (int i = 0; i < 4; ++i) bytes::setF32(b, mobr::dimblock::kTextSizes[i], static_cast<float>(sizes[i]));

@@ -11,9 +11,7 @@ void CZqFieldLink::OnFieldReceived(const ZqField&) {}
 const ZqField* CZqFieldLink::wholeField(int item) const
 {
     const ZqField* field = fields_.byItem(item);
-    if (!field || field->kind == ZqFieldKind::Text) return nullptr;
-    // A real the host keeps in hundredths travels as an integer.
-    if (field->kind == ZqFieldKind::Real && field->conversion != ZqConversion::Hundredths) return nullptr;
+    if (!field || field->kind == ZqFieldKind::Real || field->kind == ZqFieldKind::Text) return nullptr;
     return field;
 }
 

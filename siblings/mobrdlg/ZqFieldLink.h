@@ -7,8 +7,8 @@
 #include "mobrdlg/ZqField.h"
 
 // The data-link operations of a page or dialog answered from its field
-// table: integers (SetPageInt, SetPageShort) for every field but texts and
-// reals (apart from reals the host keeps in hundredths), doubles for reals, texts for text fields. Values are kept in the
+// table: integers (SetPageInt, SetPageShort) for every field but reals and
+// texts, doubles for reals, texts for text fields. Values are kept in the
 // field set, so they can be handed in and read back whether or not the
 // controls exist yet. A class overrides an operation only for what the table
 // does not hold (lists, host copies).
