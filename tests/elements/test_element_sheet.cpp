@@ -318,3 +318,29 @@ TEST_F(ElementSheetTest, EditsAreSwitchedByTheirChoicesAndCheckedOnLeaving)
     EXPECT_EQ(callCount("aatFigSetLineAttrib"), 0) << "Cancel writes nothing";
     EXPECT_EQ(callCount("aatAtrDisp"), 1);
 }
+
+TEST_F(ElementSheetTest, EveryPageAndDialogAsksForItsOwnHelpTopic)
+{
+    runSheet(ZqUiScript()
+                 .click(IDHELP_ZQ)
+                 .page("IDD_PROPS_011")
+                 .click(IDHELP_ZQ)
+                 .click(CSysElem2::kLineButton)
+                 .click(IDHELP_ZQ)
+                 .in("IDD_S_015")
+                 .cancel()
+                 .in("IDD_S_015")
+                 .click(CSysElem2::kTextButton)
+                 .click(IDHELP_ZQ)
+                 .in("IDD_S_016")
+                 .cancel()
+                 .in("IDD_S_016")
+                 .page("IDD_PROPS_012")
+                 .click(IDHELP_ZQ)
+                 .page("IDD_PROPS_013")
+                 .click(IDHELP_ZQ)
+                 .cancel());
+    std::vector<std::string> topics;
+    for (const auto& e : mobrhost::journalEntries("aapRunDlgHelp")) topics.push_back(e.args.at(0));
+    EXPECT_EQ(topics, (std::vector<std::string>{"466", "467", "468", "469", "470", "471"}));
+}
