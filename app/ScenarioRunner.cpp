@@ -72,7 +72,7 @@ QString fileEncoding(const QByteArray& bytes)
 {
     if (bytes.contains('\0')) return QStringLiteral("binary");
     QStringDecoder utf8(QStringDecoder::Utf8);
-    (void)utf8.decode(bytes);
+    const QString decoded = utf8.decode(bytes);  // decoding happens on this conversion
     return utf8.hasError() ? QStringLiteral("cp932") : QStringLiteral("utf-8");
 }
 

@@ -162,6 +162,22 @@ bool CUserOpSheet::switchPage(int index)
     return selectTab(index);
 }
 
+std::string CUserOpSheet::shownPageName() const
+{
+    const CUserOpPage* page = currentPage();
+    return page ? page->layoutName() : std::string();
+}
+
+int CUserOpSheet::pageIndexOf(const std::string& layout) const
+{
+    if (!tabs_) return -1;
+    for (int i = 0; i < tabs_->count(); ++i) {
+        const auto* page = qobject_cast<const CUserOpPage*>(tabs_->widget(i));
+        if (page && page->layoutName() == layout) return i;
+    }
+    return -1;
+}
+
 // ---- Commands ---------------------------------------------------------------------
 
 bool CUserOpSheet::OnCommand(int id)

@@ -45,6 +45,8 @@ public:
 
     CZqWindow* windowOf(int id) override;
     bool switchPage(int index) override;
+    std::string shownPageName() const override;
+    int pageIndexOf(const std::string& layout) const override;
 
 protected:
     bool OnInitDialog() override;

@@ -156,6 +156,19 @@ TEST_F(OptionsDialog, AnIndexWithoutACharacterKeepsTheCharacterRead)
     EXPECT_EQ(std::string(reinterpret_cast<char*>(after), 32), std::string(reinterpret_cast<char*>(before), 32));
 }
 
+TEST_F(OptionsDialog, SixteenBitValuesKeepTheirSignThroughTheBlocks)
+{
+    unsigned char minusOne[2] = {0xFF, 0xFF};
+    hostapi::aatSysInfDelconf(119, minusOne);
+    hostapi::aatSysInfDimFigureHold(119, minusOne);
+    const QByteArray before = optionBytes();
+    EXPECT_EQ(runOptions(ZqUiScript().page(4).ok()), 18);
+    EXPECT_EQ(optionBytes(), before);
+    unsigned char back[2] = {};
+    hostapi::aatSysInfDelconf(114, back);
+    EXPECT_EQ(mobr::bytes::i16(back, 0), -1);
+}
+
 TEST_F(OptionsDialog, ToolBarStyleAndGripComeFromTheWholeBlocks)
 {
     // A host whose blocks fill all 64 bytes: the first 16-bit field counts.
