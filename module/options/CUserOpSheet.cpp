@@ -95,7 +95,7 @@ void CUserOpSheet::addPages()
         page->setWindowFlags(Qt::Widget);
         const std::string title = mobr::cp932::cut(page->title(), kTabTitleBytes - 1);
         tabs_->addTab(page, mobr::cp932::toQString(title));
-        page->setSheetHooks([this](int key, Qt::KeyboardModifiers m) { return tabKey(key, m); },
+        page->setSheetHooks([this](int key, Qt::KeyboardModifiers m) { return pageKey(key, m); },
                             [this](int command) { OnCommand(command); });
         page->initialise();
     }
@@ -147,6 +147,17 @@ bool CUserOpSheet::tabKey(int key, Qt::KeyboardModifiers modifiers)
     const int count = tabs_->count();
     if (count > 1 && selectTab((tabs_->currentIndex() + step + count) % count)) tabs_->tabBar()->setFocus();
     return true;
+}
+
+// Keys in a page's controls: the tab keys, and Enter, which presses the
+// dialog's default button (a page has none of its own).
+bool CUserOpSheet::pageKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !(modifiers & ~Qt::KeypadModifier)) {
+        OnCommand(IDOK);
+        return true;
+    }
+    return tabKey(key, modifiers);
 }
 
 CZqWindow* CUserOpSheet::windowOf(int id)

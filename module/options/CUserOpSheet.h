@@ -57,6 +57,7 @@ private:
     void addPages();
     bool selectTab(int index);
     bool tabKey(int key, Qt::KeyboardModifiers modifiers);
+    bool pageKey(int key, Qt::KeyboardModifiers modifiers);
     bool currentPageValid();
     void acceptOptions();
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 
+#include "FieldTableWalk.h"
 #include "OptionsHarness.h"
 #include "mobrdlg/ZqUiTranscript.h"
 #include "optionpages/CUserOp01.h"
@@ -251,6 +252,43 @@ TEST_F(OptionPages, ReportLinesFollowTheLayout)
     EXPECT_TRUE(has(expected));
     std::snprintf(expected, sizeof expected, "%-35s: %s\n", "Window title", "File name");
     EXPECT_TRUE(has(expected));
+}
+
+}  // namespace
+
+namespace {
+
+// Every page's table walked through the page itself: each edited field
+// takes values inside and at both ends of its range and refuses values just
+// beyond them; every button and row it declares can be chosen.
+TEST_F(OptionPages, EveryPageWalksItsFieldTable)
+{
+    struct PageCase {
+        std::function<CUserOpPage*()> make;
+        UserOpSlot slot;
+        const std::vector<ZqField>& table;
+    };
+    const PageCase pages[] = {
+        {[] { return new CUserOp01; }, kSlotGeneral, CUserOp01::fieldTable()},
+        {[] { return new CUserOp13; }, kSlotOperation, CUserOp13::fieldTable()},
+        {[] { return new CUserOp02; }, kSlotDrawing, CUserOp02::fieldTable()},
+        {[] { return new CUserOp03; }, kSlotInput, CUserOp03::fieldTable()},
+        {[] { return new CUserOp04; }, kSlotEditing, CUserOp04::fieldTable()},
+        {[] { return new CUserOp16; }, kSlotDimension, CUserOp16::fieldTable()},
+    };
+    for (const PageCase& p : pages) {
+        for (const fieldwalk::Case& c : fieldwalk::cases(p.table)) {
+            // The mark kinds are as many as the host has (six), not the bound the table allows.
+            if (c.field->control == CUserOp03::kMarkKind && c.action.number >= 6) continue;
+            // Each case starts from the bundled options (OK wrote the last case's).
+            ASSERT_EQ(hostapi::aatLoadIniFile(1, (systemFolder() + "MOBRSTD.INI").c_str()), 0);
+            std::unique_ptr<CUserOpPage> page(p.make());
+            loadedBlock(p.slot, *page);
+            const int result = runPage(p.slot, *page, fieldwalk::scriptFor(c));
+            fieldwalk::expectOutcome(c, result, transcript(),
+                                     [&] { return page->fieldSet().valueOf(c.field->control); });
+        }
+    }
 }
 
 }  // namespace
