@@ -8,10 +8,7 @@
 
 namespace {
 
-using optionblock::kRead;
-using optionblock::kWrite;
-using optionblock::readFirst;
-using optionblock::writeFirst;
+using namespace optionblock;
 constexpr int kWindowTitleFirst = 7030;
 constexpr int kWindowTitles = 4;
 constexpr int kMsgEllipseAngle = 7271;

@@ -6,10 +6,7 @@
 
 namespace {
 
-using optionblock::kRead;
-using optionblock::kWrite;
-using optionblock::readFirst;
-using optionblock::writeFirst;
+using namespace optionblock;
 
 constexpr int kFlagsBytes = 64;
 constexpr int kCoordinateOffset = 26;

@@ -8,8 +8,7 @@
 
 namespace {
 
-using optionblock::kRead;
-using optionblock::kWrite;
+using namespace optionblock;
 
 constexpr int kDimBytes = 184;
 constexpr int kValueKindOffset = 88;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "HostFixture.h"
+#include "TranscriptLookups.h"
 #include "frame/HostApi.h"
 #include "mobr/Bytes.h"
 #include "mobrdlg/ZqResources.h"
@@ -46,18 +47,10 @@ protected:
         return result;
     }
     const ZqUiTranscript& transcript() const { return driver_->transcript(); }
-    std::vector<int> messageIds() const
-    {
-        std::vector<int> ids;
-        for (const auto& m : transcript().messages()) ids.push_back(m.messageId);
-        return ids;
-    }
+    std::vector<int> messageIds() const { return transcriptlookup::messageIds(transcript()); }
     const ZqControlState& readOf(const std::string& label) const
     {
-        static const ZqControlState none;
-        const auto* read = transcript().read(label);
-        if (!read) ADD_FAILURE() << "no read labelled " << label;
-        return read ? read->state : none;
+        return transcriptlookup::readOf(transcript(), label);
     }
 
     // The option file the host's settings would give now.
