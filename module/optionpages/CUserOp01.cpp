@@ -1,8 +1,12 @@
 #include "optionpages/CUserOp01.h"
 
+#include <QIcon>
+#include <QRadioButton>
+
 #include "frame/HostApi.h"
 #include "mobr/Bytes.h"
 #include "mobrcctl/ZqFieldBinder.h"
+#include "mobrdlg/ZqResources.h"
 #include "optionpages/OptionBlocks.h"
 #include "options/UserOpApplyLog.h"
 
@@ -13,6 +17,8 @@ constexpr int kWindowTitleFirst = 7030;
 constexpr int kWindowTitles = 4;
 constexpr int kMsgEllipseAngle = 7271;
 constexpr int kPointTypeBase = 2;
+constexpr int kPointTypes = 4;
+constexpr int kPointTypeIcon = 7459;  // 7459 to 7462, one per point type
 constexpr int kLineModeOther = 2;
 
 }  // namespace
@@ -78,6 +84,8 @@ void CUserOp01::fillLists()
 
 void CUserOp01::afterShow()
 {
+    for (int i = 0; i < kPointTypes; ++i)
+        if (auto* button = item<QRadioButton>(kPointType + i)) button->setIcon(QIcon(ZqLoadImage(kPointTypeIcon + i)));
     enablePenPitch();
     // A sketch figure fixes the active change mode at its second button.
     if (sketchFixesActiveChange_) EnableItem(kActiveChange, false);
