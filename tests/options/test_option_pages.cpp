@@ -292,3 +292,27 @@ TEST_F(OptionPages, EveryPageWalksItsFieldTable)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(OptionPages, HostValuesOutsideTheRangesAndASketchFigure)
+{
+    mobrhost::ScopedHostOverride tableMax("aatSchGetTableMax", +[]() -> int32_t { return 80; });
+    mobrhost::ScopedHostOverride sketch("aatFigIsExistSktFigure", +[]() -> int32_t { return 1; });
+    unsigned char block[64] = {};
+    mobr::bytes::put<int16_t>(block, 0, 100);
+    hostapi::aatSysInfRdot(119, block);
+
+    CUserOp13 operation;
+    runPage(kSlotOperation, operation,
+            ZqUiScript().read(CUserOp13::kTableMax, "table").read(CUserOp13::kPickDots, "dots").cancel());
+    EXPECT_EQ(shown("table"), "50");
+    EXPECT_EQ(shown("dots"), "99");
+    CUserOp01 general;
+    runPage(kSlotGeneral, general,
+            ZqUiScript().read(CUserOp01::kActiveChange, "first").read(CUserOp01::kActiveChange + 1, "second").cancel());
+    EXPECT_FALSE(readOf("first").enabled);
+    EXPECT_TRUE(readOf("second").checked) << "a sketch figure fixes the active change mode at 1";
+}
+
+}  // namespace
