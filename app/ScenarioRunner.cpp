@@ -66,14 +66,23 @@ QString kindOfFlags(unsigned flags)
     }
 }
 
-// File contents as text: UTF-8 when valid, else host code page; null for
-// binary files (figure files).
+// How a file's bytes are given as text: "utf-8" when they are valid UTF-8,
+// "cp932" (the host's code page, which gives every byte back unchanged)
+// otherwise, "binary" for files with NUL bytes (figure files).
+QString fileEncoding(const QByteArray& bytes)
+{
+    if (bytes.contains('\0')) return QStringLiteral("binary");
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8.decode(bytes);  // decoding happens on this conversion
+    return utf8.hasError() ? QStringLiteral("cp932") : QStringLiteral("utf-8");
+}
+
+// File contents as text in the encoding above; null for binary files.
 QJsonValue fileText(const QByteArray& bytes)
 {
-    if (bytes.contains('\0')) return QJsonValue::Null;
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
+    const QString encoding = fileEncoding(bytes);
+    if (encoding == "binary") return QJsonValue::Null;
+    if (encoding == "utf-8") return QString::fromUtf8(bytes);
     return mobr::cp932::toQString(std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
@@ -502,7 +511,8 @@ QJsonArray ScenarioRunner::changedFiles(const Snapshot& before) const
         const auto old = before.find(path);
         if (old != before.end() && old->second == bytes) continue;
         list.append(QJsonObject{{"path", path}, {"change", old == before.end() ? "created" : "changed"},
-                                {"bytes", bytes.size()}, {"text", fileText(bytes)}});
+                                {"bytes", bytes.size()}, {"encoding", fileEncoding(bytes)},
+                                {"text", fileText(bytes)}});
     }
     return list;
 }

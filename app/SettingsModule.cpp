@@ -3,7 +3,13 @@
 #include <cstdio>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include "AppLog.h"
+#include "model/HostSession.h"
+#include "store/OptionFile.h"
 
 #include "mobrdlg/ZqUiDriver.h"
 
@@ -17,6 +23,40 @@ constexpr int kItemHeight = 20103;
 using IntEntry = int32_t (*)();
 using VoidEntry = void (*)();
 
+// The entry points whose dialogs edit the user options.
+bool editsOptions(const std::string& entry)
+{
+    return entry == "aapLopt";
+}
+
+// The option file the host's settings would give now (empty when it cannot
+// be written).
+QByteArray optionFileBytes(const QTemporaryDir& scratch)
+{
+    const QString path = scratch.filePath("options.ini");
+    std::string error;
+    if (!mobrhost::OptionFile::save(mobrhost::HostSession::instance().settings(), path.toStdString(), &error))
+        return {};
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The user options live in the current template's option file: when a
+// dialog changed them, they are saved there, so that they survive a restart.
+// Unchanged options leave the file alone.
+void keepOptions(const QTemporaryDir& scratch, const QByteArray& before)
+{
+    if (before.isEmpty() || optionFileBytes(scratch) == before) return;
+    mobrhost::HostSession& host = mobrhost::HostSession::instance();
+    const std::string path = host.currentTemplatePath();
+    std::string error;
+    if (path.empty()) {
+        qCWarning(lcApp) << "the options changed, but the current template has no option file to keep them in";
+    } else if (!mobrhost::OptionFile::save(host.settings(), path, &error)) {
+        host.message(error);
+    }
+}
+
 }  // namespace
 
 const std::vector<SettingsModule::Command>& SettingsModule::commands()
@@ -24,7 +64,7 @@ const std::vector<SettingsModule::Command>& SettingsModule::commands()
     static const std::vector<Command> list = {
         {"aapLatr", "System &attributes..."},
         {"aapLelm", "&Element settings..."},
-        {"aapLopt", "&User options..."},
+        {"aapLopt", "&Options..."},
         {"aapLSelUserOpt", "User &template..."},
         {"aapLAtrCnv", "Attribute &conversion..."},
         {kDrawingSize, "&Drawing size..."},
@@ -90,8 +130,11 @@ bool SettingsModule::call(const std::string& entry, int* result)
 {
     if (entry == kDrawingSize || !has(entry)) return false;
     int value = 0;
+    QTemporaryDir scratch;
+    const QByteArray options = editsOptions(entry) && scratch.isValid() ? optionFileBytes(scratch) : QByteArray();
     if (entry == "aapLAtrCnv") library_.symbol<VoidEntry>(entry.c_str())();
     else value = library_.symbol<IntEntry>(entry.c_str())();
+    if (editsOptions(entry)) keepOptions(scratch, options);
     if (result) *result = value;
     return true;
 }

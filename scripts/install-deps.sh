@@ -6,7 +6,8 @@ set -euo pipefail
 # What the README's two commands need: the compiler and build tools, Qt 6 with
 # its OpenGL, widget-layout and tool modules (libqt6opengl6-dev is only a
 # recommendation of qt6-base-dev, but Qt6UiTools' CMake files need it), the
-# test and benchmark libraries, SQLite and JSON for the host, the INI libraries
+# test and benchmark libraries, SQLite and JSON for the host, gperf for the
+# perfect hash of the host function names, the INI libraries
 # the private-profile benchmark compares against, and fonts: DejaVu for Latin
 # text and IPA Gothic so that Japanese names (pens, fonts, layers) are drawn
 # instead of boxes.
@@ -14,7 +15,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-tools-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsqlite3-dev nlohmann-json3-dev
+  libsqlite3-dev nlohmann-json3-dev gperf
   libsimpleini-dev libinih-dev
   fontconfig fonts-dejavu-core fonts-ipafont-gothic
 )

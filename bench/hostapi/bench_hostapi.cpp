@@ -1,6 +1,12 @@
 // One host call through the module's by-name wrapper: registry lookup of the
-// name on every call, then the indirect call.
+// name on every call, then the indirect call. Beside it, the same lookup in a
+// general hash map of every name (what the registry used before its perfect
+// hash) and a direct call, the floor.
 #include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 #include "frame/HostApi.h"
 #include "mobr/host_api_register.h"
@@ -44,12 +50,38 @@ void directCall(benchmark::State& state)
 }
 BENCHMARK(directCall)->Iterations(5'000'000);
 
+// A name whose length the caller knows, as the wrappers pass it.
 void lookupOnly(benchmark::State& state)
 {
     registerEveryRow();
-    for (auto _ : state) benchmark::DoNotOptimize(aatDlgDllGetZqProcPtr("aatFigRestoreWidInfoEx"));
+    static const char name[] = "aatFigRestoreWidInfoEx";
+    for (auto _ : state) benchmark::DoNotOptimize(aatDlgDllFindZqProc(name, sizeof(name) - 1));
 }
 BENCHMARK(lookupOnly)->Iterations(5'000'000);
+
+// A zero-terminated name, as a host or another library may pass it.
+void lookupByCString(benchmark::State& state)
+{
+    registerEveryRow();
+    const char* volatile name = "aatFigRestoreWidInfoEx";
+    for (auto _ : state) benchmark::DoNotOptimize(aatDlgDllGetZqProcPtr(name));
+}
+BENCHMARK(lookupByCString)->Iterations(5'000'000);
+
+// The general map: std::unordered_map keyed by string_view over every name.
+void lookupInGeneralMap(benchmark::State& state)
+{
+    static int placeholder = 0;
+    std::unordered_map<std::string_view, void*> map(1024);
+    for (const char* name : hostapi::allNames()) map.emplace(name, &placeholder);
+    const char* volatile name = "aatFigRestoreWidInfoEx";
+    for (auto _ : state) {
+        const char* n = name;
+        auto it = map.find(std::string_view(n, std::strlen(n)));
+        benchmark::DoNotOptimize(it == map.end() ? nullptr : it->second);
+    }
+}
+BENCHMARK(lookupInGeneralMap)->Iterations(5'000'000);
 
 }  // namespace
 

@@ -21,6 +21,7 @@ const char* const kEnds[] = {"None", "Arrow", "Dot", "Slash"};
 const MarkList kLists[] = {
     {1, 0, "01", kOnOff},
     {1, 1, "NLR", kSide},
+    {1, 2, ".+*ox#", kKinds},
     {2, 0, ".+*ox#", kKinds},
     {3, 0, "0123", kEnds},
 };
@@ -43,7 +44,7 @@ int AttributeMarks::family(int slot, int32_t* ctl)
     if (slot == 0) {
         result = 0;   // the default point mode code, not a mark
     } else if (slot == 1) {
-        result = 2;
+        value = 2;   // the construction mark: family 1, the list of mark kinds
     } else if (slot == 7) {
         result = 3;
     } else if (slot == 8 || slot == 23 || slot == 24) {

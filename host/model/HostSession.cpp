@@ -65,6 +65,19 @@ short HostSession::currentFigure() const
     return static_cast<short>(settings_.integer("CurrentFigure"));
 }
 
+std::string HostSession::currentTemplatePath() const
+{
+    const std::string file = settings_.text("UserTemplate");
+    if (mobr::cp932::equalNoCase(file, "MOBRSTD.INI") || mobr::cp932::equalNoCase(file, "MOBRDFLT.INI")) {
+        return systemFile(file);
+    }
+    if (!SystemFile::isTemplateName(file)) return std::string();
+    const int n = settings_.integer("UserTempCurDir");
+    const auto& folders = settings_.templateFolders();
+    if (n < 1 || n > static_cast<int>(folders.size())) return std::string();
+    return mobr::files::resolveFileNameNoCase(folders[static_cast<std::size_t>(n - 1)].directory, file);
+}
+
 void HostSession::redraw(int figure)
 {
     journalNote("redraw", {std::to_string(figure)});
@@ -144,21 +157,9 @@ void HostSession::reset(const HostStart& start)
             if (entry.directory.compare(0, folder.size(), folder) == 0) fs::create_directories(entry.directory, ec);
         }
     }
-    // The current template: the standard and default option files live in
-    // the system folder, every other one in its template folder.
     const std::string file = settings_.text("UserTemplate");
-    std::string path;
-    if (mobr::cp932::equalNoCase(file, "MOBRSTD.INI") || mobr::cp932::equalNoCase(file, "MOBRDFLT.INI")) {
-        path = systemFile(file);
-    } else if (!SystemFile::isTemplateName(file)) {
-        message(file + ": not a template name (a template is named without folders)");
-    } else {
-        const int n = settings_.integer("UserTempCurDir");
-        const auto& folders = settings_.templateFolders();
-        if (n >= 1 && n <= static_cast<int>(folders.size())) {
-            path = mobr::files::resolveFileNameNoCase(folders[static_cast<std::size_t>(n - 1)].directory, file);
-        }
-    }
+    if (!SystemFile::isTemplateName(file)) message(file + ": not a template name (a template is named without folders)");
+    const std::string path = currentTemplatePath();
     if (!path.empty() && mobr::files::fileExists(path) && !OptionFile::load(settings_, path, &error)) message(error);
 }
 

@@ -26,6 +26,10 @@ public:
     const std::string& systemFolder() const { return systemFolder_; }
     // A file of the system folder (exact name, or a name differing in case).
     std::string systemFile(const std::string& name) const;
+    // The option file of the current template: the standard and default
+    // option files in the system folder, any other in its template folder;
+    // empty when the name is no template name or its folder is unknown.
+    std::string currentTemplatePath() const;
 
     // The listener (not owned); null forwards nothing.
     void setListener(HostListener* listener) { listener_ = listener; }

@@ -104,8 +104,7 @@ SystemSettings::SystemSettings()
     i16("aatSysInfDimFigureHold", 0, 0);
     f64("aatSysInfDrwEllipseDivAngle", 0, 5.0);
     i32("aatSysInfDrwPenPitchMode", 0, 1);
-    i32("aatSysInfEDsp", 0, 1);
-    i32("aatSysInfEDsp", 4, 0);
+    f64("aatSysInfEDsp", 0, 3.0);   // one double: a whole number of 1 to 99
     f64("aatSysInfErrdst", 0, 0.001);
     i16("aatSysInfFlags", 24, 1);   // navigation mode
     i16("aatSysInfFlags", 26, 0);
@@ -117,8 +116,7 @@ SystemSettings::SystemSettings()
     i16("aatSysInfRdot", 0, 5);
     i16("aatSysInfSchBox", 0, 1);
     i16("aatSysInfSymb", 2, 1);
-    i32("aatSysInfSymb", 4, 3);
-    i32("aatSysInfSymb", 8, 0);
+    f64("aatSysInfSymb", 4, 1.0);   // bytes 4 to 11: one double, 0.01 to 999
     i16("aatSysInfTBarAutoMoveMode", 0, 0);
     i16("aatSysInfTBarMoveMode", 0, 1);
     i16("aatSysInfToolBarGrip", 0, 1);
@@ -161,7 +159,7 @@ SystemSettings::SystemSettings()
         {"SktGrid4", 0.0},      {"SktGrid5", 1},        {"SktGrid6", 0},
         {"SktLimitDots", 5},    {"SktTip", 1},          {"SplMode", 0},
         {"UserTempCurDir", 1},  {"Vratio1", 1.0},       {"Vratio2", 2.0},
-        {"Vratio3", 0.5},       {"WidthMode", 0},
+        {"Vratio3", 3.0},       {"WidthMode", 0},
     };
     numbers_ = numbers;
     texts_["UserTemplate"] = "MOBRSTD.INI";

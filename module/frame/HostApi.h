@@ -36,7 +36,7 @@ private:
     inline ReturnType name params                                             \
     {                                                                         \
         using Function = ReturnType(*) params;                                \
-        void* const address = aatDlgDllGetZqProcPtr(#name);                   \
+        void* const address = aatDlgDllFindZqProc(#name, sizeof(#name) - 1);  \
         if (__builtin_expect(address == nullptr, 0)) missingHostFunction(#name); \
         return reinterpret_cast<Function>(address) args;                      \
     }

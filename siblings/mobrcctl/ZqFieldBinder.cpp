@@ -78,7 +78,7 @@ void CZqFieldBinder::show(const ZqField& field)
         }
         break;
     case ZqFieldKind::Text: window_.SetDlgItemText(field.control, fields_.text(field)); break;
-    case ZqFieldKind::Check: window_.CheckDlgButton(field.control, value != 0.0); break;
+    case ZqFieldKind::Check: window_.CheckDlgButton(field.control, value == 1.0); break;
     case ZqFieldKind::Radio:
         window_.CheckRadioButton(field.control, field.control + static_cast<int>(field.maximum),
                                  field.control + static_cast<int>(value));
@@ -173,10 +173,22 @@ bool CZqFieldBinder::read(const ZqField& field, double* value)
     switch (field.kind) {
     case ZqFieldKind::Integer:
     case ZqFieldKind::Real: return readNumber(field, value);
-    case ZqFieldKind::Check: *value = window_.IsDlgButtonChecked(field.control) ? 1.0 : 0.0; return true;
+    case ZqFieldKind::Check: {
+        // A box still showing what it was given keeps the value it was
+        // given, so a value the box cannot show (a host's 2 or -1) goes
+        // back unchanged unless the user clicks the box.
+        const bool checked = window_.IsDlgButtonChecked(field.control);
+        const double stored = fields_.value(field);
+        *value = checked == (stored == 1.0) ? stored : (checked ? 1.0 : 0.0);
+        return true;
+    }
     case ZqFieldKind::Radio: {
         const int last = field.control + static_cast<int>(field.maximum);
         const int checked = window_.GetCheckedRadioButton(field.control, last);
+        if (checked == 0 && field.message == 0) {
+            *value = fields_.value(field);  // none of the buttons stands for the value: it stays
+            return true;
+        }
         if (checked == 0) return refuse(field);
         *value = checked - field.control;
         return true;

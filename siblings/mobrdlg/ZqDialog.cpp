@@ -148,3 +148,13 @@ std::string CZqDialog::scriptName() const
 {
     return layoutName_;
 }
+
+std::string CZqDialog::shownPageName() const
+{
+    return {};
+}
+
+int CZqDialog::pageIndexOf(const std::string&) const
+{
+    return -1;
+}

@@ -57,6 +57,11 @@ public:
     virtual bool switchPage(int index);
     // The name the UI driver records and checks: the layout name.
     virtual std::string scriptName() const;
+    // For a dialog that shows pages: the layout name of the page shown, and
+    // the index of the page with layout `layout` (-1 when there is none).
+    // Scripts name either the dialog or the page shown.
+    virtual std::string shownPageName() const;
+    virtual int pageIndexOf(const std::string& layout) const;
 
     // Default: end with 1 and 2.
     void OnOK() override;

@@ -90,12 +90,18 @@ bool CZqFieldSet::inRange(const ZqField& field, double value)
 bool CZqFieldSet::receive(const ZqField& field, double hostValue)
 {
     double value = fromHost(field, hostValue);
+    if (field.receipt == ZqReceipt::Replace && (std::isnan(value) || !inRange(field, value))) {
+        value = field.initial;
+    } else if (field.receipt == ZqReceipt::Keep && !std::isnan(value)) {
+        setValue(field, value);
+        return true;
+    }
     if (std::isnan(value)) {
         // A NaN would defeat every later comparison.
         if (field.receipt != ZqReceipt::ClampNanToMinimum) return false;
         value = field.minimum;
     }
-    if (field.receipt == ZqReceipt::Refuse) {
+    if (field.receipt == ZqReceipt::Refuse || field.receipt == ZqReceipt::Keep) {
         if (!inRange(field, value)) return false;
     } else {
         value = std::clamp(value, field.minimum, field.maximum);

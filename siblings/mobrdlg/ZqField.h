@@ -20,6 +20,8 @@ enum class ZqReceipt {
     Refuse,            // the data-link operation returns 0 and the field keeps its value
     Clamp,             // brought into the range; not-a-number is refused
     ClampNanToMinimum, // brought into the range; not-a-number becomes the minimum
+    Keep,              // taken as it is, even outside the range (the checks judge it when the user leaves)
+    Replace,           // outside the range or not a number: the field's initial value instead
 };
 
 // How the host's value relates to the field's.

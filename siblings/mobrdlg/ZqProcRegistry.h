@@ -1,5 +1,7 @@
 #pragma once
 
+#include <stddef.h>
+
 #include "mobr/export.h"
 
 // The registry of host functions by name. The host registers each of its
@@ -9,6 +11,10 @@ extern "C" {
 
 // Host function registered under `name`, or null when there is none.
 MOBR_API void* aatDlgDllGetZqProcPtr(const char* name);
+
+// The same for a name of known length (no terminating zero needed): what the
+// module's wrappers call, since they know each name's length at compile time.
+MOBR_API void* aatDlgDllFindZqProc(const char* name, size_t length);
 
 // Registers (or replaces, when `function` is not null) or removes (null) the
 // host function for `name`. Returns the function registered before, or null.

@@ -235,6 +235,21 @@ std::string CZqPropertySheet::scriptName() const
     return name_;
 }
 
+std::string CZqPropertySheet::shownPageName() const
+{
+    const CZqPropertyPage* page = GetActivePage();
+    return page ? page->layoutName() : std::string();
+}
+
+int CZqPropertySheet::pageIndexOf(const std::string& layout) const
+{
+    for (int i = 0; i < GetPageCount(); ++i) {
+        const CZqPropertyPage* page = GetPage(i);
+        if (page && page->layoutName() == layout) return i;
+    }
+    return -1;
+}
+
 void CZqPropertySheet::OnOK()
 {
     CZqPropertyPage* page = GetActivePage();

@@ -50,6 +50,8 @@ public:
     CZqWindow* windowOf(int id) override;
     bool switchPage(int index) override;
     std::string scriptName() const override;
+    std::string shownPageName() const override;
+    int pageIndexOf(const std::string& layout) const override;
 
     void OnOK() override;
     void OnCancel() override;

@@ -188,27 +188,11 @@ ZqControlState stateOf(int id, QWidget* w)
     return s;
 }
 
-// The index of the sheet page with layout `layout`; -1 when the dialog is
-// not a sheet or has no such page.
-int pageIndexOf(CZqDialog& dialog, const std::string& layout)
-{
-    auto* sheet = dynamic_cast<CZqPropertySheet*>(&dialog);
-    if (!sheet) return -1;
-    for (int i = 0; i < sheet->GetPageCount(); ++i) {
-        const CZqPropertyPage* page = sheet->GetPage(i);
-        if (page && page->layoutName() == layout) return i;
-    }
-    return -1;
-}
-
 // Whether an action meant for `name` may run on `dialog`: its own name, or
-// for a sheet the layout name of the page shown.
+// the layout name of the page it shows.
 bool answersTo(CZqDialog& dialog, const std::string& name)
 {
-    if (name == dialog.scriptName()) return true;
-    auto* sheet = dynamic_cast<CZqPropertySheet*>(&dialog);
-    const CZqPropertyPage* page = sheet ? sheet->GetActivePage() : nullptr;
-    return page && page->layoutName() == name;
+    return name == dialog.scriptName() || name == dialog.shownPageName();
 }
 
 }  // namespace
@@ -446,7 +430,7 @@ void CZqUiDriver::perform(CZqDialog& dialog, const ZqUiAction& a, int index)
     case Kind::Page: {
         int page = a.number;
         if (!a.text.empty()) {
-            page = pageIndexOf(dialog, a.text);
+            page = dialog.pageIndexOf(a.text);
             if (page < 0) {
                 error(index, "page " + a.text + " not found in " + dialog.scriptName());
                 return;

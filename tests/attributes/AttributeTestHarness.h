@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "HostFixture.h"
+#include "TranscriptLookups.h"
 #include "frame/HostApi.h"
 #include "mobrdlg/ZqPropertyPage.h"
 #include "mobrdlg/ZqPropertySheet.h"
@@ -95,19 +96,11 @@ protected:
 
     // What the driver saw in the last run.
     const ZqUiTranscript& transcript() const { return driver_->transcript(); }
-    std::vector<int> messageIds() const
-    {
-        std::vector<int> ids;
-        for (const auto& m : transcript().messages()) ids.push_back(m.messageId);
-        return ids;
-    }
+    std::vector<int> messageIds() const { return transcriptlookup::messageIds(transcript()); }
     // The state a read labelled `label` recorded (ZqUiScript::read(id, label)).
     const ZqControlState& readOf(const std::string& label) const
     {
-        static const ZqControlState none;
-        const auto* read = transcript().read(label);
-        if (!read) ADD_FAILURE() << "no read labelled " << label;
-        return read ? read->state : none;
+        return transcriptlookup::readOf(transcript(), label);
     }
 
     // The names of the journal's calls, in call order, that are among `names`.

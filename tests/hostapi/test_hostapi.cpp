@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "frame/HostApi.h"
 #include "mobr/host_api_register.h"
@@ -203,4 +204,32 @@ TEST(HostApiRegistry, SetReturnsThePreviousFunctionAndRefusesEmptyNames)
     EXPECT_EQ(aatDlgDllSetZqProcPtr("aatDrwAllView", nullptr), &b);
     EXPECT_EQ(aatDlgDllGetZqProcPtr("aatDrwAllView"), nullptr);
     aatDlgDllClearZqProcPtr();
+}
+
+// Names of the host table live in fixed slots found by a generated hash, other
+// names in a map: every name must keep its own function, whichever side it is
+// on, and clearing must empty both.
+TEST(HostApiRegistry, EveryTableNameAndOtherNamesKeepTheirOwnFunction)
+{
+    aatDlgDllClearZqProcPtr();
+    const auto& names = hostapi::allNames();
+    std::vector<char> marks(names.size() + 2);
+    for (size_t i = 0; i < names.size(); ++i) aatDlgDllSetZqProcPtr(names[i], &marks[i]);
+    const char* const extras[] = {"hostOwnExtra", "aatPenGetCountEx2"};
+    for (size_t i = 0; i < 2; ++i) aatDlgDllSetZqProcPtr(extras[i], &marks[names.size() + i]);
+
+    for (size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(aatDlgDllGetZqProcPtr(names[i]), &marks[i]) << names[i];
+        const std::string name(names[i]);
+        EXPECT_EQ(aatDlgDllFindZqProc(name.data(), name.size()), &marks[i]) << names[i];
+        // A name given by length need not end where the string does.
+        const std::string longer = name + "Tail";
+        EXPECT_EQ(aatDlgDllFindZqProc(longer.data(), name.size()), &marks[i]) << names[i];
+        EXPECT_EQ(aatDlgDllGetZqProcPtr(longer.c_str()), nullptr) << longer;
+    }
+    for (size_t i = 0; i < 2; ++i) EXPECT_EQ(aatDlgDllGetZqProcPtr(extras[i]), &marks[names.size() + i]);
+
+    aatDlgDllClearZqProcPtr();
+    for (const char* name : names) EXPECT_EQ(aatDlgDllGetZqProcPtr(name), nullptr) << name;
+    for (const char* name : extras) EXPECT_EQ(aatDlgDllGetZqProcPtr(name), nullptr) << name;
 }
