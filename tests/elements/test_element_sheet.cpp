@@ -223,8 +223,17 @@ TEST_F(ElementSheetTest, LayerColourModeIsWorkedOutAtEveryOpening)
 
     figure().colourMode = 'P';
     figure().penColours->setColour(*figure().pens, 1, 0, 0);
-    runSheet(ZqUiScript().read(CSysElem1::kColourList, "pen").cancel());
+    figure().tips->at(4)->mask = 0x1;   // DOT: not offered
+    runSheet(ZqUiScript()
+                 .read(CSysElem1::kColourList, "pen")
+                 .read(CSysElem1::kFirstTipList, "tips")
+                 .page("IDD_PROPS_012")
+                 .read(CSysElem3::kPenList, "plot style 1")
+                 .cancel());
     EXPECT_EQ(readOf("pen").items.size(), 8u) << "a pen without a colour of its own offers every colour";
+    EXPECT_EQ(readOf("tips").items, (std::vector<std::string>{"(no tip)", "ARROW", "ARROW_FILLED", "ARROW_WIDE",
+                                                               "SLASH", "CIRCLE", "BAR", "DOUBLE_ARROW", "DATUM"}));
+    EXPECT_EQ(readOf("plot style 1").items, std::vector<std::string>{"SOLID"});
 }
 
 TEST_F(ElementSheetTest, CharacterSizesAreShownInPaperUnitsInModeOne)
