@@ -19,6 +19,10 @@ namespace {
 constexpr double kMargin = 12.0;     // pixels around the paper
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kArcSegments = 96;     // per full turn
+// Dimension block fields the drawing shows.
+constexpr std::size_t kDimDigits = 96;
+constexpr int kMaxDimDigits = 9;
+constexpr std::size_t kDimPrefix = 98, kDimSuffix = 120, kDimTextBytes = 22;
 
 double value(const unsigned char* record, int i)
 {
@@ -97,6 +101,27 @@ void FigurePainter::paint(QPainter& painter) const
     painter.restore();
 }
 
+QString FigurePainter::dimensionText(const mobrhost::Figure& figure, double length)
+{
+    const unsigned char* dim = figure.dim.data();
+    const int digits = std::clamp<int>(mobrhost::bytes::i16(dim, kDimDigits), 0, kMaxDimDigits);
+    auto text = [dim](std::size_t offset) {
+        return mobr::cp932::toQString(mobrhost::bytes::text(dim, offset, kDimTextBytes));
+    };
+    return text(kDimPrefix) + QString::number(length, 'f', digits) + text(kDimSuffix);
+}
+
+QFont FigurePainter::dimensionFont(const mobrhost::Figure& figure, double scale)
+{
+    QFont font;
+    const uint32_t word = mobrhost::bytes::u32(figure.dim.data(), mobr::dimblock::kTextWord);
+    if (const mobrhost::Font* f = figure.fonts->at(mobr::attrword::get(word, mobr::attrword::kFont)))
+        if (!f->face.empty()) font.setFamily(QString::fromStdString(mobr::cp932::toUtf8(f->face)));
+    const double height = mobrhost::bytes::f32(figure.dim.data(), mobr::dimblock::kTextSizes[0]) * scale;
+    font.setPixelSize(std::isfinite(height) ? int(std::clamp(std::round(height), 6.0, 4096.0)) : 6);
+    return font;
+}
+
 void FigurePainter::paintElement(QPainter& painter, const unsigned char* r) const
 {
     QPen pen = ElementPens::qpen(ElementPens(figure_).penForRecord(r));
@@ -156,14 +181,12 @@ void FigurePainter::paintElement(QPainter& painter, const unsigned char* r) cons
         const QPointF tick = QPointF(nx, -ny) * 4 + QPointF(ny, nx) * 4;
         painter.drawLine(a - tick, a + tick);
         painter.drawLine(b - tick, b + tick);
-        QFont font;
-        font.setPixelSize(std::max(6, int(std::lround(3.5 * scale_))));
         painter.save();
-        painter.setFont(font);
+        painter.setFont(dimensionFont(figure_, scale_));
         const QPointF middle = (a + b) / 2;
         painter.translate(middle);
         painter.rotate(-std::atan2(y2 - y1, x2 - x1) * 180.0 / kPi);
-        const QString text = QString::number(length, 'f', 2);
+        const QString text = dimensionText(figure_, length);
         const double textWidth = painter.fontMetrics().horizontalAdvance(text);
         painter.drawText(QPointF(-textWidth / 2, -3), text);
         painter.restore();

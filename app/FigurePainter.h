@@ -5,7 +5,9 @@
 // element with its pen (ElementPens). Hatches and groups draw nothing of
 // their own: their boundary and lines are elements of their own.
 
+#include <QFont>
 #include <QPainter>
+#include <QString>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
@@ -34,6 +36,15 @@ public:
     // when a value is not finite.
     static constexpr int kMaxArcPoints = 1024;
     QPolygonF arcPoints(double cx, double cy, double radius, double start, double end) const;
+
+    // What a dimension of `length` millimetres shows, after the figure's
+    // dimension settings: the prefix (block bytes 98), the length with the
+    // set number of decimal digits (16-bit at 96, 0 to 9) and the suffix
+    // (bytes 120).
+    static QString dimensionText(const mobrhost::Figure& figure, double length);
+    // The font of dimension texts: the family of the font of the dimension
+    // text word and the text height (bytes 0) in pixels at `scale`.
+    static QFont dimensionFont(const mobrhost::Figure& figure, double scale);
 
 private:
     void paintElement(QPainter& painter, const unsigned char* record) const;

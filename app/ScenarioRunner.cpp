@@ -15,6 +15,7 @@
 #include "api/HostRuntime.h"
 #include "mobrdlg/ZqUiDriver.h"
 #include "mobrdlg/ZqUiScript.h"
+#include "model/Bytes.h"
 #include "model/HostSession.h"
 #include "platform/CodePage.h"
 #include "store/FigureFile.h"
@@ -183,6 +184,7 @@ bool ScenarioRunner::startHost(QString* error)
     mobrhost::HostStart start;
     if (!SystemFolder::hostPath(systemFolder_, start.systemFolder, error)) return false;
     const QJsonObject host = scenario_.value("host").toObject();
+    int charSizeMode = -1;
     for (auto it = host.begin(); it != host.end(); ++it) {
         const QString& key = it.key();
         const QJsonValue& v = it.value();
@@ -205,6 +207,8 @@ bool ScenarioRunner::startHost(QString* error)
             }
             start.printToPdf = pdf.toStdString();
         }
+        else if (key == "charSizeMode" && v.isDouble() && (v.toInt() == 0 || v.toInt() == 1))
+            charSizeMode = v.toInt();
         else if (key == "defaultPrinter" && v.isBool())
             start.printToPdf = v.toBool() ? QDir(workFolder_).filePath("printer.pdf").toStdString() : std::string();
         else {
@@ -216,6 +220,11 @@ bool ScenarioRunner::startHost(QString* error)
     if (!mobrhost::startHost(start, &problem)) {
         if (error) *error = "the host did not start: " + QString::fromStdString(problem);
         return false;
+    }
+    // The character-size mode is a setting of the session, not of the start.
+    if (charSizeMode >= 0) {
+        unsigned char* mode = mobrhost::HostSession::instance().settings().block("aatSysInfCharSizeMode");
+        if (mode) mobrhost::bytes::setI16(mode, 0, static_cast<int16_t>(charSizeMode));
     }
     return true;
 }

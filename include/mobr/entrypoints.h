@@ -20,4 +20,9 @@ typedef int (*IDD_S_001TermFn)(CZqDataLink* dialog);
 // change only when the person confirms with OK. Always 0.
 typedef int (*aapLatrFn)(void);
 
+// Runs the element settings sheet on the current figure (modal): the
+// attributes new elements get change only when the person confirms with OK.
+// Always 0.
+typedef int (*aapLelmFn)(void);
+
 }

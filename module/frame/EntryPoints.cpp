@@ -2,6 +2,7 @@
 #include <new>
 
 #include "attributes/SysAttributeSheet.h"
+#include "elements/ElementSheet.h"
 #include "frame/DrawingSizeDlg.h"
 #include "frame/ModuleLog.h"
 #include "mobr/export.h"
@@ -29,6 +30,16 @@ extern "C" MOBR_API int aapLatr(void)
         return CSysAttributeSheet().run();
     } catch (...) {
         logCaughtException("aapLatr");
+        return 0;
+    }
+}
+
+extern "C" MOBR_API int aapLelm(void)
+{
+    try {
+        return CElementSheet().run();
+    } catch (...) {
+        logCaughtException("aapLelm");
         return 0;
     }
 }

@@ -126,5 +126,10 @@ std::string CZqFieldSet::shownText(const ZqField& field, double value)
     } else {
         std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
     }
-    return text;
+    std::string shown = text;
+    if (field.shownChars > 0 && shown.size() > static_cast<std::size_t>(field.shownChars)) {
+        shown.resize(static_cast<std::size_t>(field.shownChars));
+        if (shown.back() == '.') shown.pop_back();
+    }
+    return shown;
 }

@@ -55,6 +55,7 @@ struct ZqField {
     double slack = 0.0;      // the range check accepts this much beyond either end
     bool settle = false;     // a typed value is brought into the range instead of refused
     bool display = false;    // shown only: the user does not edit it and it is never checked
+    int shownChars = 0;      // the shown text is cut to this many characters; 0 no cut
 
     static constexpr ZqField integer(int item, int control, int minimum, int maximum)
     {
@@ -97,6 +98,9 @@ struct ZqField {
     constexpr ZqField withSlack(double value) const { return with(&ZqField::slack, value); }
     constexpr ZqField settling() const { return with(&ZqField::settle, true); }
     constexpr ZqField displayOnly() const { return with(&ZqField::display, true); }
+    // Shows at most `chars` characters (a cut that would end on the decimal
+    // point drops it too); the stored value stays exact.
+    constexpr ZqField withShownCut(int chars) const { return with(&ZqField::shownChars, chars); }
 
     bool isNumber() const { return kind == ZqFieldKind::Integer || kind == ZqFieldKind::Real; }
     // A field the user edits in a control (and the checks read).

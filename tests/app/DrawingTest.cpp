@@ -111,6 +111,25 @@ TEST(FigurePainter, PaperFitsTheViewWithYUpAndElementsDrawInTheirPenColours)
     EXPECT_EQ(QColor(image.pixel(2, 2)), QColor(Qt::gray));
 }
 
+TEST(FigurePainter, DimensionsShowTheFiguresDimensionSettings)
+{
+    auto f = Figure::makeDefault();
+    EXPECT_EQ(FigurePainter::dimensionText(*f, 160.0), "160.00") << "two digits by default";
+    EXPECT_EQ(FigurePainter::dimensionFont(*f, 2.0).pixelSize(), 6) << "2.5 mm at 2 px/mm, at least 6 px";
+    mobrhost::bytes::setI16(f->dim.data(), 96, 3);
+    mobrhost::bytes::setText(f->dim.data(), 98, "R", 22);
+    mobrhost::bytes::setText(f->dim.data(), 120, " mm", 22);
+    mobrhost::bytes::setF32(f->dim.data(), 0, 5.0f);
+    const uint32_t word = mobrhost::bytes::u32(f->dim.data(), mobr::dimblock::kTextWord);
+    mobrhost::bytes::setU32(f->dim.data(), mobr::dimblock::kTextWord, mobr::attrword::put(word, mobr::attrword::kFont, 2));
+    EXPECT_EQ(FigurePainter::dimensionText(*f, 160.0), "R160.000 mm");
+    const QFont font = FigurePainter::dimensionFont(*f, 4.0);
+    EXPECT_EQ(font.pixelSize(), 20);
+    EXPECT_EQ(font.family(), "DejaVu Sans Mono");
+    mobrhost::bytes::setI16(f->dim.data(), 96, -4);
+    EXPECT_EQ(FigurePainter::dimensionText(*f, 1.5), "R2 mm") << "digits kept within 0 to 9";
+}
+
 TEST(FigurePainter, DashedPensLeaveGapsAndDeletedElementsAreNotDrawn)
 {
     auto f = Figure::makeDefault();
