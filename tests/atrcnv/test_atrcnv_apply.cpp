@@ -38,7 +38,8 @@ protected:
 TEST_F(ApplyTest, ADefinitionConvertsTablesAndRenumbersEveryElement)
 {
     writeDefinition("[ColCnvAtr]\r\nCol001=RED /#,#/ ORANGE\r\nCol002=GREEN /#,#/ ORANGE\r\n"
-                    "[PenCnvAtr]\r\nPen001=DASHED /#,#/ x /#,#/ x /#,#/ PHANTOM /#,#/ HAIR /#,#/ ORANGE\r\n");
+                    "[PenCnvAtr]\r\nPen001=DASHED /#,#/ x /#,#/ x /#,#/ PHANTOM /#,#/ HAIR /#,#/ ORANGE\r\n"
+                    "Pen002=CHAIN /#,#/ x /#,#/ x /#,#/ PHANTOM /#,#/ HAIR /#,#/ ORANGE\r\n");
     load();
     targets_.applyWidthEntries(def_);
     targets_.applyColourEntries(def_);
@@ -57,7 +58,13 @@ TEST_F(ApplyTest, ADefinitionConvertsTablesAndRenumbersEveryElement)
     EXPECT_EQ(figtest::penNameOf(0, solidBlack_), "SOLID");
     EXPECT_EQ(figtest::penWidthName(0, "PHANTOM"), "HAIR");
     EXPECT_EQ(figtest::penColourName(0, "PHANTOM"), "ORANGE");
-    EXPECT_EQ(figtest::penColourName(0, "CHAIN"), "ORANGE");
+    EXPECT_EQ(figtest::penNameOf(0, chainGreen_), "PHANTOM");
+    EXPECT_EQ(hostapi::aatPenFindName(hostapi::aatFigGetPenInfo(0), "CHAIN"), -1);
+    // The sketch data follows the renames: CHAIN/THIN became PHANTOM/HAIR.
+    bool renamed = false;
+    for (const mobrhost::SketchRef& r : figtest::model().figure(0)->sketch)
+        renamed |= r.kind == mobrhost::SketchRef::PenRef && r.name == "PHANTOM" && r.widthName == "HAIR";
+    EXPECT_TRUE(renamed);
     // Each renumbering ran in conversion mode.
     const auto modes = mobrhost::journalEntries("aatFigColSetCnvMode");
     ASSERT_EQ(modes.size(), 2u);
