@@ -329,34 +329,39 @@ void CAtrCnvTargets::propagateColourToPens(const std::string& name, const Colour
               });
 }
 
-int CAtrCnvTargets::compactWidthList()
+namespace {
+
+// Compacts one list against its current table (`count`, `find`) and the pen
+// targets' `field`; false when the count cannot be read.
+template <typename Record>
+bool compactList(std::vector<Record>& list, void* table, int32_t (*count)(void*), int32_t (*find)(void*, const char*),
+                 const std::vector<PenTargetItem>& pens, Record PenTargetItem::*field)
 {
-    const int count = hostapi::aatWidGetCount(current_.widths);
-    if (count < 0) return 0;
+    const int n = count(table);
+    if (n < 0) return false;
     compactExtras(
-        widthTargets_, static_cast<std::size_t>(count),
-        [this](const std::string& n) { return hostapi::aatWidFindName(current_.widths, hostName(n).c_str()) > 0; },
-        [this](const std::string& n) {
-            for (const PenTargetItem& item : penTargets_)
-                if (sameName(item.width.name(), n)) return true;
+        list, static_cast<std::size_t>(n),
+        [&](const std::string& name) { return find(table, hostName(name).c_str()) > 0; },
+        [&](const std::string& name) {
+            for (const PenTargetItem& item : pens)
+                if (sameName((item.*field).name(), name)) return true;
             return false;
         });
-    return 1;
+    return true;
+}
+
+}  // namespace
+
+int CAtrCnvTargets::compactWidthList()
+{
+    return compactList(widthTargets_, current_.widths, hostapi::aatWidGetCount, hostapi::aatWidFindName, penTargets_,
+                       &PenTargetItem::width) ? 1 : 0;
 }
 
 int CAtrCnvTargets::compactColourList()
 {
-    const int count = hostapi::aatColGetCount(current_.colours);
-    if (count < 0) return 0;
-    compactExtras(
-        colourTargets_, static_cast<std::size_t>(count),
-        [this](const std::string& n) { return hostapi::aatColFindName(current_.colours, hostName(n).c_str()) > 0; },
-        [this](const std::string& n) {
-            for (const PenTargetItem& item : penTargets_)
-                if (!item.colour.isNoColour() && sameName(item.colour.name(), n)) return true;
-            return false;
-        });
-    return 1;
+    return compactList(colourTargets_, current_.colours, hostapi::aatColGetCount, hostapi::aatColFindName, penTargets_,
+                       &PenTargetItem::colour) ? 1 : 0;
 }
 
 int CAtrCnvTargets::widthTableFull() const { return hostapi::aatWidGetCount(current_.widths) >= kTableLimit ? 1 : 0; }
