@@ -101,6 +101,23 @@ TEST_F(ApplyTest, MaskRepairClearsABitThatNoSolidPenHadClear)
     EXPECT_EQ(mobrhost::journalEntries("aatFigRestorePenInfo").at(0).args.back(), "1");
 }
 
+TEST_F(ApplyTest, MaskRepairFollowsAPenConversionWithAndWithoutAPenMerge)
+{
+    for (const bool merge : {false, true}) {
+        figtest::model().replaceFigure(0, mobrhost::Figure::makeDefault());
+        editFigure(0, [](const Tables& t) { hostapi::aatPenSetMask(t.pens, kSolid, 0x2); });
+        writeDefinition("[PenCnvAtr]\r\nPen001=DASHED /#,#/ x /#,#/ x /#,#/ PHANTOM /#,#/ HAIR /#,#/ ORANGE\r\n");
+        CAtrCnvTargets targets(listener_);
+        ASSERT_GE(targets.prepare(), 0);
+        ASSERT_EQ(targets.loadReference(ref_), CAtrCnvTargets::kLoaded);
+        targets.applyPenEntries(def_);
+        atrcnv::CommitOptions options;
+        options.mergePens = merge;
+        EXPECT_TRUE(atrcnv::commitConversion(targets, options).pensConverted);
+        EXPECT_EQ(hostapi::aatPenGetMask(hostapi::aatFigGetPenInfo(0), kSolid), 0) << merge;
+    }
+}
+
 TEST_F(ApplyTest, AColourMergeIntoAFullTableWarnsOnceAndAddsNothing)
 {
     editFigure(0, [](const Tables& t) {
