@@ -13,12 +13,8 @@ namespace atrcnv {
 
 namespace {
 
-constexpr int kTableLimit = 255;
 constexpr int kKeep = 0;
 constexpr int kDiscard = 1;
-constexpr unsigned kExclamation = ZQ_MB_ICONEXCLAMATION;
-constexpr unsigned kStop = ZQ_MB_ICONSTOP;
-constexpr int kNoColour = 0;
 
 std::string nameFrom(int32_t (*get)(void*, int32_t, char*), void* table, int index)
 {
