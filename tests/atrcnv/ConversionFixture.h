@@ -2,7 +2,8 @@
 
 // A current figure (the default one, with a few elements) and a reference
 // figure file that differs from it: THICK is 0.7 there, and it adds the
-// width HAIR, the colour ORANGE and the pen PHANTOM (HAIR, ORANGE).
+// width HAIR, the colour ORANGE, the pen PHANTOM (HAIR, ORANGE) and the pen
+// BARE (THIN, without colour).
 
 #include <memory>
 
@@ -31,6 +32,7 @@ protected:
             addWidth(t, "HAIR", 0.05, 5);
             addColour(t, "ORANGE", 255, 128, 0);
             addPen(t, "PHANTOM", 5, "HAIR", "ORANGE");
+            addPen(t, "BARE", 3, "THIN", nullptr);
             editReference(t);
         });
     }

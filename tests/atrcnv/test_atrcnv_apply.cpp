@@ -169,6 +169,10 @@ TEST_F(ApplyTest, APenMergeAddsThePenWithItsWidthAndColour)
     EXPECT_TRUE(commit(options).merged);
     EXPECT_EQ(figtest::penWidthName(0, "PHANTOM"), "HAIR");
     EXPECT_EQ(figtest::penColourName(0, "PHANTOM"), "ORANGE");
+    // A pen without colour is written with colour 0, never -1.
+    void* pens = hostapi::aatFigGetPenInfo(0);
+    EXPECT_EQ(hostapi::aatPenExGetColor(hostapi::aatFigGetPenExInfo(0), pens, hostapi::aatPenFindName(pens, "BARE")), 0);
+    for (const auto& call : mobrhost::journalEntries("aatPenExSetColor")) EXPECT_NE(call.args.back(), "-1");
     EXPECT_TRUE(marked());
 }
 
