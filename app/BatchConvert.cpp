@@ -26,6 +26,7 @@
 namespace {
 
 constexpr int kBarWidth = 30;
+constexpr std::size_t kHostPathLimit = 520;
 
 void say(FILE* to, const QString& text)
 {
@@ -263,9 +264,11 @@ QString BatchConvert::problem(const Options& options)
     if (options.figures.isEmpty()) return "convert needs at least one drawing";
     for (const QString& f : {options.reference, options.definition})
         if (!QFileInfo(f).isFile()) return f + ": no such file";
-    if (FigureDocument::tablePath(options.reference.toStdString()).empty() ||
-        FigureDocument::tablePath(options.definition.toStdString()).empty())
-        return "the reference and definition paths must be representable in the host's code page";
+    for (const QString& f : {options.reference, options.definition}) {
+        const std::string hostPath = FigureDocument::tablePath(f.toStdString());
+        if (hostPath.empty()) return f + ": the host cannot name this path (a character outside its code page)";
+        if (hostPath.size() >= kHostPathLimit) return f + ": the path is too long for the host (520 bytes or more)";
+    }
     if (!options.inPlace && !QFileInfo(options.outFolder).isDir()) return options.outFolder + ": no such folder";
     // Two drawings that would be written to the same file are refused
     // before anything is written.

@@ -99,6 +99,18 @@ TEST_F(BatchConvertTest, ConflictingOutputsAreRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.contains("would be written twice")) << run.err.toStdString();
     EXPECT_EQ(bytes("out/a.fig"), "<missing>");
+
+    // A definition whose path the host could not take is refused by name.
+    const QString deep = QString(200, 'd') + "/" + QString(200, 'e');
+    ASSERT_TRUE(QDir(dir_.path()).mkpath(deep));
+    QFile::copy(path("standard.fac"), path(deep + "/" + QString(150, 'f') + ".fac"));
+    QProcess p;
+    p.start(MOBR_PROGRAM, {"convert", "--reference", path("reference.fig"), "--definition",
+                           path(deep + "/" + QString(150, 'f') + ".fac"), "--out", path("out"), path("a.fig")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_TRUE(p.readAllStandardError().contains("too long for the host"));
+    EXPECT_EQ(bytes("out/a.fig"), "<missing>");
 }
 
 }  // namespace
