@@ -1,0 +1,117 @@
+#include "atrcnv/CCnvTargetPage.h"
+
+#include <algorithm>
+
+#include <QSignalBlocker>
+#include <QTreeWidget>
+
+#include "atrcnv/CAtrCnvSheet.h"
+#include "atrcnv/CnvAttributeLook.h"
+#include "frame/HostApi.h"
+#include "mobrcctl/ZqSampleDelegate.h"
+#include "mobrdlg/ZqResources.h"
+
+CCnvTargetPage::CCnvTargetPage(CAtrCnvSheet& sheet, const char* layoutName)
+    : CZqPropertyPage(layoutName), sheet_(sheet)
+{
+}
+
+CCnvTargetPage::~CCnvTargetPage() = default;
+
+CAtrCnvTargets& CCnvTargetPage::targets() const
+{
+    return sheet_.targets();
+}
+
+bool CCnvTargetPage::OnInitDialog()
+{
+    if (!list_.SubclassListCtrl(kList, this)) return false;
+    inUseIcon_ = cnvlook::inUseIcon();
+    setUpColumns();
+    rebuildList(true);
+    return true;
+}
+
+void CCnvTargetPage::setUpColumns()
+{
+    const std::vector<Column> cols = columns();
+    std::vector<std::string> titles;
+    for (const Column& c : cols) titles.push_back(GetString(c.title));
+    list_.SetColumnString(titles);
+    list_.SetExtendedStyle(CZqListCtrl::LVS_EX_FULLROWSELECT);
+    QTreeWidget* tree = list_.tree();
+    tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The list is not laid out yet: the columns share its designed width.
+    const int width = std::max(tree->minimumWidth(), tree->width()) - 2 * tree->frameWidth();
+    for (int i = 0; i < int(cols.size()); ++i) {
+        tree->setColumnWidth(i, static_cast<int>(width * cols[i].ratio));
+        if (cols[i].sample == ZqSampleDelegate::NoSample) continue;
+        auto* delegate = new ZqSampleDelegate(tree);  // owned by the list
+        // Swatches follow their name; line samples fill the cell.
+        delegate->setSampleLeft(cols[i].sample == ZqSampleDelegate::ColourSwatch
+                                    ? static_cast<int>(width * cols[i].ratio * 0.6)
+                                    : 2);
+        tree->setItemDelegateForColumn(i, delegate);
+    }
+}
+
+void CCnvTargetPage::rebuildList(bool selectFirst)
+{
+    if (!IsCreated() && !list_.tree()) return;
+    const int keep = currentRow();
+    {
+        const QSignalBlocker block(list_.tree());
+        list_.ResetContent();
+        const int columnCount = int(columns().size());
+        if (targets().hasTargets()) {
+            for (int row = 0; row < rowCount(); ++row) {
+                list_.AddString(std::vector<std::string>(columnCount));
+                fillRow(list_.tree()->topLevelItem(row), row);
+            }
+        }
+        list_.SetCurSel(list_.GetCount() > 0 ? (selectFirst ? 0 : std::min(keep, list_.GetCount() - 1)) : -1);
+    }
+    showDetails();
+}
+
+void CCnvTargetPage::refreshRows()
+{
+    for (int row = 0; row < list_.GetCount(); ++row) fillRow(list_.tree()->topLevelItem(row), row);
+    list_.tree()->viewport()->update();
+    showDetails();
+}
+
+int CCnvTargetPage::currentRow() const
+{
+    return std::max(0, list_.GetCurSel());
+}
+
+bool CCnvTargetPage::OnCommand(int id)
+{
+    if (id == kChooseButton) {
+        if (targets().hasTargets() && list_.GetCount() > 0) chooseTarget();
+        return true;
+    }
+    return CZqPropertyPage::OnCommand(id);
+}
+
+void CCnvTargetPage::OnSelChange(int id)
+{
+    if (id == kList) showDetails();
+}
+
+void CCnvTargetPage::OnDblClk(int id)
+{
+    if (id == kList) OnCommand(kChooseButton);
+}
+
+bool CCnvTargetPage::OnSetActive()
+{
+    showDetails();
+    return CZqPropertyPage::OnSetActive();
+}
+
+void CCnvTargetPage::OnHelp()
+{
+    hostapi::aapRunDlgHelp(kHelpTopic);
+}
