@@ -20,4 +20,16 @@ typedef int (*IDD_S_001TermFn)(CZqDataLink* dialog);
 // change only when the person confirms with OK. Always 0.
 typedef int (*aapLatrFn)(void);
 
+// Receives the batch conversion's report: one JSON object in UTF-8.
+typedef void (*AtrCnvReportFn)(void* context, const char* json);
+// Applies a conversion definition file to the current figure without any
+// dialog: opens `referencePath` (host path) as the reference figure, resolves
+// the definition's entries (`definitionPath`, host path) and converts the
+// figure's colours, widths and pens. Every message is reported as text, none
+// is shown. Returns 0 converted, 1 definition refused, 2 reference not
+// loaded, 3 the current tables could not be taken, 4 another failure; the
+// report (when `report` is given) says what was applied and skipped and why.
+typedef int (*aapLAtrCnvBatchFn)(const char* referencePath, const char* definitionPath,
+                                 AtrCnvReportFn report, void* context);
+
 }
