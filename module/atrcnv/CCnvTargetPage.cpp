@@ -34,9 +34,9 @@ bool CCnvTargetPage::OnInitDialog()
 
 void CCnvTargetPage::setUpColumns()
 {
-    const std::vector<Column> cols = columns();
+    const std::vector<ColumnSpec> cols = columns();
     std::vector<std::string> titles;
-    for (const Column& c : cols) titles.push_back(GetString(c.title));
+    for (const ColumnSpec& c : cols) titles.push_back(GetString(c.title));
     list_.SetColumnString(titles);
     list_.SetExtendedStyle(CZqListCtrl::LVS_EX_FULLROWSELECT);
     QTreeWidget* tree = list_.tree();
@@ -107,7 +107,8 @@ void CCnvTargetPage::OnDblClk(int id)
 
 bool CCnvTargetPage::OnSetActive()
 {
-    showDetails();
+    // A choice on another page may have changed this page's targets.
+    if (list_.tree() && targets().hasTargets()) refreshRows();
     return CZqPropertyPage::OnSetActive();
 }
 

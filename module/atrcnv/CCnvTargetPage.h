@@ -4,6 +4,7 @@
 
 #include <QIcon>
 
+#include "atrcnv/AtrCnvTypes.h"
 #include "mobrcctl/ZqListCtrl.h"
 #include "mobrdlg/ZqPropertyPage.h"
 
@@ -34,12 +35,12 @@ public:
     virtual void chooseTarget() = 0;
 
 protected:
-    struct Column {
+    struct ColumnSpec {
         int title;     // string id
         double ratio;  // of the list's client width
         int sample;    // ZqSampleDelegate::Kind drawn in the cell (0: text only)
     };
-    virtual std::vector<Column> columns() const = 0;
+    virtual std::vector<ColumnSpec> columns() const = 0;
     // Rows: the entries of the current figure's table.
     virtual int rowCount() const = 0;
     virtual void fillRow(QTreeWidgetItem* item, int row) = 0;

@@ -1,6 +1,7 @@
 // The module's exported entry points of the module frame.
 #include <new>
 
+#include "atrcnv/CAtrCnvSheet.h"
 #include "attributes/SysAttributeSheet.h"
 #include "frame/DrawingSizeDlg.h"
 #include "frame/ModuleLog.h"
@@ -30,5 +31,14 @@ extern "C" MOBR_API int aapLatr(void)
     } catch (...) {
         logCaughtException("aapLatr");
         return 0;
+    }
+}
+
+extern "C" MOBR_API void aapLAtrCnv(void)
+{
+    try {
+        CAtrCnvSheet::runConversion();
+    } catch (...) {
+        logCaughtException("aapLAtrCnv");
     }
 }
