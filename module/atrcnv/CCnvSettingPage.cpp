@@ -30,7 +30,7 @@ constexpr double kPreviewColumnPercent[3][5] = {
     {15, 10, 15, 0, 0},
 };
 constexpr const char* kArrow = "->";
-constexpr const char* kDefinitionExtension = ".fac";
+constexpr const char* kDefinitionExtension = "fac";
 
 const int kDefinitionControls[] = {CCnvSettingPage::kPreviewList,  CCnvSettingPage::kPreviewPens,
                                    CCnvSettingPage::kPreviewWidths, CCnvSettingPage::kPreviewColours,
@@ -38,11 +38,6 @@ const int kDefinitionControls[] = {CCnvSettingPage::kPreviewList,  CCnvSettingPa
                                    CCnvSettingPage::kPreviewLabel, CCnvSettingPage::kExecute};
 const int kReferenceControls[] = {CCnvSettingPage::kSaveAs, CCnvSettingPage::kMergeLabel,
                                   CCnvSettingPage::kMergeNote, CCnvSettingPage::kSaveLabel};
-
-bool hasExtension(const std::string& path)
-{
-    return !mobr::cp932::splitPath(path).extension.empty();
-}
 
 }  // namespace
 
@@ -308,9 +303,10 @@ void CCnvSettingPage::onReferenceCommand(int id)
             folder = dir;
             name = file;
         }
-        qCDebug(lcModule) << "reference browser starts with filter" << cnvrules::referenceFilterIndex(referencePath());
+        ZqFileDialogOptions options;
+        options.filterIndex = cnvrules::referenceFilterIndex(referencePath());
         if (!ZqFileDialog(this, true, GetString(kStrReferenceFilter), folder, name, path,
-                          GetString(kStrReferenceTitle)))
+                          GetString(kStrReferenceTitle), options))
             return;
         if (!loadReference(path, true)) message(kMsgReferenceNotLoaded);
         return;
@@ -398,10 +394,11 @@ void CCnvSettingPage::saveAs()
         return;
     }
     std::string path;
+    ZqFileDialogOptions options;
+    options.defaultExtension = kDefinitionExtension;
     if (!ZqFileDialog(this, false, GetString(kStrDefinitionFilter), startFolder(), "", path,
-                      GetString(kStrSaveTitle)))
+                      GetString(kStrSaveTitle), options))
         return;
-    if (!hasExtension(path)) path += kDefinitionExtension;
     CZqWaitCursor wait;
     std::vector<atrcnv::UnwritableName> unwritable;
     targets.saveConversion(path, &unwritable);

@@ -72,14 +72,19 @@ protected:
     std::string reference_, automatic_, history_;
 };
 
-TEST_F(AtrCnvSheetTest, CancelChangesNothingAndWritesNoFile)
+TEST_F(AtrCnvSheetTest, CancelChangesNothingAndWritesOnlyWhatWasSavedByHand)
 {
     void* before = hostapi::aatFigGetColInfo(0);
     const int count = hostapi::aatColGetCount(before);
-    const std::string first = colourName(before, 1);
+    const std::string first = colourName(before, 1), second = colourName(before, 2);
     ZqUiScript script = withReference(reference_);
-    chooseColour(script, 2).cancel();
+    chooseColour(script, 2).page("IDD_ATRCNVP_001").click(Page::kSaveAs).pickFile(tempPath("mine")).cancel();
     run(std::move(script));
+
+    // Save as gives a name without extension the definition's extension.
+    const std::string saved = readAll(tempPath("mine.fac"));
+    EXPECT_NE(saved.find("[ColCnvAtr]"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Col001=" + first + " /#,#/ " + second), std::string::npos) << saved;
 
     void* after = hostapi::aatFigGetColInfo(0);
     EXPECT_EQ(hostapi::aatColGetCount(after), count);
