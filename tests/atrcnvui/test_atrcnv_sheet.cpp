@@ -42,7 +42,7 @@ protected:
         AttributeTestHarness::SetUp();
         reference_ = tempPath("reference.mfg");
         std::string error;
-        ASSERT_TRUE(mobrhost::FigureFile::save(*model().figure(0), reference_, &error)) << error;
+        ASSERT_TRUE(mobrhost::FigureFile::save(*figtest::model().figure(0), reference_, &error)) << error;
         automatic_ = CAtrCnvFile::automaticFilePath();
         history_ = CAtrCnvFile::historyFilePath();
         mobr::files::deleteFile(automatic_);
@@ -105,7 +105,7 @@ TEST_F(AtrCnvSheetTest, OkConvertsTheChosenColourAndRecordsOnlyWhatWasInEffect)
     // at OK reaches the history.
     const std::string abandoned = tempPath("abandoned.mfg");
     std::string error;
-    ASSERT_TRUE(mobrhost::FigureFile::save(*model().figure(0), abandoned, &error)) << error;
+    ASSERT_TRUE(mobrhost::FigureFile::save(*figtest::model().figure(0), abandoned, &error)) << error;
     ZqUiScript script = withReference(abandoned);
     script.click(Page::kReferenceMenu).pickMenu(Page::kCmdBrowseReference).pickFile(reference_);
     chooseColour(script, 2).ok();
@@ -130,14 +130,14 @@ TEST_F(AtrCnvSheetTest, TheSettingsPageCannotBeLeftWithoutAReference)
 {
     run(ZqUiScript().page("IDD_ATRCNVP_002").answer(1).ok().answer(1).cancel());
     EXPECT_EQ(messageIds(), (std::vector<int>{Page::kMsgNoReference, Page::kMsgNoReference}));
-    EXPECT_EQ(driver_->transcript().dialogs().front().modalResult, 2);
+    EXPECT_EQ(driver_->transcript().dialogs().front().result, 2);
 }
 
 TEST_F(AtrCnvSheetTest, AReferenceThatFailsToOpenKeepsThePreviousOne)
 {
     const std::string broken = tempPath("second.mfg");
     std::string error;
-    ASSERT_TRUE(mobrhost::FigureFile::save(*model().figure(0), broken, &error)) << error;
+    ASSERT_TRUE(mobrhost::FigureFile::save(*figtest::model().figure(0), broken, &error)) << error;
     std::unique_ptr<mobrhost::ScopedHostOverride> refuse;
     ZqUiScript script = withReference(reference_);
     // The second figure passes the file check, but the host refuses to open it.
