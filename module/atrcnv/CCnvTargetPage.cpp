@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QHeaderView>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
@@ -10,6 +11,10 @@
 #include "frame/HostApi.h"
 #include "mobrcctl/ZqSampleDelegate.h"
 #include "mobrdlg/ZqResources.h"
+
+namespace {
+constexpr int kSwatchWidth = 34;
+}  // namespace
 
 CCnvTargetPage::CCnvTargetPage(CAtrCnvSheet& sheet, const char* layoutName)
     : CZqPropertyPage(layoutName), sheet_(sheet)
@@ -43,13 +48,16 @@ void CCnvTargetPage::setUpColumns()
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     // The list is not laid out yet: the columns share its designed width.
     const int width = std::max(tree->minimumWidth(), tree->width()) - 2 * tree->frameWidth();
+    tree->header()->setStretchLastSection(false);
     for (int i = 0; i < int(cols.size()); ++i) {
-        tree->setColumnWidth(i, static_cast<int>(width * cols[i].ratio));
+        const int columnWidth = static_cast<int>(width * cols[i].ratio);
+        tree->setColumnWidth(i, columnWidth);
         if (cols[i].sample == ZqSampleDelegate::NoSample) continue;
         auto* delegate = new ZqSampleDelegate(tree);  // owned by the list
-        // Swatches follow their name; line samples fill the cell.
+        // A swatch keeps one size at the cell's right end, after its name;
+        // a line sample fills the cell.
         delegate->setSampleLeft(cols[i].sample == ZqSampleDelegate::ColourSwatch
-                                    ? static_cast<int>(width * cols[i].ratio * 0.6)
+                                    ? std::max(0, columnWidth - kSwatchWidth)
                                     : 2);
         tree->setItemDelegateForColumn(i, delegate);
     }

@@ -161,15 +161,104 @@ TEST_F(AtrCnvSheetTest, SaveAsWithNothingChangedOpensNoFileDialog)
     EXPECT_EQ(messageIds(), std::vector<int>{Page::kMsgNothingToSave});
 }
 
-TEST_F(AtrCnvSheetTest, ExecuteWithADefinitionWhoseReferenceIsMissing)
+TEST_F(AtrCnvSheetTest, PenChoiceFollowsTheStyleRulesAndBringsItsWidthAndColour)
 {
-    const std::string definition = tempPath("missing-ref.fac");
-    std::ofstream(definition) << "[System]\nZqAtrCnv=zqv10_01\nRefFile=" << tempPath("gone.mfg") << "\n";
+    ZqUiScript script = withReference(reference_);
+    script.page("IDD_ATRCNVP_002")
+        // SOLID is the only solid target: only solid reference pens are offered.
+        .dblclk(1601, 0).read(1601, "solid choices").in("IDD_ATRCNVD_001").cancel()
+        // DASHED may take any pen: keep line, then the five reference pens.
+        .select(1601, 1).click(1501).read(1601, "dashed choices").select(1601, 4).read(1702, "dialog width").ok()
+        .read(1714, "target width").read(1715, "target style").read(1735, "target red").read(1736, "target green")
+        .ok();
+    run(std::move(script));
+
+    EXPECT_EQ(readOf("solid choices").items, (std::vector<std::string>{"*Keep the line type - SOLID", "SOLID"}));
+    EXPECT_EQ(readOf("solid choices").selection, 0) << "the target equals the source: the keep line";
+    EXPECT_EQ(readOf("dashed choices").items.size(), 6u);
+    EXPECT_EQ(readOf("dialog width").text, "THIN");
+    EXPECT_EQ(readOf("target width").text, "THIN");
+    EXPECT_EQ(readOf("target style").text, "Chain");
+    EXPECT_EQ(readOf("target red").text, "0");
+    EXPECT_EQ(readOf("target green").text, "160");
+
+    void* pens = hostapi::aatFigGetPenInfo(0);
+    EXPECT_EQ(hostapi::aatPenGetCount(pens), 4);
+    EXPECT_EQ(hostapi::aatPenFindName(pens, "DASHED"), -1);
+}
+
+// Execute: which reference is used, and what is said, by the definition's
+// "RefFile", the option to use it and whether a reference is loaded.
+TEST_F(AtrCnvSheetTest, ExecuteBranches)
+{
+    const std::string other = tempPath("other.mfg");
+    std::string error;
+    ASSERT_TRUE(mobrhost::FigureFile::save(*figtest::model().figure(0), other, &error)) << error;
+    const std::string notAFigure = tempPath("not-a-figure.mfg");
+    std::ofstream(notAFigure) << "not a figure";
+    struct Case {
+        const char* what;
+        std::string named;   // "RefFile" of the definition
+        bool useNamed;       // check 1104
+        bool loadFirst;      // a reference is loaded before executing
+        std::vector<int> messages;
+        std::string referenceAfter;
+    };
+    const Case cases[] = {
+        {"no reference, none named", "", true, false, {Page::kMsgNoReference}, ""},
+        {"no reference, named one missing", tempPath("gone.mfg"), true, false, {Page::kMsgDefinitionReferenceMissing}, ""},
+        {"no reference, named one broken", notAFigure, true, false, {Page::kMsgDefinitionReferenceFailed}, ""},
+        {"no reference, named one loads", other, true, false, {}, other},
+        {"option off, no reference", other, false, false, {Page::kMsgNoReference}, ""},
+        {"loaded, none named", "", true, true, {Page::kMsgDefinitionReferenceNotUsed}, reference_},
+        {"loaded, named one missing", tempPath("gone.mfg"), true, true, {Page::kMsgDefinitionReferenceNotUsed}, reference_},
+        {"loaded, named one broken", notAFigure, true, true, {Page::kMsgDefinitionReferenceKept}, reference_},
+        {"loaded, named one loads", other, true, true, {}, other},
+        {"loaded, the same named", reference_, true, true, {}, reference_},
+        {"option off, loaded", other, false, true, {}, reference_},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string definition = tempPath("branch.fac");
+        std::ofstream(definition) << "[System]\nZqAtrCnv=ZQV10_01\nRefFile=" << c.named << "\n";
+        ZqUiScript script = c.loadFirst ? withReference(reference_) : ZqUiScript();
+        script.click(Page::kDefinitionMenu).pickMenu(Page::kCmdBrowseDefinition).pickFile(definition);
+        if (!c.useNamed) script.check(Page::kUseDefinitionReference, false);
+        script.click(Page::kExecute);
+        for (size_t i = 0; i < c.messages.size(); ++i) script.answer(1);
+        script.read(Page::kReferencePath, "reference").cancel();
+        run(std::move(script));
+        EXPECT_EQ(messageIds(), c.messages);
+        EXPECT_EQ(readOf("reference").text, c.referenceAfter);
+    }
+}
+
+TEST_F(AtrCnvSheetTest, MenusShowTheHistoryWithAcceleratorsAndGrayAStrangeAutomaticFile)
+{
+    std::vector<std::string> references, definitions;
+    for (int i = 1; i <= 11; ++i) definitions.push_back("/defs/d" + std::to_string(i) + ".fac");
+    references.push_back("/home/user/drawings/old/reference.mfg");
+    CAtrCnvFile(history_).writeHistory(references, definitions);
+    std::ofstream(automatic_) << "[System]\nZqAtrCnv=ZQV09_99\n";
+
+    std::vector<ZqMenuItem> definitionMenu, referenceMenu;
     run(ZqUiScript()
-            .click(Page::kDefinitionMenu).pickMenu(Page::kCmdBrowseDefinition).pickFile(definition)
-            .read(Page::kDefinitionReference, "named").click(Page::kExecute).answer(1).cancel());
-    EXPECT_EQ(readOf("named").text, tempPath("gone.mfg"));
-    EXPECT_EQ(messageIds(), std::vector<int>{Page::kMsgDefinitionReferenceMissing});
+            .inspect([&](CZqWindow& window) {
+                auto& sheet = dynamic_cast<CAtrCnvSheet&>(window);
+                definitionMenu = sheet.settingPage().definitionMenu();
+                referenceMenu = sheet.settingPage().referenceMenu();
+            })
+            .cancel());
+    ASSERT_EQ(definitionMenu.size(), 2u + 1u + 11u);
+    EXPECT_FALSE(definitionMenu[1].enabled) << "the automatic file carries another version tag";
+    EXPECT_EQ(definitionMenu[2].id, 0) << "a separator before the history";
+    EXPECT_EQ(definitionMenu[3].text, "&1 /defs/d1.fac");
+    EXPECT_EQ(definitionMenu[12].text, "&0 /defs/d10.fac");
+    EXPECT_EQ(definitionMenu[13].text, "&A /defs/d11.fac");
+    EXPECT_EQ(definitionMenu[13].id, Page::kCmdFirstDefinitionHistory + 10);
+    ASSERT_EQ(referenceMenu.size(), 3u);
+    EXPECT_EQ(referenceMenu[2].text, "&1 /home/.../old/reference.mfg");
+    EXPECT_EQ(readAll(history_).find("d1.fac") != std::string::npos, true) << "Cancel leaves the history as it was";
 }
 
 }  // namespace
