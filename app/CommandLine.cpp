@@ -18,6 +18,12 @@ QStringList withBootValue(const QStringList& arguments)
     return out;
 }
 
+QCommandLineOption hidden(QCommandLineOption option)
+{
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return option;
+}
+
 struct Options {
     QCommandLineOption system{"system", "Use DIR as the host's system folder (option, template and history files) "
                                         "instead of ~/.local/share/mobr/system.", "DIR"};
@@ -25,7 +31,15 @@ struct Options {
                                     "STATUS is the command status word (default 64).", "STATUS"};
     QCommandLineOption screenshot{"screenshot", "Save a picture of the main window to FILE.png and quit.",
                                   "FILE.png"};
-    QCommandLineOption out{"out", "run: write the transcript to FILE; export: write the JSON to FILE.", "FILE"};
+    QCommandLineOption out{"out", "run: write the transcript to FILE; export: write the JSON to FILE; convert: write "
+                                  "the converted drawings into the folder FILE.", "FILE"};
+    QCommandLineOption reference{"reference", "convert: the reference drawing whose line types, widths and colours "
+                                              "the drawings take.", "REF"};
+    QCommandLineOption definition{"definition", "convert: the conversion definition file (.fac) to apply.", "DEF"};
+    QCommandLineOption inPlace{"in-place", "convert: replace each drawing with its converted form (the original "
+                                           "stays until the replacement is complete)."};
+    QCommandLineOption jobs{"jobs", "convert: convert N drawings at a time (default: one per core).", "N"};
+    QCommandLineOption worker = hidden(QCommandLineOption{"worker", "convert: internal, a worker process."});
     QCommandLineOption screenshots{"screenshots", "run: save the scenario's screenshots in DIR.", "DIR"};
     QCommandLineOption check{"check", "run: compare the transcript with the scenario's \"expect\" member."};
     QCommandLineOption help{QStringList{"h", "help"}, "Show this help and exit."};
@@ -33,7 +47,8 @@ struct Options {
 
     void addTo(QCommandLineParser& parser) const
     {
-        for (const QCommandLineOption* o : {&system, &boot, &screenshot, &out, &screenshots, &check, &help, &version})
+        for (const QCommandLineOption* o : {&system, &boot, &screenshot, &out, &screenshots, &check, &reference,
+                                            &definition, &inPlace, &jobs, &worker, &help, &version})
             parser.addOption(*o);
     }
 };
@@ -59,6 +74,7 @@ QString CommandLine::synopsis()
         "       mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]\n"
         "       mobr export FIGURE [OUT.json]\n"
         "       mobr import IN.json FIGURE\n"
+        "       mobr convert --reference REF --definition DEF.fac (--out DIR | --in-place) [--jobs N] FIGURE...\n"
         "       mobr help | --help | --version\n");
 }
 
@@ -80,6 +96,9 @@ QString CommandLine::usage()
                "  run       Run a scenario: the dialogs it names are driven by its steps, headless.\n"
                "  export    Write a figure file as figure JSON (to standard output without OUT.json).\n"
                "  import    Make a figure file from figure JSON.\n"
+               "  convert   Apply a conversion definition to drawings without a dialog: each drawing takes the\n"
+               "            reference drawing's line types, widths and colours; a drawing whose conversion\n"
+               "            fails is not written.\n"
                "  help      Show this help.\n"
                "\n") +
            options_text +
@@ -87,7 +106,7 @@ QString CommandLine::usage()
                "\n"
                "Exit status:\n"
                "  0  success\n"
-               "  1  the figure or JSON was refused, or a scenario step had errors\n"
+               "  1  the figure or JSON was refused, a scenario step had errors, or a drawing was not converted\n"
                "  2  wrong command line, or a file could not be read or written, or the host did not start\n"
                "  3  run --check: the transcript does not meet the scenario's expectations\n");
 }
@@ -107,7 +126,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     if (!parser.parse(withBootValue(arguments))) return fail(parser.errorText());
 
     for (const QCommandLineOption* o : {&options.system, &options.boot, &options.screenshot, &options.out,
-                                        &options.screenshots}) {
+                                        &options.screenshots, &options.reference, &options.definition, &options.jobs}) {
         if (parser.values(*o).size() > 1) return fail("--" + o->names().constLast() + " is given more than once");
     }
 
@@ -149,6 +168,22 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         c.mode_ = Mode::Export;
         c.figure_ = positional[1];
         if (positional.size() == 3) c.out_ = positional[2];
+    } else if (command == "convert") {
+        c.mode_ = Mode::Convert;
+        c.figures_ = positional.mid(1);
+        c.reference_ = parser.value(options.reference);
+        c.definition_ = parser.value(options.definition);
+        c.inPlace_ = parser.isSet(options.inPlace);
+        c.worker_ = parser.isSet(options.worker);
+        if (parser.isSet(options.jobs)) {
+            bool ok = false;
+            c.jobs_ = parser.value(options.jobs).toInt(&ok);
+            if (!ok || c.jobs_ < 1) return fail("--jobs needs a number of 1 or more");
+        }
+        if (c.reference_.isEmpty() || c.definition_.isEmpty()) return fail("convert needs --reference and --definition");
+        if (c.inPlace_ == !c.out_.isEmpty()) return fail("convert needs exactly one of --out DIR and --in-place");
+        if (c.figures_.isEmpty() && !c.worker_) return fail("convert needs at least one drawing");
+        return c;
     } else if (command == "import") {
         if (positional.size() != 3) return fail("import needs a JSON file and a figure file");
         c.mode_ = Mode::Import;
@@ -160,6 +195,9 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         c.mode_ = Mode::Window;
         c.figure_ = positional.value(0);
     }
+    if (parser.isSet(options.reference) || parser.isSet(options.definition) || parser.isSet(options.inPlace) ||
+        parser.isSet(options.jobs) || parser.isSet(options.worker))
+        return fail("--reference, --definition, --in-place and --jobs belong to convert");
     const bool runOnly = !c.out_.isEmpty() || !c.screenshots_.isEmpty() || c.check_;
     if (runOnly && c.mode_ != Mode::Run && c.mode_ != Mode::Export)
         return fail("--out, --screenshots and --check belong to run");

@@ -6,6 +6,7 @@
 //   mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]
 //   mobr export FIGURE [OUT.json]
 //   mobr import IN.json FIGURE
+//   mobr convert --reference REF --definition DEF.fac [--out DIR | --in-place] [--jobs N] FIGURE...
 //   mobr help | --help | --version
 //
 // --boot starts the host in boot state 1 with the command status word STATUS
@@ -16,7 +17,7 @@
 
 class CommandLine {
 public:
-    enum class Mode { Window, Run, Export, Import, Help, Version };
+    enum class Mode { Window, Run, Export, Import, Convert, Help, Version };
 
     // Parses the arguments without the program name; on a mistake, mode()
     // is Help and error() says what was wrong.
@@ -41,6 +42,14 @@ public:
     bool boot() const { return boot_; }
     int commandStatus() const { return commandStatus_; }
     bool check() const { return check_; }
+    // convert: the reference drawing, the definition file, the drawings,
+    // --in-place, --jobs (0: one per core) and the internal --worker.
+    const QString& reference() const { return reference_; }
+    const QString& definition() const { return definition_; }
+    const QStringList& figures() const { return figures_; }
+    bool inPlace() const { return inPlace_; }
+    int jobs() const { return jobs_; }
+    bool worker() const { return worker_; }
 
 private:
     Mode mode_ = Mode::Window;
@@ -49,4 +58,9 @@ private:
     bool boot_ = false;
     int commandStatus_ = 0;
     bool check_ = false;
+    QString reference_, definition_;
+    QStringList figures_;
+    bool inPlace_ = false;
+    int jobs_ = 0;
+    bool worker_ = false;
 };

@@ -96,6 +96,17 @@ bool SettingsModule::call(const std::string& entry, int* result)
     return true;
 }
 
+int SettingsModule::convertAttributes(const std::string& reference, const std::string& definition,
+                                      std::string* report)
+{
+    const auto entry = reinterpret_cast<aapLAtrCnvBatchFn>(symbol("aapLAtrCnvBatch"));
+    if (!entry) return -1;
+    const AtrCnvReportFn keep = [](void* context, const char* json) {
+        if (context) *static_cast<std::string*>(context) = json;
+    };
+    return entry(reference.c_str(), definition.c_str(), keep, report);
+}
+
 bool SettingsModule::withDrawingSize(const std::function<void(CZqDataLink&)>& use)
 {
     if (!has(kDrawingSize)) return false;

@@ -62,6 +62,11 @@ public:
     // gives 0. False when the module does not export it.
     bool call(const std::string& entry, int* result);
 
+    // Applies a conversion definition to the current figure without a dialog
+    // (aapLAtrCnvBatch; host paths); the module's status (0 converted), or
+    // -1 when the module does not offer it. `report` gets its JSON report.
+    int convertAttributes(const std::string& reference, const std::string& definition, std::string* report);
+
     // Creates the drawing size object, hands `in` in, runs it, reads the
     // results back and destroys it.
     DrawingSizeRun runDrawingSize(const DrawingSize& in);

@@ -14,6 +14,7 @@
 #include <QStringDecoder>
 #include <QTimer>
 
+#include "BatchConvert.h"
 #include "CommandLine.h"
 #include "FigureDocument.h"
 #include "MainWindow.h"
@@ -193,6 +194,18 @@ int main(int argc, char** argv)
                             : FigureDocument::importJson(command.json().toStdString(), command.figure().toStdString(), &error);
         if (!ok) say(stderr, "mobr: " + QString::fromStdString(error));
         return ok ? 0 : 1;
+    }
+
+    if (command.mode() == CommandLine::Mode::Convert) {
+        BatchConvert::Options options;
+        options.reference = command.reference();
+        options.definition = command.definition();
+        options.outFolder = command.out();
+        options.inPlace = command.inPlace();
+        options.jobs = command.jobs();
+        options.systemFolder = command.systemFolder();
+        options.figures = command.figures();
+        return command.worker() ? BatchConvert::runWorker(options) : BatchConvert::run(options, stdout, stderr);
     }
 
     SettingsModule module;
