@@ -1,14 +1,11 @@
 #include "atrcnv/CCnvChoiceDlg.h"
 
-#include <cstring>
-
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 
 #include "frame/HostApi.h"
 #include "mobrdlg/ZqResources.h"
-#include "platform/CodePage.h"
 
 CCnvChoiceDlg::CCnvChoiceDlg(const char* layoutName, int helpTopic, QWidget* parent)
     : CZqDialog(layoutName, parent), helpTopic_(helpTopic)
@@ -60,31 +57,3 @@ void CCnvChoiceDlg::OnHelp()
 {
     hostapi::aapRunDlgHelp(helpTopic_);
 }
-
-namespace cnvmatch {
-
-bool sameWidth(const atrcnv::WidthRecord& a, const atrcnv::WidthRecord& b)
-{
-    return mobr::cp932::equalNoCase(a.name(), b.name()) && a.firstValue() == b.firstValue() &&
-           a.secondValue() == b.secondValue();
-}
-
-bool sameColour(const atrcnv::ColourRecord& a, const atrcnv::ColourRecord& b)
-{
-    return mobr::cp932::equalNoCase(a.name(), b.name()) && a.colourValue() == b.colourValue();
-}
-
-bool samePen(const atrcnv::PenTargetItem& a, const atrcnv::PenTargetItem& b)
-{
-    using atrcnv::PenRecord;
-    if (!mobr::cp932::equalNoCase(a.pen.name(), b.pen.name())) return false;
-    if (std::memcmp(a.pen.bytes.data() + PenRecord::kStyleBlock, b.pen.bytes.data() + PenRecord::kStyleBlock,
-                    PenRecord::kStyleBlockBytes) != 0)
-        return false;
-    if (hostapi::aatPenGetMaskEx(a.pen.data()) != hostapi::aatPenGetMaskEx(b.pen.data())) return false;
-    if (!sameWidth(a.width, b.width)) return false;
-    if (a.colour.isNoColour() || b.colour.isNoColour()) return a.colour.isNoColour() && b.colour.isNoColour();
-    return sameColour(a.colour, b.colour);
-}
-
-}  // namespace cnvmatch

@@ -42,10 +42,3 @@ private:
     int helpTopic_;
 };
 
-// The comparisons that decide which line shows the current target: the same
-// rules as the definition file's difference rules.
-namespace cnvmatch {
-bool sameWidth(const atrcnv::WidthRecord& a, const atrcnv::WidthRecord& b);
-bool sameColour(const atrcnv::ColourRecord& a, const atrcnv::ColourRecord& b);
-bool samePen(const atrcnv::PenTargetItem& a, const atrcnv::PenTargetItem& b);
-}  // namespace cnvmatch

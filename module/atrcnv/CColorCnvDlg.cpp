@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "atrcnv/AtrCnvRules.h"
 #include "atrcnv/CnvAttributeLook.h"
 #include "frame/HostApi.h"
 #include "mobrcctl/ZqSamplePainter.h"
@@ -21,9 +22,9 @@ int CColorCnvDlg::fillLines()
     for (int colour = 1; colour <= count; ++colour) {
         const atrcnv::ColourRecord record = atrcnv::ColourRecord::from(hostapi::aatColGetInfo(colours_, colour));
         const int line = AddString(kList, record.name());
-        if (cnvmatch::sameColour(record, result_)) select = line;
+        if (!atrcnv::coloursDiffer(result_, record)) select = line;
     }
-    return cnvmatch::sameColour(result_, source_) ? 0 : select;
+    return atrcnv::coloursDiffer(source_, result_) ? select : 0;
 }
 
 void CColorCnvDlg::showSelection()

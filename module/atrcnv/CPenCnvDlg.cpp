@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "atrcnv/AtrCnvRules.h"
 #include "atrcnv/CnvAttributeLook.h"
 #include "atrcnv/CnvPageRules.h"
 #include "frame/HostApi.h"
@@ -36,33 +37,16 @@ CPenCnvDlg::CPenCnvDlg(const CAtrCnvTargets& targets, const atrcnv::PenTargetIte
 {
 }
 
-bool CPenCnvDlg::tripleOf(void* pens, void* widths, void* colours, void* penColours, int pen,
-                          atrcnv::PenTargetItem& triple)
-{
-    if (!pens || !widths || !colours || !penColours || pen < 1) return false;
-    const void* penRecord = hostapi::aatPenGetInfo(pens, pen);
-    const int width = hostapi::aatPenGetWidth(pens, pen);
-    if (!penRecord || width == -1) return false;
-    const void* widthRecord = hostapi::aatWidGetInfo(widths, width);
-    const int colour = hostapi::aatPenExGetColor(penColours, pens, pen);
-    if (!widthRecord || colour == -1) return false;
-    const void* colourRecord = colour != 0 ? hostapi::aatColGetInfo(colours, colour) : nullptr;
-    if (colour != 0 && !colourRecord) return false;
-    triple.pen = atrcnv::PenRecord::from(penRecord);
-    triple.width = atrcnv::WidthRecord::from(widthRecord);
-    triple.colour = atrcnv::ColourRecord::from(colourRecord);  // null: all zero, no colour
-    return true;
-}
-
 bool CPenCnvDlg::sourceTriple(const CAtrCnvTargets& t, int pen, atrcnv::PenTargetItem& triple)
 {
-    return tripleOf(t.table(Figure::Current, Table::Pen), t.table(Figure::Current, Table::Width),
-                    t.table(Figure::Current, Table::Colour), t.table(Figure::Current, Table::PenColour), pen, triple);
+    return atrcnv::fetchPenTriple(t.table(Figure::Current, Table::Pen), t.table(Figure::Current, Table::PenColour),
+                                  t.table(Figure::Current, Table::Width), t.table(Figure::Current, Table::Colour), pen,
+                                  triple);
 }
 
 bool CPenCnvDlg::referenceTriple(int pen, atrcnv::PenTargetItem& triple) const
 {
-    return tripleOf(pens_, widths_, colours_, penColours_, pen, triple);
+    return atrcnv::fetchPenTriple(pens_, penColours_, widths_, colours_, pen, triple);
 }
 
 int CPenCnvDlg::fillLines()
@@ -77,9 +61,9 @@ int CPenCnvDlg::fillLines()
         const int line = AddString(kList, atrcnv::nameOfRecord(record));
         linePens_.push_back(pen);
         atrcnv::PenTargetItem triple;
-        if (referenceTriple(pen, triple) && cnvmatch::samePen(triple, result_)) select = line;
+        if (referenceTriple(pen, triple) && !atrcnv::pensDiffer(result_, triple)) select = line;
     }
-    if (cnvmatch::samePen(result_, source_)) select = 0;
+    if (!atrcnv::pensDiffer(source_, result_)) select = 0;
     return select;
 }
 

@@ -19,12 +19,8 @@ public:
     CPenCnvDlg(const CAtrCnvTargets& targets, const atrcnv::PenTargetItem& source,
                const atrcnv::PenTargetItem& target, int styleCode, QWidget* parent);
 
-    // The pen, its width and its colour from one figure's tables; false when
-    // a table is missing or the pen's width or colour cannot be read. A pen
-    // without colour gets a colour record with an empty name.
-    static bool tripleOf(void* pens, void* widths, void* colours, void* penColours, int pen,
-                         atrcnv::PenTargetItem& triple);
-    // The triple of current pen `pen`.
+    // The pen, its width and its colour of current pen `pen`; false when a
+    // table is missing or the pen's width or colour cannot be read.
     static bool sourceTriple(const CAtrCnvTargets& targets, int pen, atrcnv::PenTargetItem& triple);
 
     const atrcnv::PenTargetItem& result() const { return result_; }

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "atrcnv/AtrCnvRules.h"
 #include "atrcnv/CnvAttributeLook.h"
 #include "frame/HostApi.h"
 #include "mobrcctl/ZqSamplePainter.h"
@@ -20,9 +21,9 @@ int CWidthCnvDlg::fillLines()
     for (int width = 1; width <= count; ++width) {
         const atrcnv::WidthRecord record = atrcnv::WidthRecord::from(hostapi::aatWidGetInfo(widths_, width));
         const int line = AddString(kList, record.name());
-        if (cnvmatch::sameWidth(record, result_)) select = line;
+        if (!atrcnv::widthsDiffer(result_, record)) select = line;
     }
-    return cnvmatch::sameWidth(result_, source_) ? 0 : select;
+    return atrcnv::widthsDiffer(source_, result_) ? select : 0;
 }
 
 void CWidthCnvDlg::showSelection()

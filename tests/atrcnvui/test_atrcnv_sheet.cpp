@@ -14,6 +14,7 @@
 #include "atrcnv/CAtrCnvSheet.h"
 #include "atrcnv/CCnvSettingPage.h"
 #include "store/FigureFile.h"
+#include "store/FigureJson.h"
 #include "platform/Files.h"
 
 namespace {
@@ -259,6 +260,46 @@ TEST_F(AtrCnvSheetTest, MenusShowTheHistoryWithAcceleratorsAndGrayAStrangeAutoma
     ASSERT_EQ(referenceMenu.size(), 3u);
     EXPECT_EQ(referenceMenu[2].text, "&1 /home/.../old/reference.mfg");
     EXPECT_EQ(readAll(history_).find("d1.fac") != std::string::npos, true) << "Cancel leaves the history as it was";
+}
+
+TEST_F(AtrCnvSheetTest, ReloadingTheReferenceResetsTheTargetsButExecutingWithItDoesNot)
+{
+    const std::string definition = tempPath("empty.fac");
+    std::ofstream(definition) << "[System]\nZqAtrCnv=ZQV10_01\nRefFile=" << reference_ << "\n";
+    ZqUiScript script = withReference(reference_);
+    chooseColour(script, 2).page("IDD_ATRCNVP_001");
+    script.click(Page::kDefinitionMenu).pickMenu(Page::kCmdBrowseDefinition).pickFile(definition).click(Page::kExecute);
+    script.page("IDD_ATRCNVP_004").read(1711, "red after execute").page("IDD_ATRCNVP_001");
+    script.click(Page::kReferenceMenu).pickMenu(Page::kCmdFirstReferenceHistory).page("IDD_ATRCNVP_004");
+    script.read(1711, "red after reload").cancel();
+    run(std::move(script));
+    EXPECT_EQ(readOf("red after execute").text, "255") << "the chosen target (RED) stays";
+    EXPECT_EQ(readOf("red after reload").text, "0") << "every target back to its source (BLACK)";
+}
+
+TEST_F(AtrCnvSheetTest, APenTargetKeepsItsOwnWidthWhenTheFigureHasNoRoomForAnother)
+{
+    // The bundled reference's line types use widths the figure does not have.
+    std::ifstream in(MOBR_SAMPLES_DIR "/conversion/reference.json");
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string error;
+    auto figure = mobrhost::FigureJson::importText(text.str(), &error);
+    ASSERT_TRUE(figure) << error;
+    ASSERT_TRUE(mobrhost::FigureFile::save(*figure, reference_, &error)) << error;
+    void* widths = hostapi::aatFigEditWidInfo(0);
+    for (int n = hostapi::aatWidGetCount(widths) + 1; n <= 255; ++n)
+        ASSERT_GE(hostapi::aatWidNewInfo(widths, ("W" + std::to_string(n)).c_str()), 1);
+    ASSERT_EQ(hostapi::aatFigRestoreWidInfo(0, widths, 0), 1);
+
+    ZqUiScript script = withReference(reference_);
+    // DASHED (width MEDIUM) takes CENTRE (width FINE; line 3 after the keep line, CONTOUR and HIDDEN).
+    script.page("IDD_ATRCNVP_002").select(1601, 1).click(1501).select(1601, 3).ok().answer(1);
+    script.read(1714, "target width").read(1715, "target style").cancel();
+    run(std::move(script));
+    EXPECT_EQ(messageIds(), std::vector<int>{7290});
+    EXPECT_EQ(readOf("target width").text, "MEDIUM");
+    EXPECT_EQ(readOf("target style").text, "Chain") << "the pen itself is still the chosen one";
 }
 
 }  // namespace
