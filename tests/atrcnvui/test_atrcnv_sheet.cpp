@@ -302,4 +302,56 @@ TEST_F(AtrCnvSheetTest, APenTargetKeepsItsOwnWidthWhenTheFigureHasNoRoomForAnoth
     EXPECT_EQ(readOf("target style").text, "Chain") << "the pen itself is still the chosen one";
 }
 
+TEST_F(AtrCnvSheetTest, TheKeepLineRestoresAWidthAndThePensThatUseIt)
+{
+    ZqUiScript script = withReference(reference_);
+    // MEDIUM (width row 1) takes THICK (line 3), which SOLID and DASHED follow; then it is kept again.
+    script.page("IDD_ATRCNVP_003").select(1601, 1).click(1501).select(1601, 3).ok();
+    script.page("IDD_ATRCNVP_002").read(1714, "solid width changed").page("IDD_ATRCNVP_003");
+    script.select(1601, 1).click(1501).read(1601, "width choices").select(1601, 0).ok();
+    script.page("IDD_ATRCNVP_002").read(1714, "solid width kept").select(1601, 1).read(1714, "dashed width kept");
+    script.page("IDD_ATRCNVP_003").read(1702, "target width").cancel();
+    run(std::move(script));
+    EXPECT_EQ(readOf("solid width changed").text, "THICK");
+    EXPECT_EQ(readOf("width choices").selection, 3) << "the current target is selected";
+    EXPECT_EQ(readOf("solid width kept").text, "MEDIUM");
+    EXPECT_EQ(readOf("dashed width kept").text, "MEDIUM");
+    EXPECT_EQ(readOf("target width").text, "0.25");
+}
+
+TEST_F(AtrCnvSheetTest, ANameThatWouldNotReadBackIsReportedWhenSaving)
+{
+    void* colours = hostapi::aatFigEditColInfo(0);
+    const std::string odd = "A /#,#/ B";
+    ASSERT_GE(hostapi::aatColNewInfo(colours, odd.c_str()), 1);
+    ASSERT_EQ(hostapi::aatFigRestoreColInfo(0, colours, 0), 1);
+    std::string error;
+    ASSERT_TRUE(mobrhost::FigureFile::save(*figtest::model().figure(0), reference_, &error)) << error;
+
+    ZqUiScript script = withReference(reference_);
+    // The odd colour (the last row) and BLACK (row 0) both get new targets.
+    const int oddRow = hostapi::aatColGetCount(hostapi::aatFigGetColInfo(0)) - 1;
+    script.page("IDD_ATRCNVP_004").select(1601, oddRow).click(1501).select(1601, 1).ok();
+    chooseColour(script, 2).page("IDD_ATRCNVP_001").click(Page::kSaveAs).pickFile(tempPath("odd.fac")).answer(1).cancel();
+    run(std::move(script));
+
+    ASSERT_EQ(messageIds(), std::vector<int>{Page::kMsgNamesLeftOut});
+    EXPECT_EQ(transcript().messages().front().argument, odd);
+    const std::string saved = readAll(tempPath("odd.fac"));
+    EXPECT_NE(saved.find("Col001=BLACK /#,#/ RED"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find(odd), std::string::npos) << saved;
+}
+
+TEST_F(AtrCnvSheetTest, EveryPageAndDialogAsksForItsHelpTopic)
+{
+    ZqUiScript script = withReference(reference_);
+    script.click(1000);
+    for (const char* page : {"IDD_ATRCNVP_002", "IDD_ATRCNVP_003", "IDD_ATRCNVP_004"})
+        script.page(page).click(1000).click(1501).click(1000).cancel();
+    run(std::move(script.cancel()));
+    std::vector<std::string> topics;
+    for (const auto& args : argsOf("aapRunDlgHelp")) topics.push_back(args.at(0));
+    EXPECT_EQ(topics, (std::vector<std::string>{"488", "488", "489", "488", "490", "488", "491"}));
+}
+
 }  // namespace
