@@ -86,9 +86,9 @@ void CCnvSettingPage::takeControls()
     if (binder_) binder_->checkAll();
 }
 
-int CCnvSettingPage::message(int id) const
+int CCnvSettingPage::message(int id)
 {
-    return ZqDlgMessageBox(const_cast<CCnvSettingPage*>(this), ZQ_MB_ICONEXCLAMATION, 0, id, nullptr);
+    return ZqDlgMessageBox(this, ZQ_MB_ICONEXCLAMATION, 0, id, nullptr);
 }
 
 // ---- Opening ------------------------------------------------------------------

@@ -125,7 +125,7 @@ private:
     void setText(int control, const std::string& text);
     const std::string& textOf(int control) const;
     void showPopup(int button, const std::vector<ZqMenuItem>& items);
-    int message(int id) const;
+    int message(int id);
 
     // Definition files.
     void onDefinitionCommand(int id);

@@ -107,7 +107,7 @@ void CPenCnvPage::chooseTarget()
     targets().setPenTarget(row, item);
     storeWidth(row, item, source.width);
     item = targets().penTargets()[row];
-    if (!item.colour.isNoColour() && item.colour.name()[0] != '\0') storeColour(row, item, source.colour);
+    if (!item.colour.isNoColour()) storeColour(row, item, source.colour);
     refreshRows();
 }
 

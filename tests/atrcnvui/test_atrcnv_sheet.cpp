@@ -249,7 +249,9 @@ TEST_F(AtrCnvSheetTest, MenusShowTheHistoryWithAcceleratorsAndGrayAStrangeAutoma
                 definitionMenu = sheet.settingPage().definitionMenu();
                 referenceMenu = sheet.settingPage().referenceMenu();
             })
+            .click(Page::kReferenceMenu).pickMenu(Page::kCmdFirstReferenceHistory).answer(1)
             .cancel());
+    EXPECT_EQ(messageIds(), std::vector<int>{Page::kMsgReferenceMissing}) << "a history entry that no longer exists";
     ASSERT_EQ(definitionMenu.size(), 2u + 1u + 11u);
     EXPECT_FALSE(definitionMenu[1].enabled) << "the automatic file carries another version tag";
     EXPECT_EQ(definitionMenu[2].id, 0) << "a separator before the history";
@@ -352,6 +354,14 @@ TEST_F(AtrCnvSheetTest, EveryPageAndDialogAsksForItsHelpTopic)
     std::vector<std::string> topics;
     for (const auto& args : argsOf("aapRunDlgHelp")) topics.push_back(args.at(0));
     EXPECT_EQ(topics, (std::vector<std::string>{"488", "488", "489", "488", "490", "488", "491"}));
+}
+
+TEST_F(AtrCnvSheetTest, NoSheetWhenATableCannotBeCopied)
+{
+    mobrhost::ScopedHostOverride refuse("aatFigEditColInfo", +[](short) -> void* { return nullptr; });
+    run(ZqUiScript());
+    EXPECT_TRUE(transcript().dialogs().empty());
+    EXPECT_TRUE(mobrhost::journalEntries("aatFigOpen").empty());
 }
 
 }  // namespace
