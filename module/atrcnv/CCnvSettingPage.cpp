@@ -106,6 +106,7 @@ bool CCnvSettingPage::OnInitDialog()
     CAtrCnvFile(historyFile_).readHistory(referenceHistory_, definitionHistory_);
     savedReferenceHistory_ = referenceHistory_;
     savedDefinitionHistory_ = definitionHistory_;
+    showPreview(kPreviewPenEntries);  // the columns, without rows until a definition is chosen
     updateEnabling();
     return true;
 }
@@ -250,7 +251,8 @@ void CCnvSettingPage::fillPreviewColumns(const std::vector<std::pair<int, double
     std::vector<std::string> titles;
     for (const auto& column : columns) titles.push_back(GetString(column.first));
     preview_.SetColumnString(titles);
-    const int clientWidth = std::max(tree->viewport()->width(), tree->minimumWidth() - 2 * tree->frameWidth());
+    // Before the page is laid out the list has only its designed width.
+    const int clientWidth = std::max(tree->minimumWidth(), tree->width()) - 2 * tree->frameWidth();
     for (int i = 0; i < int(columns.size()); ++i)
         tree->setColumnWidth(i, static_cast<int>(clientWidth / 100.0 * columns[i].second));
     if (columns.size() > 1) tree->headerItem()->setTextAlignment(1, Qt::AlignHCenter);
