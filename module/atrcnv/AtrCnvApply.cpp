@@ -13,12 +13,8 @@ namespace atrcnv {
 
 namespace {
 
-constexpr int kTableLimit = 255;
 constexpr int kKeep = 0;
 constexpr int kDiscard = 1;
-constexpr unsigned kExclamation = ZQ_MB_ICONEXCLAMATION;
-constexpr unsigned kStop = ZQ_MB_ICONSTOP;
-constexpr int kNoColour = 0;
 
 std::string nameFrom(int32_t (*get)(void*, int32_t, char*), void* table, int index)
 {
@@ -155,9 +151,36 @@ int applyWidthConversion(short figure, void* widths, const std::vector<WidthReco
 
 namespace {
 
+// Clears in the first solid pen (plot style 1, mask readable) each of the
+// mask bits 0x1, 0x2, 0x4 that no solid pen has clear. True when it changed
+// a mask.
+bool repairSolidPenMasks(void* pens)
+{
+    constexpr int kMaskBits = 0x7;
+    const int count = hostapi::aatPenGetCount(pens);
+    int first = 0, firstMask = 0, seenClear = 0;
+    for (int p = 1; p <= count && seenClear != kMaskBits; ++p) {
+        if (hostapi::aatPenGetPlotStyle(pens, p) != 1) continue;
+        const int mask = hostapi::aatPenGetMask(pens, p);
+        if (mask == -1) continue;
+        if (!first) {
+            first = p;
+            firstMask = mask;
+        }
+        seenClear |= ~mask & kMaskBits;
+    }
+    if (!first || seenClear == kMaskBits) return false;
+    hostapi::aatPenSetMask(pens, first, firstMask & ~(kMaskBits & ~seenClear));
+    return true;
+}
+
+}  // namespace
+
+namespace {
+
 // Gives every pen of the figure the colour of the first pen target with its
 // name, through a pen-colour table rebuilt for the new pens.
-void rebuildPenColours(short figure, void* penColours, const std::vector<PenTargetItem>& targets)
+void rebuildPenColours(short figure, void* penColours, const std::vector<PenTargetItem>& targets, bool repairMasks)
 {
     void* pens = hostapi::aatFigEditPenInfo(figure);
     void* colours = pens ? hostapi::aatFigEditColInfo(figure) : nullptr;
@@ -177,7 +200,10 @@ void rebuildPenColours(short figure, void* penColours, const std::vector<PenTarg
             break;
         }
     }
-    hostapi::aatFigRestorePenInfo(figure, pens, kDiscard);
+    // The same fresh pen copy serves the mask repair: one pass less over the
+    // figure's elements.
+    const bool repaired = repairMasks && repairSolidPenMasks(pens);
+    hostapi::aatFigRestorePenInfo(figure, pens, repaired ? kKeep : kDiscard);
     hostapi::aatFigRestoreColInfo(figure, colours, kDiscard);
     hostapi::aatFigRestorePenExInfo(figure, penColours, kKeep);
 }
@@ -185,7 +211,7 @@ void rebuildPenColours(short figure, void* penColours, const std::vector<PenTarg
 }  // namespace
 
 int applyPenConversion(short figure, void* pens, void* penColours, const std::vector<PenTargetItem>& targets,
-                       Listener& listener)
+                       Listener& listener, bool repairMasks)
 {
     if (!pens || !penColours) {
         if (pens) hostapi::aatPenClose(pens);
@@ -221,30 +247,14 @@ int applyPenConversion(short figure, void* pens, void* penColours, const std::ve
         hostapi::aatPenExClose(penColours);
         return 0;
     }
-    rebuildPenColours(figure, penColours, targets);
+    rebuildPenColours(figure, penColours, targets, repairMasks);
     return 1;
 }
 
 void fixSolidPenMasks(short figure)
 {
-    constexpr int kMaskBits = 0x7;
     void* pens = hostapi::aatFigEditPenInfo(figure);
-    if (!pens) return;
-    const int count = hostapi::aatPenGetCount(pens);
-    int first = 0, firstMask = 0, seenClear = 0;
-    for (int p = 1; p <= count && seenClear != kMaskBits; ++p) {
-        if (hostapi::aatPenGetPlotStyle(pens, p) != 1) continue;
-        const int mask = hostapi::aatPenGetMask(pens, p);
-        if (mask == -1) continue;
-        if (!first) {
-            first = p;
-            firstMask = mask;
-        }
-        seenClear |= ~mask & kMaskBits;
-    }
-    const bool repair = first && seenClear != kMaskBits;
-    if (repair) hostapi::aatPenSetMask(pens, first, firstMask & ~(kMaskBits & ~seenClear));
-    hostapi::aatFigRestorePenInfo(figure, pens, repair ? kKeep : kDiscard);
+    if (pens) hostapi::aatFigRestorePenInfo(figure, pens, repairSolidPenMasks(pens) ? kKeep : kDiscard);
 }
 
 }  // namespace atrcnv

@@ -23,8 +23,11 @@ int applyColourConversion(short figure, void* colours, const std::vector<ColourR
                           Listener& listener);
 int applyWidthConversion(short figure, void* widths, const std::vector<WidthRecord>& targets,
                          Listener& listener);
+// With `repairMasks`, the solid pens' masks are repaired on the fresh pen
+// copy that rebuilding the pen colours takes anyway (fixSolidPenMasks's
+// result, one pass over the elements less).
 int applyPenConversion(short figure, void* pens, void* penColours,
-                       const std::vector<PenTargetItem>& targets, Listener& listener);
+                       const std::vector<PenTargetItem>& targets, Listener& listener, bool repairMasks = false);
 
 // Makes each of the mask bits 0x1, 0x2 and 0x4 clear in at least one solid
 // pen (plot style 1) of the figure.

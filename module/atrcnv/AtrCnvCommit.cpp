@@ -78,7 +78,10 @@ CommitReport commitConversion(CAtrCnvTargets& targets, const CommitOptions& opti
     if (report.pensChanged) {
         void* pens = targets.takeCurrent(Table::Pen);
         void* penColours = targets.takeCurrent(Table::PenColour);
-        report.pensConverted = applyPenConversion(figure, pens, penColours, targets.penTargets(), listener) == 1;
+        // Without a pen merge nothing changes the pens after this step, so
+        // the masks are repaired here, on the copy the step takes anyway.
+        report.pensConverted =
+            applyPenConversion(figure, pens, penColours, targets.penTargets(), listener, !options.mergePens) == 1;
     }
 
     // Every merge that grew a table counts, whatever the merges after it say.
@@ -91,7 +94,7 @@ CommitReport commitConversion(CAtrCnvTargets& targets, const CommitOptions& opti
     if (options.mergePens) report.merged |= mergePensOnFreshCopies(figure, targets, listener) == 1;
 
     if (report.coloursChanged || report.widthsChanged || report.pensChanged) {
-        fixSolidPenMasks(figure);
+        if (!(report.pensConverted && !options.mergePens)) fixSolidPenMasks(figure);
         report.figureMarked = true;
     } else {
         report.figureMarked = report.merged;

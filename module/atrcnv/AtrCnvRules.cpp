@@ -12,22 +12,26 @@ bool sameName(std::string_view a, std::string_view b)
     return mobr::cp932::equalNoCase(a, b);
 }
 
+namespace {
+
+template <typename Record>
+bool fetchRecord(void* (*getInfo)(void*, int32_t), void* table, int index, Record& out)
+{
+    const void* record = table && index >= 1 ? getInfo(table, index) : nullptr;
+    if (record) out = Record::from(record);
+    return record != nullptr;
+}
+
+}  // namespace
+
 bool fetchWidth(void* widths, int index, WidthRecord& out)
 {
-    if (!widths || index < 1) return false;
-    const void* record = hostapi::aatWidGetInfo(widths, index);
-    if (!record) return false;
-    out = WidthRecord::from(record);
-    return true;
+    return fetchRecord(hostapi::aatWidGetInfo, widths, index, out);
 }
 
 bool fetchColour(void* colours, int index, ColourRecord& out)
 {
-    if (!colours || index < 1) return false;
-    const void* record = hostapi::aatColGetInfo(colours, index);
-    if (!record) return false;
-    out = ColourRecord::from(record);
-    return true;
+    return fetchRecord(hostapi::aatColGetInfo, colours, index, out);
 }
 
 bool fetchPenTriple(void* pens, void* penColours, void* widths, void* colours, int index,

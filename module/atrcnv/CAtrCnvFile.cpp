@@ -234,32 +234,36 @@ int writeDifferences(int count, const std::vector<Target>& targets, bool write, 
 
 }  // namespace
 
+namespace {
+
+// The colour and width writers: one name on each side.
+template <typename Record, typename WriteEntry>
+int writeNameEntries(Kind kind, void* table, int32_t (*count)(void*), bool (*fetch)(void*, int, Record&),
+                     bool (*differs)(const Record&, const Record&), const std::vector<Record>& targets, bool write,
+                     const std::string& path, WriteEntry writeEntry)
+{
+    const int n = table ? count(table) : -1;
+    if (n >= 1 && write) WritePrivateProfileStringA(layoutOf(kind).section, nullptr, nullptr, path.c_str());
+    return writeDifferences<Record>(
+        n, targets, write, [table, fetch](int i, Record& r) { return fetch(table, i, r); }, differs,
+        [](const Record& s, const Record& t) { return std::vector<std::string>{s.name(), t.name()}; },
+        [&](int number, const std::vector<std::string>& f) { return writeEntry(kind, number, f); });
+}
+
+}  // namespace
+
 int CAtrCnvFile::writeColourEntries(void* colours, const std::vector<atrcnv::ColourRecord>& targets, bool write)
 {
-    const int count = colours ? hostapi::aatColGetCount(colours) : -1;
-    if (count >= 1 && write) WritePrivateProfileStringA(layoutOf(Kind::Colour).section, nullptr, nullptr, path_.c_str());
-    return writeDifferences<atrcnv::ColourRecord>(
-        count, targets, write,
-        [colours](int i, atrcnv::ColourRecord& r) { return atrcnv::fetchColour(colours, i, r); },
-        atrcnv::coloursDiffer,
-        [](const atrcnv::ColourRecord& s, const atrcnv::ColourRecord& t) {
-            return std::vector<std::string>{s.name(), t.name()};
-        },
-        [this](int n, const std::vector<std::string>& f) { return writeEntry(Kind::Colour, n, f); });
+    return writeNameEntries(Kind::Colour, colours, hostapi::aatColGetCount, atrcnv::fetchColour, atrcnv::coloursDiffer,
+                            targets, write, path_,
+                            [this](Kind k, int n, const std::vector<std::string>& f) { return writeEntry(k, n, f); });
 }
 
 int CAtrCnvFile::writeWidthEntries(void* widths, const std::vector<atrcnv::WidthRecord>& targets, bool write)
 {
-    const int count = widths ? hostapi::aatWidGetCount(widths) : -1;
-    if (count >= 1 && write) WritePrivateProfileStringA(layoutOf(Kind::Width).section, nullptr, nullptr, path_.c_str());
-    return writeDifferences<atrcnv::WidthRecord>(
-        count, targets, write,
-        [widths](int i, atrcnv::WidthRecord& r) { return atrcnv::fetchWidth(widths, i, r); },
-        atrcnv::widthsDiffer,
-        [](const atrcnv::WidthRecord& s, const atrcnv::WidthRecord& t) {
-            return std::vector<std::string>{s.name(), t.name()};
-        },
-        [this](int n, const std::vector<std::string>& f) { return writeEntry(Kind::Width, n, f); });
+    return writeNameEntries(Kind::Width, widths, hostapi::aatWidGetCount, atrcnv::fetchWidth, atrcnv::widthsDiffer,
+                            targets, write, path_,
+                            [this](Kind k, int n, const std::vector<std::string>& f) { return writeEntry(k, n, f); });
 }
 
 int CAtrCnvFile::writePenEntries(void* pens, void* penColours, void* widths, void* colours,

@@ -260,92 +260,108 @@ int CAtrCnvTargets::replacePenTargetsByName(const PenTargetItem& item)
     return hit;
 }
 
+namespace {
+
+// Appends an extra target unless the new table would pass 255 entries: the
+// current table is full (`tableFull`) or the list's distinct names, the new
+// one included, would exceed 255 (the new table holds each name once).
+template <typename Record>
+int appendTarget(std::vector<Record>& list, const Record& record, bool tableFull, bool warn, int message,
+                 Listener& listener)
+{
+    if (tableFull || distinctNames(list, record.name()) > kTableLimit) {
+        if (warn) listener.warning(message);
+        return 0;
+    }
+    list.push_back(record);
+    return 1;
+}
+
+// Gives pen targets a width or colour (`field`). By target name: every item
+// whose field has `name`. By source name: the target of every current pen
+// whose own width or colour (`currentName(p)`) has `name`, and every other
+// target with the same target pen name.
+template <typename Record, typename CurrentName>
+void propagate(std::vector<PenTargetItem>& targets, Record PenTargetItem::*field, const std::string& name,
+               const Record& record, int mode, int penCount, CurrentName currentName)
+{
+    if (name.empty()) return;  // "no colour" is never a name to match
+    if (mode == CAtrCnvTargets::ByTargetName) {
+        for (PenTargetItem& item : targets)
+            if (sameName((item.*field).name(), name)) item.*field = record;
+        return;
+    }
+    for (int p = 1; p <= penCount && static_cast<std::size_t>(p) <= targets.size(); ++p) {
+        if (!sameName(currentName(p), name)) continue;
+        const std::string penName = targets[p - 1].pen.name();
+        targets[p - 1].*field = record;
+        for (PenTargetItem& item : targets)
+            if (sameName(item.pen.name(), penName)) item.*field = record;
+    }
+}
+
+}  // namespace
+
 int CAtrCnvTargets::appendWidthTarget(const WidthRecord& record, bool warn)
 {
     compactWidthList();
-    // The new table holds each distinct target name once: never past 255.
-    if (widthTableFull() || distinctNames(widthTargets_, record.name()) > kTableLimit) {
-        if (warn) listener_.warning(kMsgWidthTargetsFull);
-        return 0;
-    }
-    widthTargets_.push_back(record);
-    return 1;
+    return appendTarget(widthTargets_, record, widthTableFull() != 0, warn, kMsgWidthTargetsFull, listener_);
 }
 
 int CAtrCnvTargets::appendColourTarget(const ColourRecord& record, bool warn)
 {
     compactColourList();
-    if (colourTableFull() || distinctNames(colourTargets_, record.name()) > kTableLimit) {
-        if (warn) listener_.warning(kMsgColourTargetsFull);
-        return 0;
-    }
-    colourTargets_.push_back(record);
-    return 1;
+    return appendTarget(colourTargets_, record, colourTableFull() != 0, warn, kMsgColourTargetsFull, listener_);
 }
 
 void CAtrCnvTargets::propagateWidthToPens(const std::string& name, const WidthRecord& record, int mode)
 {
-    if (mode == ByTargetName) {
-        for (PenTargetItem& item : penTargets_)
-            if (sameName(item.width.name(), name)) item.width = record;
-        return;
-    }
-    const int pens = hostapi::aatPenGetCount(current_.pens);
-    for (int p = 1; p <= pens && static_cast<std::size_t>(p) <= penTargets_.size(); ++p) {
-        if (!sameName(widthName(current_.widths, hostapi::aatPenGetWidth(current_.pens, p)), name)) continue;
-        penTargets_[p - 1].width = record;
-        const std::string penName = penTargets_[p - 1].pen.name();
-        for (PenTargetItem& item : penTargets_)
-            if (sameName(item.pen.name(), penName)) item.width = record;
-    }
+    propagate(penTargets_, &PenTargetItem::width, name, record, mode, hostapi::aatPenGetCount(current_.pens),
+              [this](int p) { return widthName(current_.widths, hostapi::aatPenGetWidth(current_.pens, p)); });
 }
 
 void CAtrCnvTargets::propagateColourToPens(const std::string& name, const ColourRecord& record, int mode)
 {
-    if (mode == ByTargetName) {
-        for (PenTargetItem& item : penTargets_)
-            if (!item.colour.isNoColour() && sameName(item.colour.name(), name)) item.colour = record;
-        return;
-    }
-    const int pens = hostapi::aatPenGetCount(current_.pens);
-    for (int p = 1; p <= pens && static_cast<std::size_t>(p) <= penTargets_.size(); ++p) {
-        const int colour = hostapi::aatPenExGetColor(current_.penColours, current_.pens, p);
-        if (colour < 1 || !sameName(colourName(current_.colours, colour), name)) continue;
-        penTargets_[p - 1].colour = record;
-        const std::string penName = penTargets_[p - 1].pen.name();
-        for (PenTargetItem& item : penTargets_)
-            if (sameName(item.pen.name(), penName)) item.colour = record;
-    }
+    propagate(penTargets_, &PenTargetItem::colour, name, record, mode, hostapi::aatPenGetCount(current_.pens),
+              [this](int p) {
+                  const int colour = hostapi::aatPenExGetColor(current_.penColours, current_.pens, p);
+                  return colour >= 1 ? colourName(current_.colours, colour) : std::string();
+              });
 }
+
+namespace {
+
+// Compacts one list against its current table (`count`, `find`) and the pen
+// targets' `field`; false when the count cannot be read.
+template <typename Record>
+bool compactList(std::vector<Record>& list, void* table, int32_t (*count)(void*), int32_t (*find)(void*, const char*),
+                 const std::vector<PenTargetItem>& pens, Record PenTargetItem::*field)
+{
+    const int n = count(table);
+    if (n < 0) return false;
+    compactExtras(
+        list, static_cast<std::size_t>(n),
+        [&](const std::string& name) { return find(table, hostName(name).c_str()) > 0; },
+        [&](const std::string& name) {
+            for (const PenTargetItem& item : pens)
+                if (sameName((item.*field).name(), name)) return true;
+            return false;
+        });
+    return true;
+}
+
+}  // namespace
 
 int CAtrCnvTargets::compactWidthList()
 {
-    const int count = hostapi::aatWidGetCount(current_.widths);
-    if (count < 0) return 0;
-    compactExtras(
-        widthTargets_, static_cast<std::size_t>(count),
-        [this](const std::string& n) { return hostapi::aatWidFindName(current_.widths, hostName(n).c_str()) > 0; },
-        [this](const std::string& n) {
-            for (const PenTargetItem& item : penTargets_)
-                if (sameName(item.width.name(), n)) return true;
-            return false;
-        });
-    return 1;
+    return compactList(widthTargets_, current_.widths, hostapi::aatWidGetCount, hostapi::aatWidFindName, penTargets_,
+                       &PenTargetItem::width) ? 1 : 0;
 }
 
 int CAtrCnvTargets::compactColourList()
 {
-    const int count = hostapi::aatColGetCount(current_.colours);
-    if (count < 0) return 0;
-    compactExtras(
-        colourTargets_, static_cast<std::size_t>(count),
-        [this](const std::string& n) { return hostapi::aatColFindName(current_.colours, hostName(n).c_str()) > 0; },
-        [this](const std::string& n) {
-            for (const PenTargetItem& item : penTargets_)
-                if (!item.colour.isNoColour() && sameName(item.colour.name(), n)) return true;
-            return false;
-        });
-    return 1;
+    return compactList(colourTargets_, current_.colours, hostapi::aatColGetCount, hostapi::aatColFindName, penTargets_,
+                       &PenTargetItem::colour) ? 1 : 0;
 }
 
 int CAtrCnvTargets::widthTableFull() const { return hostapi::aatWidGetCount(current_.widths) >= kTableLimit ? 1 : 0; }

@@ -51,9 +51,17 @@ struct NameKindOps {
     bool (*fetch)(void*, int, Record&);
 };
 
-template <typename Record, typename Apply>
-ApplyReport applyNameEntries(const std::vector<NameEntry>& entries, const NameKindOps<Record>& ops, Apply apply)
+// A width or colour entry sets the target of its source, every other target
+// with the same name, and the pens that used the source.
+template <typename Record>
+ApplyReport applyNameEntries(CAtrCnvTargets& self, const std::string& path, const NameKindOps<Record>& ops,
+                             int (CAtrCnvFile::*read)(std::vector<NameEntry>&) const,
+                             void (CAtrCnvTargets::*setTarget)(int, const Record&),
+                             int (CAtrCnvTargets::*replaceByName)(const Record&),
+                             void (CAtrCnvTargets::*propagate)(const std::string&, const Record&, int))
 {
+    std::vector<NameEntry> entries;
+    (CAtrCnvFile(path).*read)(entries);
     ApplyReport report;
     report.read = static_cast<int>(entries.size());
     for (std::size_t k = 0; k < entries.size(); ++k) {
@@ -69,10 +77,13 @@ ApplyReport applyNameEntries(const std::vector<NameEntry>& entries, const NameKi
         else if (!ops.fetch(ops.referenceTable, d, record))
             skip(report, ops.kind, number, e.source, e.target, SkipReason::TargetRecordMissing);
         else {
-            apply(s - 1, e.source, record);
+            (self.*setTarget)(s - 1, record);
+            (self.*replaceByName)(record);
+            (self.*propagate)(e.source, record, CAtrCnvTargets::BySourceName);
             ++report.applied;
         }
     }
+    self.listener().targetsChanged(ops.kind);
     return report;
 }
 
@@ -80,32 +91,18 @@ ApplyReport applyNameEntries(const std::vector<NameEntry>& entries, const NameKi
 
 ApplyReport CAtrCnvTargets::applyWidthEntries(const std::string& definitionPath)
 {
-    std::vector<NameEntry> entries;
-    CAtrCnvFile(definitionPath).readWidthEntries(entries);
-    const NameKindOps<WidthRecord> ops{Kind::Width, current_.widths, reference_.widths, hostapi::aatWidFindName,
-                                       fetchWidth};
-    ApplyReport report = applyNameEntries(entries, ops, [this](int index, const std::string& source, const WidthRecord& r) {
-        setWidthTarget(index, r);
-        replaceWidthTargetsByName(r);
-        propagateWidthToPens(source, r, BySourceName);
-    });
-    listener_.targetsChanged(Kind::Width);
-    return report;
+    return applyNameEntries<WidthRecord>(
+        *this, definitionPath, {Kind::Width, current_.widths, reference_.widths, hostapi::aatWidFindName, fetchWidth},
+        &CAtrCnvFile::readWidthEntries, &CAtrCnvTargets::setWidthTarget, &CAtrCnvTargets::replaceWidthTargetsByName,
+        &CAtrCnvTargets::propagateWidthToPens);
 }
 
 ApplyReport CAtrCnvTargets::applyColourEntries(const std::string& definitionPath)
 {
-    std::vector<NameEntry> entries;
-    CAtrCnvFile(definitionPath).readColourEntries(entries);
-    const NameKindOps<ColourRecord> ops{Kind::Colour, current_.colours, reference_.colours, hostapi::aatColFindName,
-                                        fetchColour};
-    ApplyReport report = applyNameEntries(entries, ops, [this](int index, const std::string& source, const ColourRecord& r) {
-        setColourTarget(index, r);
-        replaceColourTargetsByName(r);
-        propagateColourToPens(source, r, BySourceName);
-    });
-    listener_.targetsChanged(Kind::Colour);
-    return report;
+    return applyNameEntries<ColourRecord>(
+        *this, definitionPath, {Kind::Colour, current_.colours, reference_.colours, hostapi::aatColFindName, fetchColour},
+        &CAtrCnvFile::readColourEntries, &CAtrCnvTargets::setColourTarget, &CAtrCnvTargets::replaceColourTargetsByName,
+        &CAtrCnvTargets::propagateColourToPens);
 }
 
 namespace {

@@ -38,7 +38,8 @@ protected:
 TEST_F(ApplyTest, ADefinitionConvertsTablesAndRenumbersEveryElement)
 {
     writeDefinition("[ColCnvAtr]\r\nCol001=RED /#,#/ ORANGE\r\nCol002=GREEN /#,#/ ORANGE\r\n"
-                    "[PenCnvAtr]\r\nPen001=DASHED /#,#/ x /#,#/ x /#,#/ PHANTOM /#,#/ HAIR /#,#/ ORANGE\r\n");
+                    "[PenCnvAtr]\r\nPen001=DASHED /#,#/ x /#,#/ x /#,#/ PHANTOM /#,#/ HAIR /#,#/ ORANGE\r\n"
+                    "Pen002=CHAIN /#,#/ x /#,#/ x /#,#/ PHANTOM /#,#/ HAIR /#,#/ ORANGE\r\n");
     load();
     targets_.applyWidthEntries(def_);
     targets_.applyColourEntries(def_);
@@ -57,7 +58,13 @@ TEST_F(ApplyTest, ADefinitionConvertsTablesAndRenumbersEveryElement)
     EXPECT_EQ(figtest::penNameOf(0, solidBlack_), "SOLID");
     EXPECT_EQ(figtest::penWidthName(0, "PHANTOM"), "HAIR");
     EXPECT_EQ(figtest::penColourName(0, "PHANTOM"), "ORANGE");
-    EXPECT_EQ(figtest::penColourName(0, "CHAIN"), "ORANGE");
+    EXPECT_EQ(figtest::penNameOf(0, chainGreen_), "PHANTOM");
+    EXPECT_EQ(hostapi::aatPenFindName(hostapi::aatFigGetPenInfo(0), "CHAIN"), -1);
+    // The sketch data follows the renames: CHAIN/THIN became PHANTOM/HAIR.
+    bool renamed = false;
+    for (const mobrhost::SketchRef& r : figtest::model().figure(0)->sketch)
+        renamed |= r.kind == mobrhost::SketchRef::PenRef && r.name == "PHANTOM" && r.widthName == "HAIR";
+    EXPECT_TRUE(renamed);
     // Each renumbering ran in conversion mode.
     const auto modes = mobrhost::journalEntries("aatFigColSetCnvMode");
     ASSERT_EQ(modes.size(), 2u);
@@ -92,6 +99,23 @@ TEST_F(ApplyTest, MaskRepairClearsABitThatNoSolidPenHadClear)
     mobrhost::journalClear();
     atrcnv::fixSolidPenMasks(0);  // nothing to repair: the copy is thrown away
     EXPECT_EQ(mobrhost::journalEntries("aatFigRestorePenInfo").at(0).args.back(), "1");
+}
+
+TEST_F(ApplyTest, MaskRepairFollowsAPenConversionWithAndWithoutAPenMerge)
+{
+    for (const bool merge : {false, true}) {
+        figtest::model().replaceFigure(0, mobrhost::Figure::makeDefault());
+        editFigure(0, [](const Tables& t) { hostapi::aatPenSetMask(t.pens, kSolid, 0x2); });
+        writeDefinition("[PenCnvAtr]\r\nPen001=DASHED /#,#/ x /#,#/ x /#,#/ PHANTOM /#,#/ HAIR /#,#/ ORANGE\r\n");
+        CAtrCnvTargets targets(listener_);
+        ASSERT_GE(targets.prepare(), 0);
+        ASSERT_EQ(targets.loadReference(ref_), CAtrCnvTargets::kLoaded);
+        targets.applyPenEntries(def_);
+        atrcnv::CommitOptions options;
+        options.mergePens = merge;
+        EXPECT_TRUE(atrcnv::commitConversion(targets, options).pensConverted);
+        EXPECT_EQ(hostapi::aatPenGetMask(hostapi::aatFigGetPenInfo(0), kSolid), 0) << merge;
+    }
 }
 
 TEST_F(ApplyTest, AColourMergeIntoAFullTableWarnsOnceAndAddsNothing)
