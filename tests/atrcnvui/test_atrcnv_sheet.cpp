@@ -364,4 +364,18 @@ TEST_F(AtrCnvSheetTest, NoSheetWhenATableCannotBeCopied)
     EXPECT_TRUE(mobrhost::journalEntries("aatFigOpen").empty());
 }
 
+TEST_F(AtrCnvSheetTest, TheRefusedOkWritesNothingAndEndsEveryCopy)
+{
+    driver_ = std::make_unique<CZqUiDriver>(ZqUiScript());
+    {
+        CAtrCnvSheet sheet;
+        ASSERT_TRUE(sheet.prepare());
+        sheet.applyAccepted();  // no reference was loaded: there are no target lists
+    }
+    EXPECT_EQ(messageIds(), std::vector<int>{7289});
+    EXPECT_FALSE(mobr::files::fileExists(automatic_));
+    EXPECT_FALSE(mobr::files::fileExists(history_));
+    EXPECT_TRUE(mobrhost::journalEntries("aatFigUflgSetup").empty());
+}
+
 }  // namespace
