@@ -12,4 +12,6 @@ fi
 mkdir -p out
 build/bin/mobr samples/sample.json --system out/system --screenshot out/main-window.png
 build/bin/mobr run samples/demo.json --out out/demo-transcript.json --screenshots out "$@"
+# Attribute conversion of the sample figure against the bundled reference figure.
+build/bin/mobr run samples/attribute-conversion.json --out out/attribute-conversion-transcript.json --screenshots out "$@"
 echo "screenshots: out/ (main-window.png and one per dialog step)"

@@ -1,6 +1,7 @@
 // The module's exported entry points of the module frame.
 #include <new>
 
+#include "atrcnv/CAtrCnvSheet.h"
 #include "attributes/SysAttributeSheet.h"
 #include "elements/ElementSheet.h"
 #include "frame/DrawingSizeDlg.h"
@@ -41,5 +42,14 @@ extern "C" MOBR_API int aapLelm(void)
     } catch (...) {
         logCaughtException("aapLelm");
         return 0;
+    }
+}
+
+extern "C" MOBR_API void aapLAtrCnv(void)
+{
+    try {
+        CAtrCnvSheet::runConversion();
+    } catch (...) {
+        logCaughtException("aapLAtrCnv");
     }
 }

@@ -17,5 +17,17 @@ MOBR_API bool ZqFileDialog(QWidget* owner, bool open, const std::string& filter,
                            const std::string& folder, const std::string& name,
                            std::string& path, const std::string& title = {});
 
+// What a file dialog may add: the filter shown first (1-based, as the
+// filter lists it) and the extension (without the dot) that a chosen name
+// without one receives.
+struct ZqFileDialogOptions {
+    int filterIndex = 1;
+    std::string defaultExtension;
+};
+MOBR_API bool ZqFileDialog(QWidget* owner, bool open, const std::string& filter,
+                           const std::string& folder, const std::string& name,
+                           std::string& path, const std::string& title,
+                           const ZqFileDialogOptions& options);
+
 // The Qt form of a '|'-separated filter ("Text files (*.txt);;All files (*)").
 MOBR_API std::string ZqQtFileFilter(const std::string& filter);
