@@ -3,6 +3,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "mobrdlg/ZqResources.h"
 #include "optionpages/ComNumDialogs.h"
@@ -138,4 +139,18 @@ void CUserOp05::deleteSelected()
     if (row < 0) return;
     table_.DelPrm(row);
     showTable(row);
+}
+
+void CUserOp05::WriteSettingReport(std::vector<std::string>& lines)
+{
+    CUserOpPage::WriteSettingReport(lines);
+    for (int i = 0; i < table_.GetTotalCount(); ++i) {
+        std::string name;
+        double value = 0.0;
+        if (table_.GetPrm(i, name, &value) != CComNumUs::kOk) break;
+        char text[256];
+        std::snprintf(text, sizeof text, "%-35s: %s\n", name.c_str(), optiontext::valueText(value).c_str());
+        lines.emplace_back(text);
+    }
+    lines.emplace_back("\n");
 }

@@ -26,6 +26,8 @@ public:
     int SetPageInt(int item, int value) override;
     int SetPageData(int item, std::intptr_t value) override;
     const CComNumUs& table() const { return table_; }
+    // The title, then one line per parameter: its name and value text.
+    void WriteSettingReport(std::vector<std::string>& lines) override;
 
 protected:
     void fillLists() override;

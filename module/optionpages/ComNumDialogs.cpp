@@ -159,6 +159,9 @@ bool CComNumRefDlg::OnInitDialog()
     auto* list = item<QTreeWidget>(kList);
     if (list) {
         list->clear();
+        // The row format's empty tab fields stand for columns 2 and 3.
+        list->setColumnHidden(2, true);
+        list->setColumnHidden(3, true);
         for (std::size_t i = 0; i < entries_.size(); ++i) new QTreeWidgetItem(list);
         for (int row = 0; row < static_cast<int>(entries_.size()); ++row) showRow(row);
         if (!entries_.empty()) list->setCurrentItem(list->topLevelItem(0));

@@ -192,6 +192,19 @@ int32_t longCaption(const char*, char* caption, int32_t)
 
 }  // namespace
 
+TEST_F(MorePages, NumericReportListsTheParameters)
+{
+    CUserOp05 page;
+    UserOpPages pages;
+    pages.bySlot[kSlotNumeric] = &page;
+    LoadUserOpValues(pages);
+    runPage(kSlotNumeric, page, ZqUiScript().cancel());
+    std::vector<std::string> lines;
+    page.WriteSettingReport(lines);
+    EXPECT_EQ(lines, (std::vector<std::string>{"  < Numeric parameters >\n", "\n",
+                                                "LEN                                : 100\n", "\n"}));
+}
+
 TEST_F(MorePages, ReferenceParametersAreClippedToTheListAndCutOnCharacters)
 {
     mobrhost::ScopedHostOverride count("aatComNumRefNum", &manyReferences);
