@@ -10,6 +10,7 @@
 #include "frame/HostApi.h"
 #include "mobr/Bytes.h"
 #include "mobr/ComNumUs.h"
+#include "mobrcctl/CCE.h"
 #include "mobrcctl/ZqFieldBinder.h"
 #include "mobrdlg/ZqMessageBox.h"
 #include "mobrdlg/ZqResources.h"
@@ -27,6 +28,19 @@ constexpr int kMsgNameUsed = 7237;
 constexpr int kMsgNameReserved = 7238;
 constexpr int kMsgTableFull = 7239;
 constexpr int kReadChars = 32;
+constexpr int kMsgTooLong = 7222;
+
+// The status text of input an edit refused (0: none).
+int messageOfRejection(int code, bool name)
+{
+    switch (code) {
+    case CCE_ERR_CHAR: return name ? 7225 : 7224;
+    case CCE_ERR_SIGN: return 7226;
+    case CCE_ERR_POINT: return 7227;
+    case CCE_ERR_DECIMALS: return 7231;
+    default: return 0;
+    }
+}
 
 std::string trimmed(std::string text)
 {
@@ -60,8 +74,15 @@ CComNumEditDlg::~CComNumEditDlg() = default;
 
 bool CComNumEditDlg::OnInitDialog()
 {
-    SetLimitText(kName, kNameChars);
-    SetLimitText(kValue, kValueChars);
+    nameEdit_ = std::make_unique<CCE>();
+    nameEdit_->SubclassCCE(kName, this, CCE_KIND_TEXT);
+    nameEdit_->SetInpMax(kNameChars);
+    nameEdit_->SetSendMessageMode(1);
+    valueEdit_ = std::make_unique<CCE>();
+    valueEdit_->SubclassCCE(kValue, this, CCE_KIND_REAL);
+    valueEdit_->SetMinMaxData(-kValueLimit, kValueLimit);
+    valueEdit_->SetInpMax(kValueChars);
+    valueEdit_->SetSendMessageMode(1);
     std::string name;
     double value = 0.0;
     if (index_ >= 0 && table_.GetPrm(index_, name, &value) == CComNumUs::kOk) {
@@ -70,6 +91,18 @@ bool CComNumEditDlg::OnInitDialog()
     }
     SetDlgItemText(kStatus, "");
     SetFocusTo(kName);
+    return true;
+}
+
+bool CComNumEditDlg::OnNotify(int id, int code, long long limit)
+{
+    if (id != kName && id != kValue) return false;
+    if (code == CCE_ERR_TOO_LONG) {
+        SetDlgItemText(kStatus, optiontext::format(kMsgTooLong, {std::to_string(limit)}));
+    } else {
+        const int message = messageOfRejection(code, id == kName);
+        SetDlgItemText(kStatus, message ? GetString(message) : std::string());
+    }
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "mobrdlg/ZqLinkDialog.h"
 #include "options/UserOpValues.h"
 
+class CCE;
 class CComNumUs;
 class CZqFieldBinder;
 
@@ -31,11 +32,15 @@ protected:
     bool OnInitDialog() override;
     void OnHelp() override;
     void OnOK() override;
+    // Input the edits refused while typing: its reason in status line 1703.
+    bool OnNotify(int id, int code, long long limit) override;
 
 private:
     bool refuse(int messageId, int control);
     CComNumUs& table_;
     int index_;
+    std::unique_ptr<CCE> nameEdit_;
+    std::unique_ptr<CCE> valueEdit_;
 };
 
 // "IDD_S_005": the host's reference parameters (at most 24), each value

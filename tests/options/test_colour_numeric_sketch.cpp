@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "OptionsHarness.h"
 #include "api/HostRuntime.h"
@@ -128,6 +129,26 @@ TEST_F(MorePages, TheParameterEditorRefusesBadNamesAndValuesWithItsMessages)
                        .cancel()
                        .cancel());
         EXPECT_EQ(shown("status"), c.status) << c.name;
+    }
+}
+
+TEST_F(MorePages, RefusedTypingIsExplainedInTheStatusLine)
+{
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {CComNumEditDlg::kName, "ABCDEFGHIJ", "At most 8 characters can be typed."},
+        {CComNumEditDlg::kValue, "12345678901234567", "At most 16 characters can be typed."},
+        {CComNumEditDlg::kValue, "1x", "Only digits, a sign and a decimal point can be typed."},
+        {CComNumEditDlg::kValue, "1.2.3", "A number has one decimal point."},
+    };
+    for (const auto& [control, typed, status] : cases) {
+        runOptions(ZqUiScript()
+                       .page(kNumericTab)
+                       .click(CUserOp05::kAdd)
+                       .type(control, typed)
+                       .read(CComNumEditDlg::kStatus, "status")
+                       .cancel()
+                       .cancel());
+        EXPECT_EQ(shown("status"), status) << typed;
     }
 }
 
