@@ -212,6 +212,36 @@ TEST_F(PointModePage, RatioModeNeedsItsCommandStatusAndTheSequenceEditorItsType)
     }
 }
 
+TEST_F(PointModePage, AllOnTakeAgainAndMovesRebuildTheOfferedList)
+{
+    hostapi::aatAtrPntMode_SetUsed(0x0F);
+    hostapi::aatAtrPntMode_SetSort("XAFP");
+    CUserOpMu page;
+    runPage(kSlotPointModes, page,
+            ZqUiScript()
+                .read(CUserOpMu::kOffered, "opened")
+                .click(CUserOpMu::kAllOn)
+                .read(CUserOpMu::kOffered, "allOn")
+                .click(CUserOpMu::kTakeAgain)
+                .select(CUserOpMu::kOffered, 2)
+                .click(CUserOpMu::kMoveUp)
+                .read(CUserOpMu::kOffered, "moved")
+                .read(CUserOpMu::kMoveDown, "down")
+                .ok());
+    using Items = std::vector<std::string>;
+    EXPECT_EQ(readOf("opened").items, (Items{"Intersection", "Any point", "Free point", "End point"}));
+    // Taken again, the table named by the first choice list stays in use too.
+    EXPECT_EQ(readOf("allOn").items.size(), 8u);
+    EXPECT_EQ(readOf("moved").items, (Items{"Intersection", "Free point", "Any point", "End point", "User0"}));
+    EXPECT_EQ(readOf("moved").selection, 1);
+    EXPECT_TRUE(readOf("down").enabled);
+    CUserOpApplyLog log;
+    page.ApplyToHost(log);
+    char sort[17] = {};
+    hostapi::aatAtrPntMode_GetSort(sort);
+    EXPECT_STREQ(sort, "XFAP0");
+}
+
 TEST_F(PointModePage, ReportListsEveryModeWithItsState)
 {
     hostapi::aatAtrPntMode_SetUsed(0x103);
