@@ -28,6 +28,7 @@ constexpr int kMsgNameUsed = 7237;
 constexpr int kMsgNameReserved = 7238;
 constexpr int kMsgTableFull = 7239;
 constexpr int kReadChars = 32;
+constexpr int kItemEntries = 30001;
 constexpr int kMsgTooLong = 7222;
 
 // The status text of input an edit refused (0: none).
@@ -153,7 +154,7 @@ CComNumRefDlg::~CComNumRefDlg() = default;
 
 int CComNumRefDlg::SetPageTable(int item, const void* records, int count)
 {
-    if (item != 30001 || count < 0 || (count > 0 && !records)) return 0;
+    if (item != kItemEntries || count < 0 || (count > 0 && !records)) return 0;
     entries_.clear();
     const auto* bytes = static_cast<const unsigned char*>(records);
     // The list holds at most 24 entries; the fields are cut to their sizes.
@@ -173,7 +174,7 @@ int CComNumRefDlg::SetPageTable(int item, const void* records, int count)
 
 int CComNumRefDlg::GetPageTable(int item, void* records, int count)
 {
-    if (item != 30001 || count < 0 || (count > 0 && !records)) return 0;
+    if (item != kItemEntries || count < 0 || (count > 0 && !records)) return 0;
     auto* bytes = static_cast<unsigned char*>(records);
     const int n = std::min(count, static_cast<int>(entries_.size()));
     for (int i = 0; i < n; ++i) {

@@ -35,6 +35,10 @@ const std::vector<KindButton>& kindButtons()
 }
 
 constexpr int kSketchButton = 1508;
+constexpr int kNoMode = 7063;
+constexpr int kFirstPointLabel = 1701;
+constexpr int kFourthPointLabel = 1702;
+constexpr int kSelectableScan = 20;
 
 }  // namespace
 
@@ -158,8 +162,8 @@ bool CPModeSeqDlg::OnInitDialog()
 {
     setWindowTitle(ZqGetQString(kTitle) + " - " + ZqGetQString(kTypeNames + type_));
     codes_.assign(1, pointmode::kNone);
-    std::vector<std::string> names{GetString(7063)};
-    for (int i = 0; i < 20; ++i) {
+    std::vector<std::string> names{GetString(kNoMode)};
+    for (int i = 0; i < kSelectableScan; ++i) {
         char code = ' ';
         char name[mobr::kHostLabelBytes] = {};
         const int result = hostapi::aasPModeDataTmpGet(i, &code, name);
@@ -176,8 +180,8 @@ bool CPModeSeqDlg::OnInitDialog()
         SetCurSel(list, at == codes_.end() ? 0 : static_cast<int>(at - codes_.begin()));
         EnableItem(list, slotEditable(slot));
     }
-    EnableItem(1701, type_ == kFreeType);
-    EnableItem(1702, type_ == kFreeType);
+    EnableItem(kFirstPointLabel, type_ == kFreeType);
+    EnableItem(kFourthPointLabel, type_ == kFreeType);
     return true;
 }
 

@@ -21,7 +21,8 @@ public:
     const pointmode::SearchTable& table() const { return table_; }
     // The kind a button adds, -1 for another control.
     static int kindOfButton(int id);
-    // The kinds whose presence disables button `id`; `anyEntry` also disables it.
+    // True when `table` holds a kind that disables button `id` (the grid
+    // button also by any entry).
     static bool buttonBlocked(int id, const pointmode::SearchTable& table);
 
 protected:

@@ -10,6 +10,7 @@
 #include "mobr/Bytes.h"
 #include "mobr/host_types.h"
 #include "mobr/ComNumUs.h"
+#include "optionpages/CUserOp05.h"
 #include "optionpages/CUserOp09.h"
 #include "optionpages/CUserOpPage.h"
 #include "platform/CodePage.h"
@@ -262,9 +263,9 @@ int32_t CAtrModeIndex::write()
 
 namespace {
 
-constexpr int kComNumItemTable = 30001;
-constexpr int kComNumItemReserved = 30002;
-constexpr int kComNumItemMode = 30003;
+constexpr int kComNumItemTable = CUserOp05::kItemTable;
+constexpr int kComNumItemReserved = CUserOp05::kItemReserved;
+constexpr int kComNumItemMode = CUserOp05::kItemMode;
 constexpr int kComNumValueMode = 1;
 constexpr int kComNumTableBytes = comnum::kHostTableSlots * comnum::kRecordSize;
 constexpr int kScratchBytes = 256;
