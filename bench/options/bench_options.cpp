@@ -4,6 +4,9 @@
 // included) and cancels outside the timing; the second visits every tab
 // outside the timing and times OK from the press to the return of aapLopt
 // (every page's write-back, the option values and the tool bars included).
+// The last two time the rebuild of the point modes offered after a change
+// (the "All on" button, both lists refilled) and the opening of the numeric
+// parameter page with 40 parameters and 24 reference parameters.
 
 #include <benchmark/benchmark.h>
 
@@ -14,7 +17,19 @@
 #include <chrono>
 #include <string>
 
+#include <QAbstractButton>
+
 #include "api/HostRuntime.h"
+#include "frame/HostApi.h"
+#include "mobr/Bytes.h"
+#include "mobr/ComNumUs.h"
+#include "model/HostSession.h"
+#include "optionpages/CUserOp05.h"
+#include "optionpages/CUserOpMu.h"
+#include "optionpages/ComNumDialogs.h"
+#include "options/CUserOpSheet.h"
+#include "options/UserOpApplyLog.h"
+#include "options/UserOpValues.h"
 #include "mobrdlg/ZqResources.h"
 #include "mobrdlg/ZqUiDriver.h"
 
@@ -23,7 +38,7 @@ extern "C" int aapLopt(void);
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kTabs = 6;
+constexpr int kTabs = 10;
 
 void prepare(benchmark::State& state)
 {
@@ -100,3 +115,61 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     return 0;
 }
+
+// "All on" on the point mode page with four user tables: the in-use list
+// and the offered list rebuilt from the mask and the sort string.
+void BM_RebuildOfferedModes(benchmark::State& state)
+{
+    prepare(state);
+    auto& settings = mobrhost::HostSession::instance().settings();
+    for (int t = 1; t <= 4; ++t) settings.searchTable(t).name = "Table" + std::to_string(t);
+    CUserOpApplyLog log;
+    CUserOpSheet sheet(log);
+    CUserOpMu page;
+    sheet.SetPage(kSlotPointModes, &page);
+    CZqUiDriver driver(ZqUiScript().inspect([&state, &page](CZqWindow&) {
+        auto* button = qobject_cast<QAbstractButton*>(page.GetDlgItem(CUserOpMu::kAllOn));
+        if (!button) {
+            state.SkipWithError("no All on button");
+            return;
+        }
+        for (auto _ : state) button->click();
+    }).cancel());
+    sheet.DoModal();
+}
+BENCHMARK(BM_RebuildOfferedModes)->Unit(benchmark::kMicrosecond);
+
+// The numeric parameter page from its values read to its list shown: 40
+// parameters in the host's table and 24 reference parameters.
+void BM_OpenNumericPageFull(benchmark::State& state)
+{
+    prepare(state);
+    auto& settings = mobrhost::HostSession::instance().settings();
+    settings.refParameters().clear();
+    for (int i = 0; i < 24; ++i)
+        settings.refParameters().push_back({"R" + std::to_string(i), "Reference " + std::to_string(i), i * 0.25});
+    std::vector<unsigned char> table(comnum::kHostTableSlots * comnum::kRecordSize, 0);
+    for (int i = 0; i < comnum::kHostTableSlots; ++i) {
+        unsigned char* r = table.data() + i * comnum::kRecordSize;
+        mobr::bytes::put<int16_t>(r, 0, 1);
+        std::snprintf(reinterpret_cast<char*>(r + 2), 12, "P%d", i);
+        mobr::bytes::put<double>(r, 14, i / 3.0);
+    }
+    hostapi::aatComNumUsInfo(119, table.data());
+    for (auto _ : state) {
+        Clock::time_point shown{};
+        CZqUiDriver driver(ZqUiScript().inspect([&shown](CZqWindow&) { shown = Clock::now(); }).cancel());
+        const Clock::time_point start = Clock::now();
+        CUserOpApplyLog log;
+        CUserOpSheet sheet(log);
+        CUserOp05 page;
+        CComNumRefDlg references;
+        page.SetPageData(CUserOp05::kItemReferenceList, reinterpret_cast<std::intptr_t>(&references));
+        sheet.SetPage(kSlotNumeric, &page);
+        sheet.SetReferenceList(&references);
+        LoadUserOpValues(sheet.pages());
+        sheet.DoModal();
+        state.SetIterationTime(seconds(start, shown));
+    }
+}
+BENCHMARK(BM_OpenNumericPageFull)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);

@@ -38,6 +38,8 @@ public:
 
     // Puts `page` into tab slot 0..9; false for a slot beyond them.
     bool SetPage(int slot, CUserOpPage* page);
+    // The reference parameter list that the load and apply reach with the pages.
+    void SetReferenceList(CZqDataLink* list) { pages_.numRef = list; }
     const UserOpPages& pages() const { return pages_; }
     // The slot shown, -1 before the dialog opened.
     int currentSlot() const;

@@ -9,8 +9,13 @@
 #include "optionpages/CUserOp02.h"
 #include "optionpages/CUserOp03.h"
 #include "optionpages/CUserOp04.h"
+#include "optionpages/CUserOp05.h"
+#include "optionpages/CUserOp09.h"
+#include "optionpages/ComNumDialogs.h"
 #include "optionpages/CUserOp13.h"
+#include "optionpages/CUserOp15.h"
 #include "optionpages/CUserOp16.h"
+#include "optionpages/CUserOpMu.h"
 #include "options/CUserOpSheet.h"
 #include "options/UserOpApplyLog.h"
 
@@ -44,19 +49,30 @@ void applyToolBars(CUserOpApplyLog& log)
 struct OptionPages {
     CUserOp01 general;
     CUserOp13 operation;
+    CUserOpMu pointModes;
     CUserOp02 drawing;
     CUserOp03 input;
     CUserOp04 editing;
     CUserOp16 dimension;
+    CUserOp09 colours;
+    CUserOp05 numeric;
+    CUserOp15 sketch;
+    CComNumRefDlg references;
 
     void putInto(CUserOpSheet& sheet)
     {
         sheet.SetPage(kSlotGeneral, &general);
         sheet.SetPage(kSlotOperation, &operation);
+        sheet.SetPage(kSlotPointModes, &pointModes);
         sheet.SetPage(kSlotDrawing, &drawing);
         sheet.SetPage(kSlotInput, &input);
         sheet.SetPage(kSlotEditing, &editing);
         sheet.SetPage(kSlotDimension, &dimension);
+        sheet.SetPage(kSlotColours, &colours);
+        sheet.SetPage(kSlotNumeric, &numeric);
+        sheet.SetPage(kSlotSketch, &sketch);
+        numeric.SetPageData(CUserOp05::kItemReferenceList, reinterpret_cast<std::intptr_t>(&references));
+        sheet.SetReferenceList(&references);
     }
 };
 

@@ -1,13 +1,19 @@
 #include "options/UserOpValues.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <functional>
 #include <vector>
 
 #include "frame/HostApi.h"
 #include "mobr/Bytes.h"
 #include "mobr/host_types.h"
+#include "mobr/ComNumUs.h"
+#include "optionpages/CUserOp05.h"
+#include "optionpages/CUserOp09.h"
 #include "optionpages/CUserOpPage.h"
+#include "platform/CodePage.h"
 #include "options/UserOpApplyLog.h"
 
 namespace {
@@ -253,6 +259,152 @@ int32_t CAtrModeIndex::write()
     return hostapi::aatSysInfAtrMode(kWrite, out.data());
 }
 
+// ---- Colours, numeric parameters, sketch ---------------------------------------------
+
+namespace {
+
+constexpr int kComNumItemTable = CUserOp05::kItemTable;
+constexpr int kComNumItemReserved = CUserOp05::kItemReserved;
+constexpr int kComNumItemMode = CUserOp05::kItemMode;
+constexpr int kComNumValueMode = 1;
+constexpr int kComNumTableBytes = comnum::kHostTableSlots * comnum::kRecordSize;
+constexpr int kScratchBytes = 256;
+constexpr int kColourKeepsFrameWith = 22;  // the colour whose change also sets colour 23
+constexpr int kColourFrameTwin = 23;
+constexpr int kMaxSystemColours = 15;
+
+const char* const kReservedNames[] = {"MD", "MX", "MY", "MA", "MS", "ML", "PX", "PY", "SX", "SY", "EX",
+                                      "EY", "LL", "LA", "CX", "CY", "CR", "CL", "SA", "EA", "ZX", "ZY"};
+
+// How many reference parameters the host has, within the list's 24 entries.
+int referenceCount()
+{
+    return std::clamp(hostapi::aatComNumRefNum(), 0, comnumref::kMaxEntries);
+}
+
+// One reference parameter, its name and caption cut to their fields on a
+// character boundary whatever the host wrote into the (larger) scratch buffers.
+void readReference(int index, unsigned char* entry)
+{
+    char name[kScratchBytes] = {};
+    char caption[kScratchBytes] = {};
+    double value = 0.0;
+    hostapi::aatComNumRefPara(index, name);
+    name[kScratchBytes - 1] = '\0';
+    char* nameField = reinterpret_cast<char*>(entry + comnumref::kCaptionBytes);
+    mobr::cp932::copyToBuffer(name, nameField, comnumref::kNameBytes);
+    hostapi::aatComNumRefVal(nameField, &value);
+    hostapi::aatComNumGetParaCation(nameField, caption, comnumref::kCaptionBytes);
+    caption[kScratchBytes - 1] = '\0';
+    mobr::cp932::copyToBuffer(caption, reinterpret_cast<char*>(entry), comnumref::kCaptionBytes);
+    mobr::bytes::put<double>(entry, comnumref::kCaptionBytes + comnumref::kNameBytes, value);
+}
+
+void loadNumeric(const UserOpPages& pages)
+{
+    if (CUserOpPage* page = pages.at(kSlotNumeric)) {
+        std::vector<unsigned char> table(kComNumTableBytes, 0);
+        hostapi::aatComNumUsInfo(kRead, table.data());
+        page->SetPageTable(kComNumItemTable, table.data(), comnum::kHostTableSlots);
+        page->SetPageList(kComNumItemReserved, kReservedNames, static_cast<int>(std::size(kReservedNames)));
+        page->SetPageInt(kComNumItemMode, kComNumValueMode);
+    }
+    if (pages.numRef) {
+        const int count = referenceCount();
+        std::vector<unsigned char> entries(static_cast<std::size_t>(count * comnumref::kEntryBytes), 0);
+        for (int i = 0; i < count; ++i) readReference(i, entries.data() + i * comnumref::kEntryBytes);
+        pages.numRef->SetPageTable(kComNumItemTable, entries.data(), count);
+    }
+}
+
+void applyNumeric(const UserOpPages& pages, CUserOpApplyLog& log)
+{
+    if (CUserOpPage* page = pages.at(kSlotNumeric)) {
+        std::vector<unsigned char> table(kComNumTableBytes, 0);
+        if (page->GetPageTable(kComNumItemTable, table.data(), comnum::kHostTableSlots))
+            log.check("aatComNumUsInfo", hostapi::aatComNumUsInfo(kWrite, table.data()));
+    }
+    if (!pages.numRef) return;
+    const int count = referenceCount();
+    std::vector<unsigned char> entries(static_cast<std::size_t>(count * comnumref::kEntryBytes), 0);
+    if (count == 0 || !pages.numRef->GetPageTable(kComNumItemTable, entries.data(), count)) return;
+    for (int i = 0; i < count; ++i) {
+        const unsigned char* entry = entries.data() + i * comnumref::kEntryBytes;
+        const char* name = reinterpret_cast<const char*>(entry + comnumref::kCaptionBytes);
+        const double value = mobr::bytes::get<double>(entry, comnumref::kCaptionBytes + comnumref::kNameBytes);
+        log.check("aatComNumSetPara", hostapi::aatComNumSetPara(name, value));
+    }
+}
+
+void applyColours(const UserOpPages& pages, CUserOpApplyLog& log)
+{
+    using namespace hostapi;
+    const auto* page = dynamic_cast<const CUserOp09*>(pages.at(kSlotColours));
+    if (!page || page->colours().empty()) return;
+    const std::vector<CSysColorData>& colours = page->colours();
+    void* info = aatSysGetColInfo();
+    const int systemCount = std::min(static_cast<int>(colours.size()), kMaxSystemColours);
+    for (int i = 0; i < systemCount; ++i) {
+        const CSysColorData& c = colours[static_cast<std::size_t>(i)];
+        if (!c.changed) continue;
+        if (c.index == aatColGetIndex(kColourKeepsFrameWith))
+            log.check("aatSysColSetRGB", aatSysColSetRGB(info, aatColGetIndex(kColourFrameTwin), c.red(), c.green(), c.blue()));
+        log.check("aatSysColSetRGB", aatSysColSetRGB(info, c.index, c.red(), c.green(), c.blue()));
+    }
+    for (int k = 1; k <= CUserOp09::kSketchColours; ++k) {
+        const std::size_t at = static_cast<std::size_t>(systemCount + k - 1);
+        if (at >= colours.size() || !colours[at].changed) continue;
+        log.check("aatSysSetSktColor", aatSysSetSktColor(k, colours[at].red(), colours[at].green(), colours[at].blue()));
+    }
+    aatSysColRestore();
+}
+
+std::vector<unsigned char> readSketch()
+{
+    using namespace hostapi;
+    namespace b = sketchblock;
+    std::vector<unsigned char> block(b::kBytes, 0);
+    int32_t small = 0, large = 0, snap = 0, shown = 0;
+    double pitchX = 0, pitchY = 0, originX = 0, originY = 0;
+    mobr::bytes::put<int32_t>(block.data(), b::kLimitDots, aatSysGetSktLimitDots());
+    aatSysGetSktCharSize(&small, &large);
+    mobr::bytes::put<int32_t>(block.data(), b::kCharSmall, small);
+    mobr::bytes::put<int32_t>(block.data(), b::kCharLarge, large);
+    mobr::bytes::put<int32_t>(block.data(), b::kDimDigits, aatSysGetSktDimValueDigits());
+    mobr::bytes::put<int32_t>(block.data(), b::kRubberValue, aatSysGetSktDispRubValue());
+    aatSysGetSktGrid(&pitchX, &pitchY, &originX, &originY, &snap, &shown);
+    mobr::bytes::put<int32_t>(block.data(), b::kGridShown, shown);
+    mobr::bytes::put<int32_t>(block.data(), b::kGridSnap, snap);
+    mobr::bytes::put<double>(block.data(), b::kPitchX, pitchX);
+    mobr::bytes::put<double>(block.data(), b::kPitchY, pitchY);
+    mobr::bytes::put<double>(block.data(), b::kOriginX, originX);
+    mobr::bytes::put<double>(block.data(), b::kOriginY, originY);
+    mobr::bytes::put<int32_t>(block.data(), b::kTip, aatSysGetSktTip());
+    return block;
+}
+
+void applySketch(const UserOpPages& pages, CUserOpApplyLog& log)
+{
+    using namespace hostapi;
+    namespace b = sketchblock;
+    CUserOpPage* page = pages.at(kSlotSketch);
+    std::vector<unsigned char> block(b::kBytes, 0);
+    if (!page || !page->GetPageData(CUserOpPage::kItemBlock, block.data(), b::kBytes)) return;
+    const unsigned char* v = block.data();
+    auto i32 = [v](int offset) { return mobr::bytes::i32(v, offset); };
+    auto f64 = [v](int offset) { return mobr::bytes::get<double>(v, offset); };
+    log.check("aatSysSetSktLimitDots", aatSysSetSktLimitDots(i32(b::kLimitDots)));
+    log.check("aatSysSetSktCharSize", aatSysSetSktCharSize(i32(b::kCharSmall), i32(b::kCharLarge)));
+    log.check("aatSysSetSktDimValueDigits", aatSysSetSktDimValueDigits(i32(b::kDimDigits)));
+    log.check("aatSysSetSktDispRubValue", aatSysSetSktDispRubValue(i32(b::kRubberValue)));
+    log.check("aatSysSetSktGrid", aatSysSetSktGrid(f64(b::kPitchX), f64(b::kPitchY), f64(b::kOriginX),
+                                                   f64(b::kOriginY), i32(b::kGridSnap), i32(b::kGridShown)));
+    log.check("aatSysSetSktTip", aatSysSetSktTip(i32(b::kTip)));
+    aatSysSktInfFlush();
+}
+
+}  // namespace
+
 // ---- Load and apply ---------------------------------------------------------------
 
 int LoadUserOpValues(const UserOpPages& pages)
@@ -265,8 +417,11 @@ int LoadUserOpValues(const UserOpPages& pages)
             page->SetPageData(CUserOpPage::kItemBlock, reinterpret_cast<std::intptr_t>(block.data()));
         }
     }
-    // The numeric parameter, reference parameter and sketch pages take their
-    // values here too once they are part of the dialog.
+    loadNumeric(pages);
+    if (CUserOpPage* sketch = pages.at(kSlotSketch)) {
+        const std::vector<unsigned char> block = readSketch();
+        sketch->SetPageData(CUserOpPage::kItemBlock, reinterpret_cast<std::intptr_t>(block.data()));
+    }
     return 0;
 }
 
@@ -289,6 +444,7 @@ int ApplyUserOpValues(const UserOpPages& pages, CUserOpApplyLog& log)
         takeBlock(layout, block, values);
         given[layout.slot] = true;
     }
+    applyColours(pages, log);
 
     mobr::bytes::put<int16_t>(values.flags.data(), kFlagAOffset, static_cast<int16_t>(values.flagA));
     mobr::bytes::put<int16_t>(values.flags.data(), kFlagBOffset, static_cast<int16_t>(values.flagB));
@@ -298,6 +454,8 @@ int ApplyUserOpValues(const UserOpPages& pages, CUserOpApplyLog& log)
     for (const ValueWrite& w : valueWrites()) {
         if (given[w.page]) log.check(w.name, w.write(values));
     }
+    applyNumeric(pages, log);
+    applySketch(pages, log);
     aatDrwAllView();
     aatAtrUpdate_All();
     return 0;

@@ -53,6 +53,20 @@ constexpr int kBytes = 52;
 constexpr int kAtr13 = 0, kAtr21 = 4, kDeleteConfirm = 8, kAtr3 = 20, kAtr20 = 24, kAtr25 = 28,
               kDimensionHold = 32, kExtensionDistance = 36, kAtr30 = 44, kAtr31 = 48;
 }  // namespace userop04
+namespace sketchblock {
+constexpr int kBytes = 64;
+constexpr int kLimitDots = 0, kCharSmall = 4, kCharLarge = 8, kDimDigits = 12, kRubberValue = 16, kGridShown = 20,
+              kGridSnap = 24, kPitchX = 28, kPitchY = 36, kOriginX = 44, kOriginY = 52, kTip = 60;
+}  // namespace sketchblock
+
+// A reference numeric parameter as the reference list holds it: caption
+// (17 bytes), name (12 bytes), value; no padding.
+namespace comnumref {
+constexpr int kCaptionBytes = 17;
+constexpr int kNameBytes = 12;
+constexpr int kEntryBytes = kCaptionBytes + kNameBytes + 8;
+constexpr int kMaxEntries = 24;
+}  // namespace comnumref
 
 // The 32 attribute-mode characters of the host and their list indices.
 class CAtrModeIndex {

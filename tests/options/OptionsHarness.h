@@ -19,6 +19,8 @@
 #include "mobrdlg/ZqResources.h"
 #include "mobrdlg/ZqUiDriver.h"
 #include "model/HostSession.h"
+#include "options/CUserOpSheet.h"
+#include "options/UserOpApplyLog.h"
 #include "store/OptionFile.h"
 
 extern "C" int aapLopt(void);
@@ -46,6 +48,18 @@ protected:
         for (const auto& error : driver_->transcript().errors()) ADD_FAILURE() << error.message;
         return result;
     }
+    // Runs an options dialog holding only `page` in `slot`; `script` acts on it.
+    int runPage(UserOpSlot slot, CUserOpPage& page, ZqUiScript script)
+    {
+        CUserOpApplyLog log;
+        CUserOpSheet sheet(log);
+        sheet.SetPage(slot, &page);
+        driver_ = std::make_unique<CZqUiDriver>(std::move(script));
+        const int result = sheet.DoModal();
+        for (const auto& error : driver_->transcript().errors()) ADD_FAILURE() << error.message;
+        return result;
+    }
+    std::string shown(const std::string& label) { return readOf(label).text; }
     const ZqUiTranscript& transcript() const { return driver_->transcript(); }
     std::vector<int> messageIds() const { return transcriptlookup::messageIds(transcript()); }
     const ZqControlState& readOf(const std::string& label) const

@@ -37,21 +37,7 @@ Block loadedBlock(UserOpSlot slot, CUserOpPage& page)
     return block;
 }
 
-class OptionPages : public OptionsHarness {
-protected:
-    // Runs an options dialog holding only `page` in `slot`; `script` acts on it.
-    int runPage(UserOpSlot slot, CUserOpPage& page, ZqUiScript script)
-    {
-        CUserOpApplyLog log;
-        CUserOpSheet sheet(log);
-        sheet.SetPage(slot, &page);
-        driver_ = std::make_unique<CZqUiDriver>(std::move(script));
-        const int result = sheet.DoModal();
-        for (const auto& error : driver_->transcript().errors()) ADD_FAILURE() << error.message;
-        return result;
-    }
-    std::string shown(const std::string& label) { return readOf(label).text; }
-};
+using OptionPages = OptionsHarness;
 
 TEST_F(OptionPages, UntouchedBlockFedPagesGiveTheirBlocksBackByteForByte)
 {

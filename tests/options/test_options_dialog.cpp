@@ -9,7 +9,11 @@
 #include "optionpages/CUserOp01.h"
 #include "optionpages/CUserOp02.h"
 #include "optionpages/CUserOp13.h"
+#include "optionpages/CUserOp05.h"
+#include "optionpages/CUserOp09.h"
+#include "optionpages/CUserOp15.h"
 #include "optionpages/CUserOp16.h"
+#include "optionpages/CUserOpMu.h"
 #include "options/CUserOpSheet.h"
 #include "options/RunUserOpSheet.h"
 #include "platform/Files.h"
@@ -34,7 +38,7 @@ TEST_F(OptionsDialog, OkOnTheUntouchedDialogChangesNothingAndLeavesNoBackup)
 {
     const QByteArray before = optionBytes();
     ZqUiScript script;
-    for (int tab = 1; tab < 6; ++tab) script.page(tab);
+    for (int tab = 1; tab < kSlotCount; ++tab) script.page(tab);
     EXPECT_EQ(runOptions(script.ok()), 18);
     EXPECT_EQ(optionBytes(), before);
     EXPECT_TRUE(messageIds().empty());
@@ -61,10 +65,14 @@ TEST_F(OptionsDialog, CancelAfterChangesOnEveryPagePutsEverythingBack)
     ZqUiScript script;
     script.type(CUserOp01::kWaitTime, "12.5").click(CUserOp01::kPenDisplay);
     script.page(1).type(CUserOp13::kTableMax, "20").click(CUserOp13::kToolBarFlat);
-    script.page(2).type(CUserOp02::kSymbolSize, "5.5").click(CUserOp02::kAtr18);
-    script.page(3).click(1102).select(1202, 2);
-    script.page(4).click(1302).type(1403, "7.5");
-    script.page(5).select(CUserOp16::kEndMark, 3).type(CUserOp16::kDecimals, "4");
+    script.page(2).click(CUserOpMu::kAllOn).click(CUserOpMu::kEditBase + 2).type(1401, "Cut").click(1501).ok();
+    script.page(3).type(CUserOp02::kSymbolSize, "5.5").click(CUserOp02::kAtr18);
+    script.page(4).click(1102).select(1202, 2);
+    script.page(5).click(1302).type(1403, "7.5");
+    script.page(6).select(CUserOp16::kEndMark, 3).type(CUserOp16::kDecimals, "4");
+    script.page(7).select(CUserOp09::kList, 0).click(CUserOp09::kChange).type(1401, "7").ok();
+    script.page(8).click(CUserOp05::kAdd).type(1401, "NEW").type(1402, "1").ok();
+    script.page(9).type(CUserOp15::kPitchX, "5").click(CUserOp15::kGridShown);
     EXPECT_EQ(runOptions(script.cancel()), 18);
     EXPECT_EQ(optionBytes(), before);
     EXPECT_FALSE(mobrhost::journalEntries("aatLoadIniFile").empty()) << "the backup comes back";
@@ -108,12 +116,12 @@ TEST_F(OptionsDialog, TabKeysWrapAtBothEnds)
 {
     ZqUiScript script;
     script.key(CUserOp01::kWaitTime, "Ctrl+PageUp");
-    script.add(expectSlot(kSlotDimension).actions()[0]);
-    script.key(CUserOp16::kDecimals, "Ctrl+Tab");
+    script.add(expectSlot(kSlotSketch).actions()[0]);
+    script.key(CUserOp15::kLimitDots, "Ctrl+Tab");
     script.add(expectSlot(kSlotGeneral).actions()[0]);
     script.key(CUserOp01::kWaitTime, "Ctrl+Shift+Tab");
-    script.add(expectSlot(kSlotDimension).actions()[0]);
-    script.key(CUserOp16::kDecimals, "Ctrl+PageDown");
+    script.add(expectSlot(kSlotSketch).actions()[0]);
+    script.key(CUserOp15::kLimitDots, "Ctrl+PageDown");
     script.add(expectSlot(kSlotGeneral).actions()[0]);
     EXPECT_EQ(runOptions(script.cancel()), 18);
 }
@@ -121,11 +129,11 @@ TEST_F(OptionsDialog, TabKeysWrapAtBothEnds)
 TEST_F(OptionsDialog, HelpGoesThroughThePageShown)
 {
     ZqUiScript script;
-    script.click(IDHELP_ZQ).page(2).click(IDHELP_ZQ).page(3).key(1402, "F1");
+    script.click(IDHELP_ZQ).page(3).click(IDHELP_ZQ).page(4).key(1402, "F1").page(kSlotSketch).click(IDHELP_ZQ);
     runOptions(script.cancel());
     std::vector<std::string> topics;
     for (const auto& e : mobrhost::journalEntries("aapRunDlgHelp")) topics.push_back(e.args.at(0));
-    EXPECT_EQ(topics, (std::vector<std::string>{"473", "474", "475"}));
+    EXPECT_EQ(topics, (std::vector<std::string>{"473", "474", "475", "478"}));
 }
 
 TEST_F(OptionsDialog, AStaleOrMissingBackupIsNeverLoaded)
