@@ -82,6 +82,7 @@ TEST_F(WorkUserOptNotAsked, NoDialogButTheFlagIsCleared)
 TEST_F(WorkUserOpt, OkTakesTheChosenSetAndItsFilesAndSavesTheSystemFile)
 {
     const std::string sys = systemFolder();
+    ASSERT_NE(bytesOf(sys + "MOBRSTD.FIG"), bytesOf(sys + "mobrwhit.fig"));
     ZqUiScript script;
     script.inspect([](CZqWindow& dialog) {
         ASSERT_EQ(dialog.GetCount(CWorkUserOptDlg::kSets), 2);
