@@ -5,6 +5,7 @@
 #include <QListWidget>
 
 #include "frame/HostApi.h"
+#include "options/HostText.h"
 #include "mobrdlg/ZqFileDialog.h"
 #include "mobrdlg/ZqMessageBox.h"
 #include "mobrdlg/ZqResources.h"
@@ -21,11 +22,6 @@ constexpr int kMsgFilter = 7093;
 constexpr int kMsgBrowseTitle = 7094;
 constexpr std::size_t kMaxPathChars = 520;
 
-std::string bufferText(const char* buffer)
-{
-    return std::string(buffer, strnlen(buffer, mobr::kHostPathBytes - 1));
-}
-
 // The work directory: the first entry of the host's work list.
 std::string workDirectory()
 {
@@ -33,7 +29,7 @@ std::string workDirectory()
     if (!drive || hostapi::aatDrvGetCount(drive) == 0) return std::string();
     char path[mobr::kHostPathBytes] = {};
     hostapi::aatDrvGetDirectory(drive, 1, path);
-    return bufferText(path);
+    return HostBufferText(path);
 }
 
 // The directory and file-name parts of a path, as the host splits it.
@@ -43,8 +39,8 @@ void splitPath(const std::string& path, std::string& dir, std::string& name)
     char nameBuffer[mobr::kHostPathBytes] = {};
     const std::string bounded = mobr::cp932::cut(path, mobr::kHostPathBytes - 1);
     hostapi::as_FilCutFullPath2(bounded.c_str(), dirBuffer, nameBuffer);
-    dir = bufferText(dirBuffer);
-    name = bufferText(nameBuffer);
+    dir = HostBufferText(dirBuffer);
+    name = HostBufferText(nameBuffer);
 }
 
 bool hasDefaultPrinter()

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "frame/HostApi.h"
+#include "options/HostText.h"
 #include "frame/ModuleLog.h"
 #include "mobrdlg/ZqMessageBox.h"
 #include "options/FolderListing.h"
@@ -20,11 +21,6 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr const char* kSetExtension = "FTU";
 constexpr const char* kOrgExtension = "ORG";
 
-std::string bufferText(const char* buffer)
-{
-    return std::string(buffer, strnlen(buffer, mobr::kHostPathBytes - 1));
-}
-
 // Entry 2 of the template folders (entry 1 when there is only one).
 std::string findWorkFolder()
 {
@@ -33,7 +29,7 @@ std::string findWorkFolder()
     const int32_t entry = hostapi::aatDrvGetCount(drive) >= 2 ? 2 : 1;
     char dir[mobr::kHostPathBytes] = {};
     hostapi::aatDrvGetDirectory(drive, entry, dir);
-    return bufferText(dir);
+    return HostBufferText(dir);
 }
 
 // One colour component: a whole number from 0 to 255, else -1.
@@ -50,7 +46,7 @@ int component(std::istringstream& in)
 std::string HostSystemFolder()
 {
     char buffer[mobr::kHostPathBytes] = {};
-    return hostapi::aatFilCrpath(buffer, mobr::kHostPathBytes) ? bufferText(buffer) : std::string();
+    return hostapi::aatFilCrpath(buffer, mobr::kHostPathBytes) ? HostBufferText(buffer) : std::string();
 }
 
 std::string SystemFilePath(const std::string& name)
@@ -59,7 +55,7 @@ std::string SystemFilePath(const std::string& name)
     if (folder.empty()) return name;
     char path[mobr::kHostPathBytes] = {};
     hostapi::aatComPathJoint(path, nullptr, folder.c_str(), name.c_str());
-    return bufferText(path);
+    return HostBufferText(path);
 }
 
 uint32_t CWorkUserOptDlg::BackgroundColour(const std::string& optionFile)

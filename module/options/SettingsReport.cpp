@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "frame/HostApi.h"
+#include "options/HostText.h"
 #include "frame/ModuleLog.h"
 #include "mobrdlg/ZqResources.h"
 #include "platform/CodePage.h"
@@ -19,12 +20,6 @@ constexpr int kMsgPageNumber = 7081;
 constexpr int kMsgPrintFace = 7108;
 constexpr double kPrintCharSize = 9.0;
 constexpr std::size_t kExtensionChars = 4;  // the dot and three letters
-
-// A text the host wrote into a path buffer, never read past it.
-std::string bufferText(const char* buffer)
-{
-    return std::string(buffer, strnlen(buffer, mobr::kHostPathBytes - 1));
-}
 
 // `format` with each "%s" replaced by the next of `args` in turn and "%%"
 // by "%"; any other '%' stays. Texts from outside are never used as a
@@ -129,7 +124,7 @@ std::string templateFolder()
     char buffer[mobr::kHostPathBytes] = {};
     hostapi::aatDrvGetName(drive, current, buffer);
     if (buffer[0] == '\0') hostapi::aatDrvGetDirectory(drive, current, buffer);
-    return bufferText(buffer);
+    return HostBufferText(buffer);
 }
 
 std::string headerText(const std::string& title, const std::tm& when)

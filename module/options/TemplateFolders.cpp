@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "frame/HostApi.h"
+#include "options/HostText.h"
 #include "mobrdlg/ZqWindow.h"
 #include "options/FolderListing.h"
 #include "platform/CodePage.h"
@@ -14,11 +15,6 @@ namespace {
 constexpr std::size_t kExtensionChars = 4;
 // Characters no file name may hold on the systems the host runs on.
 constexpr char kRefused[] = "\\/:*?\"<>|";
-
-std::string bufferText(const char* buffer)
-{
-    return std::string(buffer, strnlen(buffer, mobr::kHostPathBytes - 1));
-}
 
 bool endsWithSeparator(const std::string& dir)
 {
@@ -45,7 +41,7 @@ std::string directory(int folder)
     void* drive = hostapi::aatSysGetUserTempDrive();
     char buffer[mobr::kHostPathBytes] = {};
     if (drive) hostapi::aatDrvGetDirectory(drive, folder, buffer);
-    return bufferText(buffer);
+    return HostBufferText(buffer);
 }
 
 std::string displayName(int folder)
@@ -53,7 +49,7 @@ std::string displayName(int folder)
     void* drive = hostapi::aatSysGetUserTempDrive();
     char buffer[mobr::kHostPathBytes] = {};
     if (drive) hostapi::aatDrvGetName(drive, folder, buffer);
-    return buffer[0] ? bufferText(buffer) : directory(folder);
+    return buffer[0] ? HostBufferText(buffer) : directory(folder);
 }
 
 void fillFolderList(CZqWindow& window, int control, int folder)
@@ -68,21 +64,21 @@ std::string systemFileName(int kind)
 {
     char buffer[mobr::kHostPathBytes] = {};
     hostapi::aapGetSysFileName(kind, buffer);
-    return bufferText(buffer);
+    return HostBufferText(buffer);
 }
 
 std::string extension()
 {
     char buffer[mobr::kHostPathBytes] = {};
     hostapi::aapGetSysFileExt(2, buffer);
-    return bufferText(buffer);
+    return HostBufferText(buffer);
 }
 
 std::string currentTemplate()
 {
     char buffer[mobr::kHostPathBytes] = {};
     hostapi::aatSysGetUserTemplete(buffer);
-    return bufferText(buffer);
+    return HostBufferText(buffer);
 }
 
 bool loginUserMode()
@@ -94,7 +90,7 @@ std::string loginTemplatePath()
 {
     char buffer[mobr::kHostPathBytes] = {};
     hostapi::aatGetLoginUserTemplete(buffer);
-    return bufferText(buffer);
+    return HostBufferText(buffer);
 }
 
 std::string loginTemplateFile()
@@ -104,7 +100,7 @@ std::string loginTemplateFile()
     const std::string path = loginTemplatePath();
     if (path.empty()) return std::string();
     hostapi::as_FilCutFileName(path.c_str(), dir, name);
-    return bufferText(name);
+    return HostBufferText(name);
 }
 
 std::vector<std::string> templateFiles(const std::string& dir)

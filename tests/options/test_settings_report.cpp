@@ -134,6 +134,16 @@ TEST_F(SettingsReport, EveryItemStartsAPageAndEightyFiveLinesTakeTwoPages)
     EXPECT_EQ(pdfPages(tempPath("report.pdf")), 3);
 }
 
+TEST_F(SettingsReport, ThePrinterGetsOnePagePerPageOfTheDialog)
+{
+    ReportItems pages;
+    runOptions(reportScript([](ZqUiScript& s) { s.ok().in("IDD_S_025"); }, &pages));
+    EXPECT_EQ(pdfPages(tempPath("report.pdf")), static_cast<int>(pages.size()));
+    const auto lines = mobrhost::journalEntries("aatDevPrnTextOut2");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[2].args[1], "\"       < General >\\n\"");
+}
+
 TEST_F(SettingsReport, APrintLineIsCutOnACharacterBoundary)
 {
     const std::string kanji = "\x95\x5c";  // one double-byte character
