@@ -141,7 +141,7 @@ TEST_F(SettingsReport, ThePrinterGetsOnePagePerPageOfTheDialog)
     EXPECT_EQ(pdfPages(tempPath("report.pdf")), static_cast<int>(pages.size()));
     const auto lines = mobrhost::journalEntries("aatDevPrnTextOut2");
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[2].args[1], "\"       < General >\\n\"");
+    EXPECT_EQ(lines[2].args[1], "\"       < General >\n\"");
 }
 
 TEST_F(SettingsReport, APrintLineIsCutOnACharacterBoundary)
