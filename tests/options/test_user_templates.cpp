@@ -153,6 +153,27 @@ TEST_F(UserTemplates, CancelSetsTheTemplateBackAndEditShowsTheTemplateEditor)
     EXPECT_TRUE(mobrhost::journalEntries("aatSaveIniFile").empty()) << "only OK saves the system file";
 }
 
+TEST_F(UserTemplates, TheStartUpRecordNamesAMissingTemplateAndWarns)
+{
+    const std::string sys = systemFolder() + "MOBR.SYS";
+    WritePrivateProfileStringA("Whole", "UserTemp", "Gone.INI", sys.c_str());
+    WritePrivateProfileStringA("File", "UserTempCurDir", "12", sys.c_str());
+    ZqUiScript script;
+    script.inspect([](CZqWindow& dialog) {
+        EXPECT_EQ(dialog.GetDlgItemText(CUserTempSelDlg::kStartTemplate), "Missing (Gone)");
+        EXPECT_EQ(dialog.GetDlgItemText(CUserTempSelDlg::kStartFolder), "Standard");  // "12" is folder 1
+        EXPECT_TRUE(dialog.GetDlgItem(CUserTempSelDlg::kWarning)->isVisibleTo(dialog.rootWidget()));
+    });
+    script.select(CUserTempSelDlg::kTemplates, 0).ok();
+    runSelect(script);
+    script = ZqUiScript();
+    script.inspect([](CZqWindow& dialog) {
+        EXPECT_EQ(dialog.GetDlgItemText(CUserTempSelDlg::kStartTemplate), "<Standard>");
+        EXPECT_FALSE(dialog.GetDlgItem(CUserTempSelDlg::kWarning)->isVisibleTo(dialog.rootWidget()));
+    });
+    runSelect(script.cancel());
+}
+
 TEST(StartFolder, TheWholeValueIsANumberInRange)
 {
     EXPECT_EQ(CUserTempSelDlg::StartFolderNumber("10", 10), 10);
