@@ -69,13 +69,13 @@ TEST(ModuleAttach, ExportsExactlyTheEntryPointsAndTheTable)
     std::set<std::string> unexpected;
     for (const std::string& symbol : symbols) {
         const bool known = symbol == "MobrDllMain" || symbol == "IDD_S_001Init" || symbol == "IDD_S_001Term" ||
-                           symbol == "aapLatr" || symbol == "aapLopt" || symbol.rfind("CComNumUs::", 0) == 0 || symbol.find(" for CComNumUs") != std::string::npos ||
+                           symbol == "aapLatr" || symbol == "aapLopt" || symbol == "aapLSelUserOpt" || symbol == "aapLSelWorkUserOpt" || symbol.rfind("CComNumUs::", 0) == 0 || symbol.find(" for CComNumUs") != std::string::npos ||
                            symbol == "CAdvancedListCtrl::GetAdvancedStyle() const" ||
                            symbol == "CAdvancedListCtrl::SetAdvancedStyle(unsigned int)";
         if (!known) unexpected.insert(symbol);
     }
     EXPECT_TRUE(unexpected.empty()) << "unexpected export: " << *unexpected.begin();
-    for (const char* required : {"MobrDllMain", "IDD_S_001Init", "IDD_S_001Term", "aapLatr", "aapLopt", "CComNumUs::CComNumUs()",
+    for (const char* required : {"MobrDllMain", "IDD_S_001Init", "IDD_S_001Term", "aapLatr", "aapLopt", "aapLSelUserOpt", "aapLSelWorkUserOpt", "CComNumUs::CComNumUs()",
                                  "CComNumUs::AddPrm(char const*, double)", "CAdvancedListCtrl::GetAdvancedStyle() const",
                                  "CAdvancedListCtrl::SetAdvancedStyle(unsigned int)"}) {
         EXPECT_EQ(symbols.count(required), 1u) << "missing export: " << required;

@@ -2,6 +2,8 @@
 // the printed pages, through the options dialog's report button.
 
 #include <QFile>
+#include <QPushButton>
+#include <QTimer>
 
 #include <fstream>
 #include <functional>
@@ -11,8 +13,10 @@
 #include "OptionsHarness.h"
 #include "optionpages/CUserOpPage.h"
 #include "options/CPrintItemDlg.h"
+#include "options/CReportOutDlg.h"
 #include "options/CUserOpSheet.h"
 #include "options/SettingsReport.h"
+#include "options/UserOpPrintItem.h"
 
 namespace {
 
@@ -142,6 +146,20 @@ TEST_F(SettingsReport, ThePrinterGetsOnePagePerPageOfTheDialog)
     const auto lines = mobrhost::journalEntries("aatDevPrnTextOut2");
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[2].args[1], "\"       < General >\n\"");
+}
+
+TEST_F(SettingsReport, CancelInTheOutputWindowStopsBeforeTheNextItem)
+{
+    CUserOpPrintItem model;
+    model.SetDestination(CUserOpPrintItem::kTextFile);
+    model.SetPath(tempPath("stopped.txt"));
+    const ReportItems items = {{"first\n"}, {"second\n"}};
+    CReportOutDlg output(model, items);
+    // A person presses Cancel while the first item is on its way.
+    QTimer::singleShot(0, [&output] { qobject_cast<QPushButton*>(output.GetDlgItem(IDCANCEL))->click(); });
+    EXPECT_EQ(output.DoModal(), 1);
+    EXPECT_TRUE(output.aborted());
+    EXPECT_EQ(fileText(tempPath("stopped.txt")).find("first"), std::string::npos);
 }
 
 TEST_F(SettingsReport, APrintLineIsCutOnACharacterBoundary)
