@@ -174,6 +174,31 @@ TEST_F(UserTemplates, TheStartUpRecordNamesAMissingTemplateAndWarns)
     runSelect(script.cancel());
 }
 
+class LoginUserTemplates : public UserTemplates {
+protected:
+    void adjustStart(mobrhost::HostStart& start) override
+    {
+        start.platformKind = 0;
+        start.loginUser = 1;
+    }
+};
+
+TEST_F(LoginUserTemplates, DeletingTheCurrentTemplateAsksOtherwiseAndCancelGoes)
+{
+    ASSERT_EQ(mobr::files::copyFile(systemFolder() + "MOBRSTD.INI", folder1() + "Mine.INI"), 0);
+    hostapi::aatSysSetUserTemplete("Mine.INI");
+    ZqUiScript script;
+    script.inspect([](CZqWindow& dialog) {
+        EXPECT_EQ(dialog.GetDlgItemText(CUserTempSelDlg::kStartCaption), "This user starts with:");
+        EXPECT_EQ(dialog.GetItemText(CUserTempSelDlg::kTemplates, dialog.GetCurSel(CUserTempSelDlg::kTemplates)), "Mine");
+    });
+    script.click(CUserTempSelDlg::kDelete).answer(ZQ_ID_YES);
+    script.inspect([](CZqWindow& dialog) { EXPECT_FALSE(dialog.IsItemEnabled(IDCANCEL)); });
+    runSelect(script.ok());
+    EXPECT_EQ(messageIds(), std::vector<int>{7220});
+    EXPECT_FALSE(mobr::files::fileExists(folder1() + "Mine.INI"));
+}
+
 TEST(StartFolder, TheWholeValueIsANumberInRange)
 {
     EXPECT_EQ(CUserTempSelDlg::StartFolderNumber("10", 10), 10);
