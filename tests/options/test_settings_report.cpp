@@ -2,11 +2,14 @@
 // the printed pages, through the options dialog's report button.
 
 #include <QFile>
+#include <QRegularExpression>
+#include <QtEndian>
 #include <QPushButton>
 #include <QTimer>
 
 #include <fstream>
 #include <functional>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -35,6 +38,40 @@ int pdfPages(const std::string& path)
     const std::string bytes = fileText(path);
     const std::regex page("/Type\\s*/Page(?![s])");
     return static_cast<int>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), std::sregex_iterator()));
+}
+
+// The text a PDF shows: the glyphs of its content streams (hex strings
+// before Tj) mapped to characters through the fonts' ToUnicode tables, in
+// drawing order; blanks come out as spaces.
+std::string pdfText(const std::string& path)
+{
+    const QByteArray pdf = QByteArray::fromStdString(fileText(path));
+    std::vector<QByteArray> streams;
+    for (qsizetype at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at + 1)) {
+        const qsizetype end = pdf.indexOf("endstream", at);
+        if (end < 0 || pdf.mid(at - 3, 3) == "end") continue;
+        const QByteArray data = pdf.mid(at + 7, end - at - 7);
+        QByteArray sized(4, '\0');
+        qToBigEndian<quint32>(quint32(data.size() * 4), sized.data());
+        const QByteArray plain = qUncompress(sized + data);
+        streams.push_back(plain.isEmpty() ? data : plain);
+    }
+    std::map<uint, QChar> glyphs;
+    const QRegularExpression range(R"(<([0-9A-F]{4})> <([0-9A-F]{4})> \[([^\]]*)\])");
+    for (const QByteArray& stream : streams)
+        for (const auto& m : range.globalMatch(QString::fromLatin1(stream))) {
+            uint glyph = m.captured(1).toUInt(nullptr, 16);
+            for (const QString& code : m.captured(3).split(' ', Qt::SkipEmptyParts))
+                glyphs[glyph++] = QChar(code.mid(1, 4).toUShort(nullptr, 16));
+        }
+    QString text;
+    const QRegularExpression shown(R"(<([0-9A-F]{4})> Tj)");
+    for (const QByteArray& stream : streams)
+        for (const auto& m : shown.globalMatch(QString::fromLatin1(stream))) {
+            const QChar c = glyphs[m.captured(1).toUInt(nullptr, 16)];
+            text += c.isSpace() ? QChar(' ') : c;
+        }
+    return text.toStdString();
 }
 
 std::string crLf(const std::string& text)
@@ -143,6 +180,11 @@ TEST_F(SettingsReport, ThePrinterGetsOnePagePerPageOfTheDialog)
     ReportItems pages;
     runOptions(reportScript([](ZqUiScript& s) { s.ok().in("IDD_S_025"); }, &pages));
     EXPECT_EQ(pdfPages(tempPath("report.pdf")), static_cast<int>(pages.size()));
+    const std::string text = pdfText(tempPath("report.pdf"));
+    EXPECT_NE(text.find("[ Settings report of Standard settings"), std::string::npos) << text.substr(0, 200);
+    EXPECT_LT(text.find("< General >"), text.find("< Operation >"));
+    EXPECT_NE(text.find("Page 6 ]"), std::string::npos);
+    EXPECT_EQ(text.find("Page 7 ]"), std::string::npos);
     const auto lines = mobrhost::journalEntries("aatDevPrnTextOut2");
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[2].args[1], "\"       < General >\n\"");
