@@ -41,7 +41,7 @@ bool PrintJob::open(std::string* error)
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(QString::fromStdString(pdfPath_));
     }
-    printer_->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    printer_->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
@@ -56,13 +56,17 @@ bool PrintJob::open(std::string* error)
     std::memcpy(face, font_.bytes + 28, 32);
     QFont qfont(face[0] ? mobr::cp932::toQString(face) : QString("Monospace"));
     qfont.setStyleHint(QFont::Monospace);
-    double millimetres = charSize_ > 0 ? charSize_ : std::abs(height) * 25.4 / 72.0;
-    if (millimetres <= 0) millimetres = 3.5;
-    qfont.setPixelSize(std::max(1, static_cast<int>(millimetres / 25.4 * printer_->resolution())));
+    // The character size is in points and is the line pitch, as on a line
+    // printer: 9-point lines give 87 lines on an A4 page. The glyphs are a
+    // little smaller than the pitch so that lines never touch.
+    double points = charSize_ > 0 ? charSize_ : std::abs(height);
+    if (points <= 0) points = 10.0;
+    const double pitch = points / 72.0 * printer_->resolution();
+    qfont.setPixelSize(std::max(1, static_cast<int>(pitch * 0.85)));
     if (weight > 0) qfont.setWeight(weight >= 600 ? QFont::Bold : QFont::Normal);
     qfont.setItalic(italic);
     painter_->setFont(qfont);
-    lineHeight_ = QFontMetrics(qfont, printer_.get()).lineSpacing();
+    lineHeight_ = std::max(1, static_cast<int>(pitch));
     const int pageHeight = printer_->pageLayout().paintRectPixels(printer_->resolution()).height();
     linesPerPage_ = std::max(1, pageHeight / std::max(1, lineHeight_));
     pages_ = 1;
@@ -75,7 +79,9 @@ bool PrintJob::printLine(const std::string& text)
     if (!painter_) return false;
     if (lineOnPage_ >= linesPerPage_ && !formFeed()) return false;
     const QFontMetrics metrics = painter_->fontMetrics();
-    painter_->drawText(0, lineOnPage_ * lineHeight_ + metrics.ascent(), mobr::cp932::toQString(text));
+    // A line's own line breaks end it (a text printer's line is one line).
+    const std::string shown = text.substr(0, text.find_first_of("\r\n"));
+    painter_->drawText(0, lineOnPage_ * lineHeight_ + metrics.ascent(), mobr::cp932::toQString(shown));
     ++lineOnPage_;
     return true;
 }

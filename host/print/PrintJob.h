@@ -16,8 +16,8 @@ namespace mobrhost {
 class PrintJob {
 public:
     // Target: a PDF file when pdfPath is not empty, else the default
-    // printer. charSize is the character height in millimetres (a value
-    // of 0 or less takes the font record's height). The font record: 32-bit
+    // printer. charSize is the character size and line pitch in points
+    // (a value of 0 or less takes the font record's height). The font record: 32-bit
     // height in points at 0 (negative: character height), 32-bit weight at
     // 16, italic byte at 20, face name (NUL-terminated) at 28.
     PrintJob(const std::string& pdfPath, double charSize, const HostPrintRecord60& font);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -295,12 +296,44 @@ bool OptionFile::load(SystemSettings& settings, const std::string& path, std::st
     return true;
 }
 
+namespace {
+
+// What a file was when it was last checked; a file is checked again only
+// when its size or modification time changed, so that listing a folder of
+// templates over and over reads each unchanged file once.
+struct CheckedFile {
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type written{};
+    std::string problem;  // empty: a sound option file
+};
+
+bool fileStamp(const std::string& path, CheckedFile& stamp)
+{
+    std::error_code ec;
+    const std::filesystem::path file(mobr::files::nativePath(path));
+    stamp.size = std::filesystem::file_size(file, ec);
+    if (ec) return false;
+    stamp.written = std::filesystem::last_write_time(file, ec);
+    return !ec;
+}
+
+}  // namespace
+
 bool OptionFile::check(const std::string& path, std::string* error)
 {
-    SystemSettings scratch;
-    std::string problem;
-    if (readInto(scratch, path, problem)) return true;
-    if (error) *error = path + ": " + problem;
+    static std::map<std::string, CheckedFile> checked;
+    CheckedFile now;
+    const bool stamped = fileStamp(mobr::files::resolvePathNoCase(path), now);
+    auto known = checked.find(path);
+    if (stamped && known != checked.end() && known->second.size == now.size && known->second.written == now.written) {
+        now.problem = known->second.problem;
+    } else {
+        SystemSettings scratch;
+        if (!readInto(scratch, path, now.problem) && now.problem.empty()) now.problem = "it cannot be read";
+        if (stamped) checked[path] = now;
+    }
+    if (now.problem.empty()) return true;
+    if (error) *error = path + ": " + now.problem;
     return false;
 }
 

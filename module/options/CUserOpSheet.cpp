@@ -10,6 +10,8 @@
 #include "mobrdlg/ZqSheetTabs.h"
 #include "mobrdlg/ZqWaitCursor.h"
 #include "optionpages/CUserOpPage.h"
+#include "options/CUserTempSaveDlg.h"
+#include "options/ReportCommand.h"
 #include "options/UserOpApplyLog.h"
 #include "platform/CodePage.h"
 
@@ -70,9 +72,6 @@ bool CUserOpSheet::OnInitDialog()
         EnableItem(IDCANCEL, false);
         SetDlgItemText(IDOK, GetString(kTemplateCloseText));
     }
-    // Saving a template and the report come with the template and report dialogs.
-    EnableItem(kSaveTemplate, false);
-    EnableItem(kReport, false);
     if (controls()) controls()->setKeyPreview([this](int key, Qt::KeyboardModifiers m) { return tabKey(key, m); });
     addPages();
     return true;
@@ -202,8 +201,10 @@ bool CUserOpSheet::OnCommand(int id)
         EndDialog(ZQ_RESULT_CANCEL);
         return true;
     case kSaveTemplate:
+        if (currentPageValid()) saveTemplate();
+        return true;
     case kReport:
-        currentPageValid();
+        if (currentPageValid()) RunSettingsReport(this, pages_, templateFile_);
         return true;
     default:
         return CZqLinkDialog::OnCommand(id);
@@ -216,6 +217,12 @@ void CUserOpSheet::acceptOptions()
     for (UserOpSlot slot : kSelfWriting)
         if (CUserOpPage* page = pages_.at(slot)) page->ApplyToHost(log_);
     EndDialog(ZQ_RESULT_OK);
+}
+
+void CUserOpSheet::saveTemplate()
+{
+    CUserTempSaveDlg save(this, pages_, log_, templateFile_, templateFolder_);
+    if (save.DoModal() == ZQ_RESULT_OK) templateSaved_ = true;
 }
 
 void CUserOpSheet::OnHelp()

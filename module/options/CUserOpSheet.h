@@ -44,6 +44,8 @@ public:
     // The slot shown, -1 before the dialog opened.
     int currentSlot() const;
     CUserOpPage* currentPage() const;
+    // A template was saved from the dialog.
+    bool templateSaved() const { return templateSaved_; }
 
     CZqWindow* windowOf(int id) override;
     bool switchPage(int index) override;
@@ -62,6 +64,7 @@ private:
     bool pageKey(int key, Qt::KeyboardModifiers modifiers);
     bool currentPageValid();
     void acceptOptions();
+    void saveTemplate();
 
     CUserOpApplyLog& log_;
     UserOpPages pages_;
@@ -69,4 +72,5 @@ private:
     int applyMode_ = 1;
     std::string templateFile_;
     std::string templateFolder_;
+    bool templateSaved_ = false;
 };

@@ -154,6 +154,12 @@ TEST_F(FilesTest, TemplateCheckTellsOptionFilesFromTextAndDamagedFiles)
     bytes.replace(at + 15, 4, "ZZZZ");
     writeFile(damaged, bytes);
     EXPECT_EQ(hostapi::aatUserTemplateCheck(damaged.c_str()), 0);
+    // A file checked before is checked again once it changed, either way.
+    writeFile(good, bytes + "\r\n");
+    EXPECT_EQ(hostapi::aatUserTemplateCheck(good.c_str()), 0);
+    writeFile(damaged, readFile(text) + readFile(tempPath("GOOD.INI")));
+    ASSERT_EQ(hostapi::aatSaveIniFile(1, damaged.c_str()), 0);
+    EXPECT_EQ(hostapi::aatUserTemplateCheck(damaged.c_str()), 1);
     EXPECT_EQ(hostapi::aatUserTemplateCheck(tempPath("MISSING.INI").c_str()), 0);
     EXPECT_EQ(hostapi::aatUserTemplateCheck(nullptr), 0);
 }

@@ -77,7 +77,7 @@ TEST_F(PrintTest, AFullPageContinuesOnTheNextAndAnOpenJobIsReported)
 {
     std::array<unsigned char, 342> job{};
     ASSERT_EQ(hostapi::aapLcom_popen3(job.data(), 5.0, courier()), 0);
-    for (int i = 0; i < 120; ++i) ASSERT_EQ(hostapi::aatDevPrnTextOut2(job.data(), "line"), 0);
+    for (int i = 0; i < 200; ++i) ASSERT_EQ(hostapi::aatDevPrnTextOut2(job.data(), "line"), 0);
     EXPECT_FALSE(mobrhost::journalEntries("print.newPage").empty());
     const auto open = mobrhost::unendedResources();
     ASSERT_EQ(open.size(), 1u);
