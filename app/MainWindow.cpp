@@ -30,7 +30,7 @@
 
 namespace {
 
-const char* const kFigureFilter = "Figures (*.fig *.json);;All files (*)";
+const char* const kFigureFilter = "Drawings (*.fig *.json *.dxf);;DXF drawings (*.dxf);;All files (*)";
 
 // Asks a question with three answers: `yes`, `no` (the buttons a person sees
 // for them) and Cancel. Returns ZQ_ID_YES, ZQ_ID_NO or ZQ_ID_CANCEL. With the
@@ -239,7 +239,7 @@ void MainWindow::save()
 
 void MainWindow::saveAs()
 {
-    const QString path = chooseFile(false, tr("Save figure"), tr("Figures (*.fig)"));
+    const QString path = chooseFile(false, tr("Save figure"), tr("Figures (*.fig);;DXF drawings (*.dxf)"));
     if (!path.isEmpty()) saveFigure(path);
 }
 

@@ -59,7 +59,7 @@ public:
             entityType_ = value;
             if (value == "EOF") sawEnd_ = true;
             if (value == "SECTION") expectSectionName_ = true;
-            else if ((section_ == "ENTITIES" || section_ == "BLOCKS") && !mappedTypes().count(value) && value != "ENDSEC")
+            else if ((section_ == "ENTITIES" || section_ == "BLOCKS") && !mappedTypes().count(value) && value != "ENDSEC" && value != "EOF")
                 report_.skip(value);
         } else if (code == 2 && expectSectionName_) {
             section_ = value;
@@ -80,27 +80,20 @@ public:
         if (key == "$LWDEFAULT") tables_.setDefaultLineWeight(value);
     }
 
+    // dxflib hands a line type's dashes before the line type itself.
     void addLinetype(const DL_LinetypeData& data) override
     {
-        flushLineType();
-        lineType_ = data.name;
-        lineTypeDashes_ = std::max(0, data.numberOfDashes);
+        const std::size_t count = std::min(pattern_.size(), static_cast<std::size_t>(std::max(0, data.numberOfDashes)));
+        tables_.addLineType(data.name, std::vector<double>(pattern_.end() - static_cast<std::ptrdiff_t>(count), pattern_.end()));
         pattern_.clear();
-        if (lineTypeDashes_ == 0) flushLineType();
     }
-    void addLinetypeDash(double length) override
-    {
-        pattern_.push_back(length);
-        if (static_cast<int>(pattern_.size()) >= lineTypeDashes_) flushLineType();
-    }
+    void addLinetypeDash(double length) override { pattern_.push_back(length); }
     void addLayer(const DL_LayerData& data) override
     {
-        flushLineType();
         tables_.addLayer(data.name, raw());
     }
     void addTextStyle(const DL_StyleData& data) override
     {
-        flushLineType();
         tables_.addTextStyle(data.name, data.primaryFontFile, data.bold, data.italic);
     }
 
@@ -280,14 +273,6 @@ private:
         take(std::move(s));
     }
 
-    void flushLineType()
-    {
-        if (lineType_.empty()) return;
-        tables_.addLineType(lineType_, pattern_);
-        lineType_.clear();
-        pattern_.clear();
-    }
-
     void flushPending()
     {
         // dxflib may end a POLYLINE's header before its VERTEX entities
@@ -338,8 +323,6 @@ private:
     std::string section_, entityType_, dimensionBlock_;
     bool expectSectionName_ = false;
     bool sawEnd_ = false;
-    std::string lineType_;
-    int lineTypeDashes_ = 0;
     std::vector<double> pattern_;
     bool inBlock_ = false;
     std::string blockName_;

@@ -155,11 +155,13 @@ std::string stripMTextFormatting(std::string_view text)
             i = end == std::string_view::npos ? text.size() : end;
             break;
         }
-        default: {   // \f...; \H...; \C...; and the like: a value up to ';'
+        case 'f': case 'F': case 'H': case 'C': case 'c': case 'A': case 'T': case 'Q': case 'W': case 'p': {
+            // Font, height, colour, alignment...: a value up to ';'.
             const std::size_t end = text.find(';', i + 1);
             i = end == std::string_view::npos ? text.size() : end;
             break;
         }
+        default: out += '\\'; out += code; break;
         }
     }
     return out;
