@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -49,9 +50,18 @@ public:
     void dxfString(int code, const std::string& value) const override { line(code, value); }
 
     std::string& text() { return text_; }
+    // dxflib's R12 entities carry their line type only when it is BYLAYER;
+    // the entity's line type is written after its layer (group 8) instead.
+    void setR12LineType(std::string name) { r12LineType_ = std::move(name); }
 
 private:
     void line(int code, std::string_view value) const
+    {
+        if (code == 6 && !r12LineType_.empty()) return;
+        put(code, value);
+        if (code == 8 && !r12LineType_.empty()) put(6, r12LineType_);
+    }
+    void put(int code, std::string_view value) const
     {
         char head[8];
         std::snprintf(head, sizeof head, "%3d\n", code);
@@ -60,6 +70,7 @@ private:
         text_ += '\n';
     }
     mutable std::string text_;
+    mutable std::string r12LineType_;
 };
 
 const int kLineWeights[] = {0, 5, 9, 13, 15, 18, 20, 25, 30, 35, 40, 50, 53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
@@ -95,6 +106,9 @@ public:
         : figure_(figure), r12_(version == DxfVersion::R12), report_(report),
           writer_(r12_ ? DL_Codes::AC1009 : DL_Codes::AC1015)
     {
+        // DL_Dxf learns the version it writes only through out(), which also
+        // opens a writer of its own: it is given /dev/null and dropped.
+        std::unique_ptr<DL_WriterA> unused(dxf_.out("/dev/null", r12_ ? DL_Codes::AC1009 : DL_Codes::AC1015));
     }
 
     std::string run()
@@ -258,7 +272,7 @@ private:
         return {aci, aciToRgb(aci) == rgb ? -1 : static_cast<int>(rgb)};
     }
 
-    DL_Attributes attributesOf(const unsigned char* record) const
+    DL_Attributes attributesOf(const unsigned char* record)
     {
         const int pen = record[element::kPen];
         int colour = record[element::kColour];
@@ -268,6 +282,7 @@ private:
         const mobrhost::Width* w = p ? figure_.widths->at(p->width) : nullptr;
         const std::string lineType = p ? lineTypeNames_[static_cast<std::size_t>(pen - 1)] : std::string("CONTINUOUS");
         const int slot = bytes::u16(record, element::kLayerGroup) * 16 + bytes::u16(record, element::kLayer);
+        if (r12_) writer_.setR12LineType(lineType);
         return DL_Attributes(layerName(slot), aci, r12_ ? -1 : rgb, w ? nearestLineWeight(w->width) : -3, lineType);
     }
 

@@ -138,7 +138,7 @@ TEST_F(Dxf, SampleFigureRoundTripsThroughR2000AndR12AndEzdxfAcceptsIt)
     std::string problem;
     auto original = mobrhost::FigureJson::importText(text.str(), &problem);
     ASSERT_TRUE(original) << problem;
-    for (const auto version : {mobrdxf::DxfVersion::R2000}) {
+    for (const auto version : {mobrdxf::DxfVersion::R2000, mobrdxf::DxfVersion::R12}) {
         const bool r12 = version == mobrdxf::DxfVersion::R12;
         SCOPED_TRACE(r12 ? "R12" : "R2000");
         const std::string file = path("out.dxf");
