@@ -41,6 +41,7 @@ public:
     bool boot() const { return boot_; }
     int commandStatus() const { return commandStatus_; }
     bool check() const { return check_; }
+    bool dxfR12() const { return dxfR12_; }
 
 private:
     Mode mode_ = Mode::Window;
@@ -49,4 +50,5 @@ private:
     bool boot_ = false;
     int commandStatus_ = 0;
     bool check_ = false;
+    bool dxfR12_ = false;
 };

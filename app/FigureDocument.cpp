@@ -36,10 +36,17 @@ std::vector<std::string>& notes()
     return lines;
 }
 
+bool& dxfR12()
+{
+    static bool r12 = false;
+    return r12;
+}
+
 void keepNotes(const mobrdxf::DxfReport& report, const std::string& path)
 {
-    notes() = report.lines();
-    for (const std::string& line : notes()) qCInfo(lcApp) << path.c_str() << line.c_str();
+    const std::vector<std::string> lines = report.lines();
+    notes().insert(notes().end(), lines.begin(), lines.end());
+    for (const std::string& line : lines) qCInfo(lcApp) << path.c_str() << line.c_str();
 }
 
 Kind kindOf(const std::string& path, long long& size, std::string* error)
@@ -168,6 +175,7 @@ bool FigureDocument::save(const std::string& path, std::string* error)
         if (error) *error = "there is no figure to save";
         return false;
     }
+    notes().clear();
     if (!saveDrawing(*figure, path, Format::ByName, error)) return false;
     figure->path = tablePath(path);
     figure->changed = false;
@@ -244,14 +252,18 @@ FigureDocument::Format FigureDocument::formatForName(const std::string& path)
         return path.size() >= n && QString::fromStdString(path.substr(path.size() - n)).compare(ext, Qt::CaseInsensitive) == 0;
     };
     if (endsWith(".json")) return Format::Json;
-    if (endsWith(".dxf")) return Format::Dxf;
+    if (endsWith(".dxf")) return dxfR12() ? Format::DxfR12 : Format::Dxf;
     return Format::FigureFile;
+}
+
+void FigureDocument::preferDxfR12(bool r12)
+{
+    dxfR12() = r12;
 }
 
 bool FigureDocument::saveDrawing(const Figure& figure, const std::string& path, Format format, std::string* error)
 {
     if (format == Format::ByName) format = formatForName(path);
-    notes().clear();
     switch (format) {
     case Format::Json: return writeJson(figure, path, error);
     case Format::Dxf:

@@ -46,10 +46,12 @@ public:
     // other name a figure file.
     enum class Format { ByName, FigureFile, Json, Dxf, DxfR12 };
     static Format formatForName(const std::string& path);
+    // A ".dxf" name gives DXF R12 instead of R2000 (mobr export --r12).
+    static void preferDxfR12(bool r12);
     // Writes a figure in a format, atomically; the one writer of every command.
     static bool saveDrawing(const mobrhost::Figure& figure, const std::string& path, Format format, std::string* error);
-    // What the last DXF read or write could not carry over exactly
-    // ("skipped 12 SPLINE"); empty after other formats.
+    // What the last DXF read (and the writes after it) could not carry over
+    // exactly ("skipped 12 SPLINE"); a read or a save starts it afresh.
     static const std::vector<std::string>& lastNotes();
     // Writes a text file through the platform's atomic writer: on a full
     // disk or any other failure the old file is kept and the message names
