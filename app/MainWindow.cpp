@@ -197,6 +197,7 @@ bool MainWindow::openFigure(const QString& path, bool quiet)
     fillRecentMenu();
     startedAnotherFigure();
     refresh();
+    showDrawingNotes();
     return true;
 }
 
@@ -212,7 +213,17 @@ bool MainWindow::saveFigure(const QString& path)
     fillRecentMenu();
     dropRecoveryCopy();
     refresh();
+    showDrawingNotes();
     return true;
+}
+
+// What a DXF drawing could not carry over ("skipped 12 SPLINE") is said in
+// the status bar; the whole list goes to the log.
+void MainWindow::showDrawingNotes()
+{
+    QStringList notes;
+    for (const std::string& note : FigureDocument::lastNotes()) notes << QString::fromStdString(note);
+    if (!notes.isEmpty()) statusBar()->showMessage(notes.join("; "), 20000);
 }
 
 void MainWindow::newFigure()

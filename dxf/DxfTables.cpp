@@ -143,6 +143,13 @@ int DxfTables::makePen(const std::string& rawName, const std::vector<double>& pa
 
 void DxfTables::addLineType(const std::string& rawName, const std::vector<double>& pattern)
 {
+    // The solid CONTINUOUS every file lists becomes a pen only when used.
+    if (key(rawName) == "CONTINUOUS" && pattern.empty()) return;
+    makeLineType(rawName, pattern);
+}
+
+void DxfTables::makeLineType(const std::string& rawName, const std::vector<double>& pattern)
+{
     const std::string k = key(rawName);
     if (k == "BYLAYER" || k == "BYBLOCK" || lineTypeByName_.count(k)) return;
     const int pen = makePen(rawName, pattern);
@@ -161,7 +168,7 @@ int DxfTables::lineTypeIndex(const std::string& rawName)
     const auto it = lineTypeByName_.find(k);
     if (it != lineTypeByName_.end()) return it->second;
     if (k != "CONTINUOUS") report_.note("line type \"" + decodeToUtf8(rawName, encoding_) + "\" is not in the file's table: drawn solid");
-    addLineType(rawName.empty() ? std::string("CONTINUOUS") : rawName, {});
+    makeLineType(rawName.empty() ? std::string("CONTINUOUS") : rawName, {});
     return lineTypeByName_[k];
 }
 

@@ -80,6 +80,7 @@ private:
 
     static std::string key(const std::string& rawName);
     int lineTypeIndex(const std::string& rawName);
+    void makeLineType(const std::string& rawName, const std::vector<double>& pattern);
     int colourFor(int aci, int trueColour);
     int addColour(const std::string& name, uint32_t rgb);
     int widthFor(int lineWeight);
