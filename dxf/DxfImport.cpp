@@ -10,6 +10,7 @@
 
 #include "DxfElements.h"
 #include "DxfLog.h"
+#include "model/Extents.h"
 #include "store/FigureJson.h"
 
 using mobrhost::Figure;
@@ -347,6 +348,20 @@ std::unique_ptr<Figure> emptyFigure()
     return f;
 }
 
+// A drawing larger than the default paper gets a paper of its own size
+// (drawing units taken as millimetres), so that it is drawn and printed whole.
+void fitPaper(Figure& figure, DxfReport& report)
+{
+    const mobrhost::Extents e = mobrhost::drawingExtents(figure.elements);
+    if (e.empty || (e.maxX <= figure.paperWidth && e.maxY <= figure.paperHeight)) return;
+    constexpr double kMaxPaper = 1e12;
+    figure.paperIndex = 6;
+    figure.paperWidth = std::clamp(std::ceil(std::max(e.maxX, figure.paperWidth)), 1.0, kMaxPaper);
+    figure.paperHeight = std::clamp(std::ceil(std::max(e.maxY, figure.paperHeight)), 1.0, kMaxPaper);
+    report.note("paper set to " + std::to_string(static_cast<long long>(figure.paperWidth)) + " x "
+                + std::to_string(static_cast<long long>(figure.paperHeight)) + " mm to hold the drawing");
+}
+
 std::string_view nextLine(std::string_view& text)
 {
     const std::size_t end = text.find('\n');
@@ -411,6 +426,7 @@ std::unique_ptr<Figure> readDxfFile(const std::string& path, DxfReport& report, 
     if (!reader.sawEnd()) return fail("is cut short: it ends before its EOF mark");
     std::string problem;
     if (!mobrhost::FigureJson::checkElements(*figure, &problem)) return fail("gives a figure that breaks a rule: " + problem);
+    fitPaper(*figure, report);
     return figure;
 }
 
