@@ -16,6 +16,7 @@
 #include <nlohmann/json.hpp>
 
 #include "DxfExport.h"
+#include "FigureDocument.h"
 #include "DxfImport.h"
 #include "DxfText.h"
 #include "model/Bytes.h"
@@ -220,6 +221,33 @@ TEST_F(Dxf, BadFilesAreRefusedWithTheirNameAndNeverCrash)
             EXPECT_TRUE(mobrhost::FigureJson::checkElements(*figure, &problem)) << problem;
         }
     }
+}
+
+TEST_F(Dxf, DrawingsAreToldApartByContentAndSavedByName)
+{
+    // A DXF drawing under a figure file's name is still read as DXF; a
+    // ".dxf" target is written as DXF, R12 when asked for.
+    const std::string disguised = path("drawing.fig");
+    run("make R2000 " + disguised);
+    std::string error;
+    auto figure = FigureDocument::loadDrawing(disguised, &error);
+    ASSERT_TRUE(figure) << error;
+    EXPECT_NE(std::find(FigureDocument::lastNotes().begin(), FigureDocument::lastNotes().end(), "skipped 2 SPLINE"),
+              FigureDocument::lastNotes().end());
+    for (const bool r12 : {false, true}) {
+        FigureDocument::preferDxfR12(r12);
+        const std::string out = path("copy.DXF");
+        ASSERT_TRUE(FigureDocument::saveDrawing(*figure, out, FigureDocument::Format::ByName, &error)) << error;
+        EXPECT_EQ(ezdxfCheck(out)["version"], r12 ? "AC1009" : "AC1015");
+    }
+    FigureDocument::preferDxfR12(false);
+    // A refused drawing leaves the target as it was.
+    writeFile(path("cut.dxf"), "0\nSECTION\n2\nENTITIES\n0\nLINE\n");
+    writeFile(path("target.json"), "{}");
+    EXPECT_FALSE(FigureDocument::importJson(path("cut.dxf"), path("target.json"), &error));
+    EXPECT_NE(error.find("cut.dxf: is cut short"), std::string::npos) << error;
+    std::ifstream kept(path("target.json"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "{}");
 }
 
 TEST(DxfText, NamesAreCutOnCharacterBoundariesAndMadeDistinct)
