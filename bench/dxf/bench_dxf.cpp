@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "../BenchMemory.h"
 #include "DxfExport.h"
 #include "DxfImport.h"
 #include "model/Bytes.h"
@@ -22,17 +23,8 @@ const char* const kPath = "/tmp/bench_dxf.dxf";
 namespace element = mobrhost::element;
 namespace bytes = mobr::bytes;
 
-double peakMegabytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0.0;
-}
-
-void resetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+using benchmemory::peakMegabytes;
+using benchmemory::resetPeak;
 
 std::unique_ptr<mobrhost::Figure> millionFigure()
 {
