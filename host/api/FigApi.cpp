@@ -183,7 +183,8 @@ int32_t aatFigGetDispColor(short number, int32_t which)
 int32_t aatFigSetDispColor(short number, int32_t which, int32_t colour)
 {
     Figure* f = fig(number);
-    if (!f || which < 0 || which > 3 || colour < 0 || colour > 0xFFFFFF) return -1;
+    // A display colour is a number of the figure's colour table.
+    if (!f || which < 0 || which > 3 || colour < 0 || colour > f->colours->count()) return -1;
     f->displayColours[static_cast<std::size_t>(which)] = colour;
     return 0;
 }
@@ -320,7 +321,8 @@ int32_t aauFigCLinePen(int32_t write, short number, int32_t* pen)
         *pen = f->centreLinePen;
         return 0;
     }
-    if (!f->pens->valid(*pen)) return -1;
+    // The centre-line pen is 0-based: 0 is the table's first pen.
+    if (*pen < 0 || *pen >= f->pens->count()) return -1;
     f->centreLinePen = *pen;
     f->changed = true;
     return 0;

@@ -14,18 +14,33 @@ Figure::Figure()
       charEx(std::make_unique<CharExTable>()),
       layers(std::make_unique<LayerTable>())
 {
-    bytes::setF32(dim.data(), mobr::dimblock::kValue1, 2.5f);
-    bytes::setF32(dim.data(), mobr::dimblock::kValue2, 30.0f);
-    bytes::setF32(dim.data(), mobr::dimblock::kValue3, 1.0f);
-    bytes::setI32(lineAttrib.data(), 0, 1);
-    bytes::setI32(pointAttrib.data(), 0, 1);
-    bytes::setI32(charAttrib.data(), 0, 1);
+    namespace aw = mobr::attrword;
+    namespace db = mobr::dimblock;
+    unsigned char* d = dim.data();
+    bytes::setF32(d, db::kValue1, 2.5f);
+    bytes::setF32(d, db::kValue2, 30.0f);
+    bytes::setF32(d, db::kValue3, 1.0f);
+    // Every value the element settings show starts inside its range, so an
+    // untouched element settings sheet gives every value back unchanged.
+    bytes::setF32(d, 0, 2.5f);
+    bytes::setF32(d, 4, 2.5f);
+    bytes::setF32(d, 8, 0.5f);
+    bytes::setF32(d, 16, 1.0f);
+    bytes::setU32(d, db::kTextWord, aw::put(aw::put(0, aw::kPen, 1), aw::kFont, 1));
+    bytes::setF32(d, 36, 1.0f);
+    bytes::setF32(d, 68, 2.0f);
+    bytes::setU32(d, db::kLineWord, aw::put(0, aw::kPen, 1));
+    bytes::setI16(d, 96, 2);
+    bytes::setI16(d, 172, 1);
+    bytes::setU32(lineAttrib.data(), 0, aw::put(0, aw::kPen, 1));
+    bytes::setU32(pointAttrib.data(), 0, aw::put(0, aw::kPointType, 1));
+    bytes::setU32(charAttrib.data(), 0, aw::put(aw::put(0, aw::kPen, 1), aw::kFont, 1));
     bytes::setF32(charInfo.data(), 0, 3.5f);
     bytes::setF32(charInfo.data(), 4, 3.0f);
     bytes::setF32(charInfo.data(), 8, 0.5f);
     bytes::setF32(charInfo.data(), 16, 1.0f);
-    bytes::setI16(charInfo.data(), 20, 1);
-    displayColours = {0xFFFFFF, 0x000000, 0x0000FF, 0x00C000};
+    // Colour numbers of the default colour table: gray, black, red, green.
+    displayColours = {8, 1, 2, 3};
 }
 
 Figure::Figure(const Figure& o)
@@ -98,7 +113,7 @@ std::unique_ptr<Figure> Figure::makeDefault()
     }
 
     f->charEx->add(0x1, "");
-    f->centreLinePen = 4;
+    f->centreLinePen = 3;   // 0-based: CHAIN
     f->sketch = {
         SketchRef{SketchRef::PenRef, "SOLID", "MEDIUM"},
         SketchRef{SketchRef::PenRef, "CHAIN", "THIN"},

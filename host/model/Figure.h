@@ -54,27 +54,28 @@ struct MOBR_API Figure {
     std::unique_ptr<LayerTable> layers;
 
     std::array<unsigned char, kDimBytes> dim{};
-    std::array<unsigned char, kAttribBytes> lineAttrib{};    // word 0: pen (low 16) and colour (high 16)
-    std::array<unsigned char, kAttribBytes> pointAttrib{};   // same
-    std::array<unsigned char, kAttribBytes> charAttrib{};    // same
-    std::array<unsigned char, kCharInfoBytes> charInfo{};    // floats at 0, 4, 8, 16; 16-bit font at 20
+    // Word 0 of the attribute blocks: LW, PW and CW of mobr::attrword.
+    std::array<unsigned char, kAttribBytes> lineAttrib{};
+    std::array<unsigned char, kAttribBytes> pointAttrib{};
+    std::array<unsigned char, kAttribBytes> charAttrib{};
+    std::array<unsigned char, kCharInfoBytes> charInfo{};    // floats at 0, 4, 8, 16; i16 hundredths at 20
 
-    int32_t curveA = 8;
-    int32_t curveB = 16;
-    int32_t curveTolerance = -10;   // kept negated
+    int32_t curveA = 2;             // curve kind
+    int32_t curveB = 16;            // curve division count
+    int32_t curveTolerance = 2;     // kept negated: 2 is a tolerance of -2
     double hatchRatio = 1.0;
     int32_t scaleNumerator = 1;
     int32_t scaleDenominator = 1;
     double openScaleX = 100.0;      // the scale pair a reference figure was opened with
     double openScaleY = 100.0;
-    std::array<int32_t, 4> displayColours{};
+    std::array<int32_t, 4> displayColours{};   // colour numbers
     int32_t activeGroup = 0;
     int32_t activeLayer = 0;
     char colourMode = 'P';          // 'P' pen colours, 'L' layer colours
     double errorDistance = 0.001;
     int32_t imageBitCount = 0;
     int32_t drawOrder = 0;
-    int32_t centreLinePen = 1;
+    int32_t centreLinePen = 0;      // 0-based pen number
     double fontSlant = 0.0;
     int32_t fontType = 0;
     uint32_t control = 0;           // the stored figure's control word

@@ -44,7 +44,7 @@ inline int32_t mapped(const std::vector<int32_t>& map, int32_t v, int32_t fallba
     return n > 0 ? n : fallback;
 }
 
-// Low or high half of an attribute word.
+// Low or high half of an element's hatch attribute word.
 void remapHalf(unsigned char* block, std::size_t offset, const std::vector<int32_t>& map, bool high, int32_t fallback)
 {
     uint32_t word = bytes::u32(block, offset);
@@ -53,6 +53,61 @@ void remapHalf(unsigned char* block, std::size_t offset, const std::vector<int32
     const uint32_t n = static_cast<uint32_t>(mapped(map, v, fallback)) & 0xFFFF;
     word = high ? ((word & 0xFFFF) | (n << 16)) : ((word & 0xFFFF0000u) | n);
     bytes::setU32(block, offset, word);
+}
+
+// One numbered field of a 32-bit word in a figure block.
+struct WordField {
+    unsigned char* block;
+    std::size_t offset;
+    mobr::attrword::Field field;
+};
+
+// The fields of the figure's attribute words that hold numbers of `kind`:
+// the line, point and character words and the dimension block's text and
+// line words, and the dimension block's two 16-bit tips.
+std::vector<WordField> attributeFields(Figure& f, TableKind kind)
+{
+    namespace aw = mobr::attrword;
+    unsigned char* line = f.lineAttrib.data();
+    unsigned char* point = f.pointAttrib.data();
+    unsigned char* chars = f.charAttrib.data();
+    unsigned char* dim = f.dim.data();
+    const std::size_t text = mobr::dimblock::kTextWord, dimLine = mobr::dimblock::kLineWord;
+    switch (kind) {
+    case TableKind::Pen: return {{line, 0, aw::kPen}, {chars, 0, aw::kPen}, {dim, text, aw::kPen}, {dim, dimLine, aw::kPen}};
+    case TableKind::Colour:
+        return {{line, 0, aw::kColour}, {point, 0, aw::kColour}, {chars, 0, aw::kColour},
+                {dim, text, aw::kColour}, {dim, dimLine, aw::kColour}};
+    case TableKind::Font: return {{chars, 0, aw::kFont}, {dim, text, aw::kFont}};
+    case TableKind::Tip:
+        // The dimension's third and fourth tips are the two 16-bit halves
+        // of the word at 164.
+        return {{line, 0, aw::kFirstTip}, {line, 0, aw::kSecondTip}, {dim, dimLine, aw::kFirstTip},
+                {dim, dimLine, aw::kSecondTip}, {dim, mobr::dimblock::kThirdTip, {0, 16}},
+                {dim, mobr::dimblock::kThirdTip, {16, 16}}};
+    default: return {};
+    }
+}
+
+// Renumbers one field; 0 (none) stays 0 where `keepZero`. A new number that
+// the field cannot hold becomes `fallback` rather than being cut to the
+// field's width (which would name another entry).
+void remapField(const WordField& at, const std::vector<int32_t>& map, int32_t fallback, bool keepZero)
+{
+    const uint32_t word = bytes::u32(at.block, at.offset);
+    const int32_t v = mobr::attrword::get(word, at.field);
+    if (keepZero && v == 0) return;
+    int32_t n = mapped(map, v, fallback);
+    if (n > mobr::attrword::maxValue(at.field)) {
+        qCWarning(lcHost) << "attribute field" << at.offset << at.field.shift << "cannot hold number" << n;
+        n = fallback;
+    }
+    bytes::setU32(at.block, at.offset, mobr::attrword::put(word, at.field, n));
+}
+
+void remapAttributeFields(Figure& f, TableKind kind, const std::vector<int32_t>& map, int32_t fallback, bool keepZero)
+{
+    for (const WordField& at : attributeFields(f, kind)) remapField(at, map, fallback, keepZero);
 }
 
 // The number of the figure whose committed table (the `table` member)
@@ -443,10 +498,9 @@ void FigureModel::commit(Figure& f, std::unique_ptr<HostTable> table, TableKind 
             r[element::kPen] = static_cast<unsigned char>(mapped(map, r[element::kPen], fallback));
             if (bytes::u16(r, element::kKind) == element::Hatch) remapHalf(r, element::kHatchAttrib, map, false, fallback);
         });
-        remapHalf(f.lineAttrib.data(), 0, map, false, fallback);
-        remapHalf(f.pointAttrib.data(), 0, map, false, fallback);
-        remapHalf(f.charAttrib.data(), 0, map, false, fallback);
-        f.centreLinePen = mapped(map, f.centreLinePen, fallback);
+        remapAttributeFields(f, kind, map, fallback, false);
+        // The centre-line pen is kept 0-based.
+        f.centreLinePen = std::max(0, mapped(map, f.centreLinePen + 1, fallback) - 1);
         // Widths: by identity where known, else the number is the figure's.
         for (int32_t n = 1; n <= after->count(); ++n) {
             Pen* p = after->at(n);
@@ -503,9 +557,7 @@ void FigureModel::commit(Figure& f, std::unique_ptr<HostTable> table, TableKind 
             if (r[element::kColour] != 0) r[element::kColour] = static_cast<unsigned char>(mapped(map, r[element::kColour], 0));
             if (bytes::u16(r, element::kKind) == element::Hatch) remapHalf(r, element::kHatchAttrib, map, true, 0);
         });
-        remapHalf(f.lineAttrib.data(), 0, map, true, 0);
-        remapHalf(f.pointAttrib.data(), 0, map, true, 0);
-        remapHalf(f.charAttrib.data(), 0, map, true, 0);
+        remapAttributeFields(f, kind, map, 0, true);
         for (int32_t& c : f.layers->colours()) {
             if (c > 0) c = mapped(map, c, 0);
         }
@@ -540,7 +592,7 @@ void FigureModel::commit(Figure& f, std::unique_ptr<HostTable> table, TableKind 
             if (bytes::u16(r, element::kKind) == element::Text)
                 bytes::setU16(r, element::kFont, static_cast<uint16_t>(mapped(map, bytes::u16(r, element::kFont), fallback)));
         });
-        bytes::setI16(f.charInfo.data(), 20, static_cast<int16_t>(mapped(map, bytes::i16(f.charInfo.data(), 20), fallback)));
+        remapAttributeFields(f, kind, map, fallback, false);
         f.fonts = std::move(after);
         break;
     }
@@ -553,6 +605,7 @@ void FigureModel::commit(Figure& f, std::unique_ptr<HostTable> table, TableKind 
                 if (t != 0) bytes::setU16(r, off, static_cast<uint16_t>(mapped(map, t, 0)));
             }
         });
+        remapAttributeFields(f, kind, map, 0, true);
         f.tips = std::move(after);
         break;
     }

@@ -342,6 +342,12 @@ std::unique_ptr<Figure> FigureFile::loadFile(const std::string& file, std::strin
     if (doc.is_discarded()) {
         return refuse("damaged (its tables are not readable)");
     }
+    // Host format 1 files hold tables of the first layout; a file that says
+    // otherwise would have its attribute words misread.
+    const auto tablesVersion = doc.is_object() ? doc.find("version") : doc.end();
+    if (hostFormat < 2 && tablesVersion != doc.end() && *tablesVersion != 1) {
+        return refuse("damaged (its tables are newer than its host format)");
+    }
     std::string problem;
     std::unique_ptr<Figure> f = FigureJson::fromJson(doc, &problem, false);
     if (!f) {

@@ -20,7 +20,9 @@ public:
     // The host's own format version inside the file (figure_meta
     // "host_format"); the file's user_version stays that of the shared
     // identification.
-    static constexpr int kHostFormat = 1;
+    // 2 stores tables of figure JSON version 2; a file of format 1 holds
+    // version 1 tables and is converted as it is read.
+    static constexpr int kHostFormat = 2;
     static constexpr int kChunkRecords = 8192;
 
     // Paths are host paths (host code page, '\' or '/').

@@ -8,6 +8,7 @@
 #include "mobr/host_types.h"
 #include "model/Bytes.h"
 #include "platform/CodePage.h"
+#include "store/FirstLayout.h"
 
 namespace mobrhost {
 
@@ -621,6 +622,8 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
         const std::string mode = text(doc, "layerColourMode", "P", "", 1);
         if (mode != "P" && mode != "L") refuse("layerColourMode", "expected \"P\" or \"L\"");
         f->colourMode = mode[0];
+        const bool firstLayout = version < 2;
+        if (firstLayout) firstlayout::setFirstDefaults(*f);
         if (const json* blocks = member(doc, "blocks")) {
             object(*blocks, "blocks");
             unhex(*blocks, "dim", f->dim, "blocks");
@@ -629,6 +632,7 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
             unhex(*blocks, "charAttrib", f->charAttrib, "blocks");
             unhex(*blocks, "charInfo", f->charInfo, "blocks");
         }
+        if (firstLayout) firstlayout::convertBlocks(*f);
         const std::vector<double> curve = numbers(doc, "curve", "", 2, INT32_MIN, INT32_MAX, true);
         if (!curve.empty() && curve.size() != 2) refuse("curve", "expected [a, b]");
         if (curve.size() == 2) {
@@ -644,9 +648,15 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
         } else if (!scale.empty()) {
             refuse("scale", "expected [numerator, denominator]");
         }
-        const std::vector<double> display = numbers(doc, "displayColours", "", 4, 0, 0xFFFFFF, true);
+        const std::vector<double> display =
+            numbers(doc, "displayColours", "", 4, 0, firstLayout ? 0xFFFFFF : f->colours->count(), true);
         if (member(doc, "displayColours") && display.size() != 4) refuse("displayColours", "expected 4 colour values");
-        for (std::size_t i = 0; i < display.size(); ++i) f->displayColours[i] = static_cast<int32_t>(display[i]);
+        // The default colours may be beyond a document's own colour table.
+        for (int32_t& c : f->displayColours) c = std::min(c, f->colours->count());
+        if (display.size() == 4) {
+            for (std::size_t i = 0; i < display.size(); ++i) f->displayColours[i] = static_cast<int32_t>(display[i]);
+            if (firstLayout) f->displayColours = firstlayout::convertDisplayColours(*f, f->displayColours);
+        }
         const std::vector<double> active = numbers(doc, "activeLayer", "", 2, 0, 15, true);
         if (!active.empty() && active.size() != 2) refuse("activeLayer", "expected [group, layer]");
         if (active.size() == 2) {
@@ -660,7 +670,10 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
             const int32_t colour = int32(l, "colour", 0, where, 0, f->colours->count());
             f->layers->setColour(int32(l, "group", 0, where, 0, 15), int32(l, "layer", 0, where, 0, 15), colour);
         }
-        f->centreLinePen = int32(doc, "centreLinePen", std::min(f->pens->count(), 4), "", 0, f->pens->count());
+        const int32_t lastPen = std::max(f->pens->count() - 1, 0);
+        if (!member(doc, "centreLinePen")) f->centreLinePen = std::min(lastPen, 3);
+        else if (firstLayout) f->centreLinePen = firstlayout::convertCentreLinePen(int32(doc, "centreLinePen", 1, "", 0, f->pens->count()));
+        else f->centreLinePen = int32(doc, "centreLinePen", 0, "", 0, lastPen);
         f->fontSlant = real(doc, "fontSlant", 0.0, "", -90.0, 90.0);
         f->fontType = int32(doc, "fontType", 0, "", 0, 1);
         f->control = static_cast<uint32_t>(integer(doc, "control", 0, "", 0, UINT32_MAX));

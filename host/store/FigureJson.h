@@ -18,7 +18,10 @@ namespace mobrhost {
 
 class MOBR_API FigureJson {
 public:
-    static constexpr int kVersion = 1;
+    // 2: attribute words with bit fields, hundredths in the character
+    // block, 0-based centre-line pen, display colours as colour numbers.
+    // Version 1 documents are read and converted (store/FirstLayout.h).
+    static constexpr int kVersion = 2;
 
     static nlohmann::json toJson(const Figure& figure, bool withElements = true);
     // Null with *error when the document is refused. Without elements, an

@@ -6,17 +6,63 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace mobr {
 
-// The dimension block (kHostDimBlockBytes): three floats the attribute sheet
-// edits (the tip length is kept by the tip table, not here).
+// Bit fields of the attribute words that new elements get: the line word LW
+// (pen, colour, two tips), the point word PW (colour, point type) and the
+// character word CW (pen, colour, two 2-bit choices, font). The dimension
+// block keeps a CW-shaped word for its text and an LW-shaped one for its
+// line. Only an element's hatch attribute word is split differently (pen in
+// the low 16 bits, colour in the high 16).
+namespace attrword {
+struct Field {
+    unsigned shift;
+    unsigned bits;
+};
+inline constexpr Field kPen{0, 8};
+inline constexpr Field kColour{8, 8};
+inline constexpr Field kFirstTip{16, 6};
+inline constexpr Field kSecondTip{22, 6};
+inline constexpr Field kPointType{16, 4};
+inline constexpr Field kCharBits17{17, 2};
+inline constexpr Field kCharBits19{19, 2};
+inline constexpr Field kFont{21, 8};
+
+constexpr uint32_t mask(Field f) { return ((1u << f.bits) - 1u) << f.shift; }
+constexpr int32_t maxValue(Field f) { return static_cast<int32_t>((1u << f.bits) - 1u); }
+constexpr int32_t get(uint32_t word, Field f) { return static_cast<int32_t>((word & mask(f)) >> f.shift); }
+// The word with field f replaced by v (cut to the field's width); every
+// other bit is kept.
+constexpr uint32_t put(uint32_t word, Field f, int32_t v)
+{
+    return (word & ~mask(f)) | ((static_cast<uint32_t>(v) << f.shift) & mask(f));
+}
+}  // namespace attrword
+
+// The dimension block (kHostDimBlockBytes). The system attribute sheet edits
+// the three floats at 40, 44 and 48 (the tip length is kept by the tip
+// table, not here); the element settings edit the other fields named here.
 namespace dimblock {
 inline constexpr std::size_t kValue1 = 40;  // f32
 inline constexpr std::size_t kValue2 = 44;  // f32, an angle in degrees
 inline constexpr std::size_t kValue3 = 48;  // f32
 inline constexpr std::array<std::size_t, 3> kValues = {kValue1, kValue2, kValue3};
+// Text sizes (f32) at 0, 4, 8 and 16; the ones shown in paper units.
+inline constexpr std::array<std::size_t, 4> kTextSizes = {0, 4, 8, 16};
+inline constexpr std::size_t kTextWord = 24;       // u32, CW layout (pen, colour, font)
+inline constexpr std::size_t kLineWord = 80;       // u32, LW layout (pen, colour, two tips)
+inline constexpr std::size_t kThirdTip = 164;      // u16 (tips of the dimension line's
+inline constexpr std::size_t kFourthTip = 166;     // u16  auxiliary ends)
 }  // namespace dimblock
+
+// The character block (kHostCharInfoBytes): four sizes and a value in
+// hundredths.
+namespace charblock {
+inline constexpr std::array<std::size_t, 4> kSizes = {0, 4, 8, 16};  // f32
+inline constexpr std::size_t kHundredths = 20;                        // i16
+}  // namespace charblock
 
 // The element database's status block (kHostDbStatusBytes).
 namespace dbstatus {

@@ -181,7 +181,7 @@ TEST_F(StoreTest, BadFilesAreRefusedWithTheFileAndTheProblem)
     std::filesystem::copy_file(good, file("pen9.mfg"));
     sql(file("pen9.mfg"), "UPDATE element_chunks SET records=zeroblob(128*count)");
     std::filesystem::copy_file(good, file("hostnewer.mfg"));
-    sql(file("hostnewer.mfg"), "UPDATE figure_meta SET value=2 WHERE key='host_format'");
+    sql(file("hostnewer.mfg"), "UPDATE figure_meta SET value=3 WHERE key='host_format'");
     std::filesystem::copy_file(good, file("short.mfg"));
     sql(file("short.mfg"), "UPDATE element_chunks SET records=substr(records, 1, 100)");
 
@@ -255,7 +255,7 @@ TEST_F(StoreTest, JsonImportFillsDefaultsAndRefusesWrongTypes)
         {R"({"colours":[{"name":"C","rgb":[0,256,0]}]})", "colours[0].rgb[1]: value out of range"},
         {R"({"widths":[{"name":"W","width":5.5}]})", "widths[0].width"},
         {R"({"blocks":{"dim":"00"}})", "blocks.dim: expected 184 bytes of hex"},
-        {R"({"version":2})", "newer"},
+        {R"({"version":3})", "newer"},
         {R"({"elements":[{"id":1,"kind":"line","pen":40}]})", "element 1 refers to pen 40"},
         {R"({"elements":[{"id":1,"kind":"spline"}]})", "unknown element kind"},
         {R"({"elements":[{"id":16777215,"kind":"line"}]})", "far beyond"},
