@@ -344,8 +344,30 @@ std::unique_ptr<Figure> emptyFigure()
     f->colours = std::make_unique<mobrhost::ColourTable>();
     f->fonts = std::make_unique<mobrhost::FontTable>();
     f->sketch.clear();
-    f->centreLinePen = 1;
+    f->centreLinePen = 0;
     return f;
+}
+
+// The display colours are colour numbers of the default figure's table:
+// each becomes the colour of the drawing's own table nearest to it.
+void fitDisplayColours(Figure& figure)
+{
+    const std::unique_ptr<Figure> defaults = Figure::makeDefault();
+    for (std::size_t i = 0; i < figure.displayColours.size(); ++i) {
+        const mobrhost::Colour* wanted = defaults->colours->at(defaults->displayColours[i]);
+        int best = 1;
+        long bestDistance = -1;
+        for (int n = 1; wanted && n <= figure.colours->count(); ++n) {
+            const mobrhost::Colour* c = figure.colours->at(n);
+            const long dr = c->red - wanted->red, dg = c->green - wanted->green, db = c->blue - wanted->blue;
+            const long distance = dr * dr + dg * dg + db * db;
+            if (bestDistance < 0 || distance < bestDistance) {
+                best = n;
+                bestDistance = distance;
+            }
+        }
+        figure.displayColours[i] = best;
+    }
 }
 
 // A drawing larger than the default paper gets a paper of its own size
@@ -427,6 +449,7 @@ std::unique_ptr<Figure> readDxfFile(const std::string& path, DxfReport& report, 
     std::string problem;
     if (!mobrhost::FigureJson::checkElements(*figure, &problem)) return fail("gives a figure that breaks a rule: " + problem);
     fitPaper(*figure, report);
+    fitDisplayColours(*figure);
     return figure;
 }
 

@@ -343,6 +343,7 @@ void DxfTables::finish()
         pen->widthUid = figure_.widths->at(pen->width)->uid;
     }
     if (figure_.fonts->count() == 0) addTextStyle("STANDARD", "", false, false);
+    if (figure_.colours->count() == 0) colourFor(7, -1);
 }
 
 }  // namespace mobrdxf

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the DXF reader (through a memory file, as dxflib
 // reads by path) and writes every figure it accepts, which must keep the
-// element rules.
+// model's rules.
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -25,8 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     limits.maxElements = 200000;   // keeps one input under a second
     auto figure = mobrdxf::readDxfFile(path, report, &error, limits);
     if (!figure) return 0;
+    // What is read keeps the model's rules: it exports and imports again.
     std::string problem;
     if (!mobrhost::FigureJson::checkElements(*figure, &problem)) std::abort();
+    if (!mobrhost::FigureJson::importText(mobrhost::FigureJson::exportText(*figure), &problem)) std::abort();
     mobrdxf::DxfReport written;
     (void)mobrdxf::writeDxf(*figure, mobrdxf::DxfVersion::R2000, written);
     (void)mobrdxf::writeDxf(*figure, mobrdxf::DxfVersion::R12, written);
