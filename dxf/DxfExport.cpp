@@ -197,7 +197,9 @@ private:
         std::vector<double> pattern = patternFromPitch(pen.pitch);
         double length = 0;
         for (const double v : pattern) length += std::fabs(v);
-        DL_LinetypeData data(lineTypeNames_[static_cast<std::size_t>(n - 1)], pattern.empty() ? "Solid line" : "", 0,
+        // The description starts with the plot style's name, which a reader
+        // of this format takes back.
+        DL_LinetypeData data(lineTypeNames_[static_cast<std::size_t>(n - 1)], plotStyleName(pen.plotStyle), 0,
                              static_cast<int>(pattern.size()), length, pattern.empty() ? nullptr : pattern.data());
         dxf_.writeLinetype(writer_, data);
     }

@@ -85,7 +85,8 @@ public:
     void addLinetype(const DL_LinetypeData& data) override
     {
         const std::size_t count = std::min(pattern_.size(), static_cast<std::size_t>(std::max(0, data.numberOfDashes)));
-        tables_.addLineType(data.name, std::vector<double>(pattern_.end() - static_cast<std::ptrdiff_t>(count), pattern_.end()));
+        tables_.addLineType(data.name, std::vector<double>(pattern_.end() - static_cast<std::ptrdiff_t>(count), pattern_.end()),
+                            data.description);
         pattern_.clear();
     }
     void addLinetypeDash(double length) override { pattern_.push_back(length); }

@@ -94,6 +94,26 @@ int plotStyleForPitch(const std::vector<double>& pitch)
     return pitch[0] <= kMinPitch * 2 ? 3 : 2;
 }
 
+namespace {
+const char* const kStyleNames[] = {"Solid", "Dashed", "Dotted", "Chain", "Double chain", "Assist line"};
+}
+
+int plotStyleNamed(const std::string& description)
+{
+    const std::string text = upper(description);
+    for (int style = 1; style <= 6; ++style) {
+        const std::string name = upper(kStyleNames[style - 1]);
+        if (text.compare(0, name.size(), name) == 0 && (text.size() == name.size() || !std::isalpha(static_cast<unsigned char>(text[name.size()]))))
+            return style;
+    }
+    return 0;
+}
+
+const char* plotStyleName(int style)
+{
+    return style >= 1 && style <= 6 ? kStyleNames[style - 1] : "";
+}
+
 DxfTables::DxfTables(Figure& figure, DxfReport& report) : figure_(figure), report_(report) {}
 
 void DxfTables::setDefaultLineWeight(int hundredths)
@@ -128,31 +148,32 @@ std::string DxfTables::fitted(NameFitter& fitter, const std::string& raw, const 
     return name;
 }
 
-int DxfTables::makePen(const std::string& rawName, const std::vector<double>& pattern)
+int DxfTables::makePen(const std::string& rawName, const std::vector<double>& pattern, const std::string& description)
 {
     if (figure_.pens->full()) return 0;
     bool changed = false;
     mobrhost::Pen pen;
     pen.pitch = pitchFromPattern(pattern, &changed);
     if (changed) report_.count("line type patterns adjusted to a pen's pitch (dash, gap pairs of 0.1 to 200, at most 10)");
-    pen.plotStyle = plotStyleForPitch(pen.pitch);
+    const int named = plotStyleNamed(description);
+    pen.plotStyle = named > 0 ? named : plotStyleForPitch(pen.pitch);
     pen.name = fitted(penNames_, rawName, "line type");
     pen.width = 0;   // set on first use or by finish()
     return figure_.pens->addEntry(std::move(pen));
 }
 
-void DxfTables::addLineType(const std::string& rawName, const std::vector<double>& pattern)
+void DxfTables::addLineType(const std::string& rawName, const std::vector<double>& pattern, const std::string& description)
 {
     // The solid CONTINUOUS every file lists becomes a pen only when used.
     if (key(rawName) == "CONTINUOUS" && pattern.empty()) return;
-    makeLineType(rawName, pattern);
+    makeLineType(rawName, pattern, description);
 }
 
-void DxfTables::makeLineType(const std::string& rawName, const std::vector<double>& pattern)
+void DxfTables::makeLineType(const std::string& rawName, const std::vector<double>& pattern, const std::string& description)
 {
     const std::string k = key(rawName);
     if (k == "BYLAYER" || k == "BYBLOCK" || lineTypeByName_.count(k)) return;
-    const int pen = makePen(rawName, pattern);
+    const int pen = makePen(rawName, pattern, description);
     if (pen <= 0) {
         report_.count("line types beyond the 255 pens a figure holds (drawn with pen 1)");
         lineTypeByName_[k] = 0;
@@ -168,7 +189,7 @@ int DxfTables::lineTypeIndex(const std::string& rawName)
     const auto it = lineTypeByName_.find(k);
     if (it != lineTypeByName_.end()) return it->second;
     if (k != "CONTINUOUS") report_.note("line type \"" + decodeToUtf8(rawName, encoding_) + "\" is not in the file's table: drawn solid");
-    makeLineType(rawName.empty() ? std::string("CONTINUOUS") : rawName, {});
+    makeLineType(rawName.empty() ? std::string("CONTINUOUS") : rawName, {}, {});
     return lineTypeByName_[k];
 }
 
@@ -260,7 +281,7 @@ void DxfTables::addLayer(const std::string& rawName, const RawAttributes& a)
     // A negative colour number means the layer is off; its colour is the same.
     const int aci = std::abs(a.aci) == 0 || std::abs(a.aci) > 255 ? 7 : std::abs(a.aci);
     layer.colour = colourFor(aci, a.trueColour);
-    layer.lineType = lineTypeIndex(a.lineType);
+    layer.lineType = a.lineType;
     layer.lineWeight = a.lineWeight < 0 ? -3 : a.lineWeight;
     figure_.layers->setColour(layer.slot / 16, layer.slot % 16, layer.colour);
     layers_[k] = layer;
@@ -316,7 +337,7 @@ Resolved DxfTables::resolve(const RawAttributes& a, const Resolved& block)
     r.layerSlot = layerKey == "0" && block.layerSlot >= 0 ? block.layerSlot : layerSlotOf(a.layer);
     const Layer* layer = &layerInSlot_[static_cast<std::size_t>(r.layerSlot)];
     const std::string type = key(a.lineType);
-    if (type.empty() || type == "BYLAYER") r.lineType = layer ? layer->lineType : lineTypeIndex("CONTINUOUS");
+    if (type.empty() || type == "BYLAYER") r.lineType = lineTypeIndex(layer->lineType);
     else if (type == "BYBLOCK") r.lineType = block.lineType >= 0 ? block.lineType : lineTypeIndex("CONTINUOUS");
     else r.lineType = lineTypeIndex(a.lineType);
 
@@ -335,7 +356,7 @@ Resolved DxfTables::resolve(const RawAttributes& a, const Resolved& block)
 
 void DxfTables::finish()
 {
-    if (lineTypes_.empty() || figure_.pens->count() == 0) lineTypeIndex("CONTINUOUS");
+    if (figure_.pens->count() == 0) lineTypeIndex("CONTINUOUS");
     for (int n = 1; n <= figure_.pens->count(); ++n) {
         mobrhost::Pen* pen = figure_.pens->at(n);
         if (pen->width > 0) continue;

@@ -51,7 +51,9 @@ public:
     std::string hostText(const std::string& raw, const char* what);
     std::string toHost(const std::string& utf8, const char* what);
 
-    void addLineType(const std::string& rawName, const std::vector<double>& pattern);
+    // `description` names the plot style when it starts with one of the
+    // style names ("Dotted . . ."); else the pattern decides.
+    void addLineType(const std::string& rawName, const std::vector<double>& pattern, const std::string& description = {});
     void addLayer(const std::string& rawName, const RawAttributes& attributes);
     void addTextStyle(const std::string& rawName, const std::string& fontFile, bool bold, bool italic);
 
@@ -74,17 +76,17 @@ private:
     struct Layer {
         int slot = 0;
         int colour = 0;     // colour number
-        int lineType = 0;
+        std::string lineType;   // its name, made a pen only when an entity uses it
         int lineWeight = -3;
     };
 
     static std::string key(const std::string& rawName);
     int lineTypeIndex(const std::string& rawName);
-    void makeLineType(const std::string& rawName, const std::vector<double>& pattern);
+    void makeLineType(const std::string& rawName, const std::vector<double>& pattern, const std::string& description);
     int colourFor(int aci, int trueColour);
     int addColour(const std::string& name, uint32_t rgb);
     int widthFor(int lineWeight);
-    int makePen(const std::string& rawName, const std::vector<double>& pattern);
+    int makePen(const std::string& rawName, const std::vector<double>& pattern, const std::string& description);
     std::string fitted(NameFitter& fitter, const std::string& raw, const char* table);
 
     mobrhost::Figure& figure_;
@@ -115,5 +117,9 @@ std::vector<double> pitchFromPattern(const std::vector<double>& pattern, bool* c
 std::vector<double> patternFromPitch(const std::vector<double>& pitch);
 // Plot style of a pen with this pitch: 1 solid, 3 dotted, 2 dashed, 4 chain.
 int plotStyleForPitch(const std::vector<double>& pitch);
+// The plot style a line type's description names by its first words
+// ("Dashed __ __", "Double chain"), 0 when none; and the name of a style.
+int plotStyleNamed(const std::string& description);
+const char* plotStyleName(int style);
 
 }  // namespace mobrdxf

@@ -159,13 +159,16 @@ TEST_F(Dxf, SampleFigureRoundTripsThroughR2000AndR12AndEzdxfAcceptsIt)
         mobrdxf::DxfReport report;
         auto back = read(file, report);
         ASSERT_TRUE(back);
-        // Pens come back by name with their pitch; every element of a kind
+        // Pens come back by name with their pitch and plot style, and none
+        // for the CONTINUOUS line type the format requires; every element of a kind
         // the format holds comes back with its geometry, pen name and colour.
+        EXPECT_EQ(back->pens->count(), original->pens->count());
         for (int n = 1; n <= original->pens->count(); ++n) {
             const auto* pen = original->pens->at(n);
             const int other = back->pens->find(pen->name);
             ASSERT_GT(other, 0) << pen->name;
             EXPECT_EQ(back->pens->at(other)->pitch, pen->pitch);
+            EXPECT_EQ(back->pens->at(other)->plotStyle, pen->plotStyle);
         }
         for (const uint16_t kind : {element::Line, element::Arc, element::Circle, element::Text, element::Point}) {
             if (kind == element::Line) continue;   // dimensions (and R12 hatches) add lines
