@@ -36,6 +36,15 @@ const std::set<std::string>& mappedTypes()
     return types;
 }
 
+// An entity type as the report names it: types are short ASCII words, so
+// anything else (a damaged file) is not echoed into messages.
+std::string printableType(const std::string& type)
+{
+    const bool plain = !type.empty() && type.size() <= 32
+                       && std::all_of(type.begin(), type.end(), [](unsigned char c) { return c > 0x20 && c < 0x7F; });
+    return plain ? type : std::string("entities of an unreadable type");
+}
+
 // Polyline flags that make it a 3D polyline, a mesh or a face list.
 constexpr int kNotPlanarPolyline = 8 | 16 | 64;
 
@@ -61,7 +70,7 @@ public:
             if (value == "EOF") sawEnd_ = true;
             if (value == "SECTION") expectSectionName_ = true;
             else if ((section_ == "ENTITIES" || section_ == "BLOCKS") && !mappedTypes().count(value) && value != "ENDSEC" && value != "EOF")
-                report_.skip(value);
+                report_.skip(printableType(value));
         } else if (code == 2 && expectSectionName_) {
             section_ = value;
             expectSectionName_ = false;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -206,6 +207,8 @@ TEST_F(Dxf, BadFilesAreRefusedWithTheirNameAndNeverCrash)
                         + header + "0\nINSERT\n2\nB\n10\n0\n20\n0\n0\nENDSEC\n0\nEOF\n", ""},
         {"array bomb", "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nB\n0\nLINE\n10\n0\n20\n0\n11\n1\n21\n1\n0\nENDBLK\n0\nENDSEC\n"
                        + header + "0\nINSERT\n2\nB\n70\n30000\n71\n30000\n44\n1\n45\n1\n0\nENDSEC\n0\nEOF\n", "more than"},
+        {"duplicate handles", header + "0\nLINE\n5\n2A\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n0\nLINE\n5\n2A\n8\n0\n10\n0\n20\n0\n11\n2\n21\n2\n0\nENDSEC\n0\nEOF\n", ""},
+        {"unreadable type", header + "0\n\x01\xff\xfe\n8\n0\n0\nENDSEC\n0\nEOF\n", ""},
         {"unknown section and codes", "0\nSECTION\n2\nWHATEVER\n1\nx\n0\nENDSEC\n" + header
                                       + "0\nLINE\n999999\nbad\n10\nabc\n0\nENDSEC\n0\nEOF\ntrash after the end\n", ""},
     };
@@ -221,6 +224,8 @@ TEST_F(Dxf, BadFilesAreRefusedWithTheirNameAndNeverCrash)
             EXPECT_EQ(error.rfind(file + ": ", 0), 0u) << error;
             EXPECT_NE(error.find(c.expect), std::string::npos) << error;
         } else if (figure) {
+            for (const std::string& line : report.lines())
+                EXPECT_TRUE(std::all_of(line.begin(), line.end(), [](unsigned char c) { return c >= 0x20; })) << line;
             std::string problem;
             EXPECT_TRUE(mobrhost::FigureJson::checkElements(*figure, &problem)) << problem;
         }
