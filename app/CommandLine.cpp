@@ -42,13 +42,14 @@ struct Options {
     QCommandLineOption worker = hidden(QCommandLineOption{"worker", "convert: internal, a worker process."});
     QCommandLineOption screenshots{"screenshots", "run: save the scenario's screenshots in DIR.", "DIR"};
     QCommandLineOption check{"check", "run: compare the transcript with the scenario's \"expect\" member."};
+    QCommandLineOption r12{"r12", "export, import: write a .dxf output as DXF R12 instead of R2000."};
     QCommandLineOption help{QStringList{"h", "help"}, "Show this help and exit."};
     QCommandLineOption version{QStringList{"v", "version"}, "Show the version and exit."};
 
     void addTo(QCommandLineParser& parser) const
     {
         for (const QCommandLineOption* o : {&system, &boot, &screenshot, &out, &screenshots, &check, &reference,
-                                            &definition, &inPlace, &jobs, &worker, &help, &version})
+                                            &definition, &inPlace, &jobs, &worker, &r12, &help, &version})
             parser.addOption(*o);
     }
 };
@@ -72,8 +73,8 @@ QString CommandLine::synopsis()
     return QStringLiteral(
         "usage: mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png]\n"
         "       mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]\n"
-        "       mobr export FIGURE [OUT.json]\n"
-        "       mobr import IN.json FIGURE\n"
+        "       mobr export FIGURE [OUT.json|OUT.dxf] [--r12]\n"
+        "       mobr import IN.json|IN.dxf FIGURE [--r12]\n"
         "       mobr convert --reference REF --definition DEF.fac (--out DIR | --in-place) [--jobs N] FIGURE...\n"
         "       mobr help | --help | --version\n");
 }
@@ -89,16 +90,16 @@ QString CommandLine::usage()
            QStringLiteral(
                "\n"
                "A small drawing host for the settings module. Without a command it opens FIGURE (a figure\n"
-               "file or figure JSON) in a window; without a display it does nothing more unless\n"
+               "file, figure JSON or DXF drawing) in a window; without a display it does nothing more unless\n"
                "--screenshot is given.\n"
                "\n"
                "Commands:\n"
                "  run       Run a scenario: the dialogs it names are driven by its steps, headless.\n"
-               "  export    Write a figure file as figure JSON (to standard output without OUT.json).\n"
-               "  import    Make a figure file from figure JSON.\n"
-               "  convert   Apply a conversion definition to drawings without a dialog: each drawing takes the\n"
-               "            reference drawing's line types, widths and colours; a drawing whose conversion\n"
-               "            fails is not written.\n"
+               "  export    Write a drawing as figure JSON (to standard output without OUT.json) or DXF.\n"
+               "  import    Make a figure file (or a DXF drawing) from figure JSON or DXF.\n"
+               "  convert   Apply a conversion definition to drawings (figure files or DXF) without a dialog:\n"
+               "            each drawing takes the reference drawing's line types, widths and colours; a\n"
+               "            drawing whose conversion fails is not written.\n"
                "  help      Show this help.\n"
                "\n") +
            options_text +
@@ -144,6 +145,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     c.screenshots_ = parser.value(options.screenshots);
     c.screenshot_ = parser.value(options.screenshot);
     c.check_ = parser.isSet(options.check);
+    c.dxfR12_ = parser.isSet(options.r12);
     if (parser.isSet(options.boot)) {
         bool ok = false;
         const QString text = parser.value(options.boot);

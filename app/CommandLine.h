@@ -50,6 +50,7 @@ public:
     bool inPlace() const { return inPlace_; }
     int jobs() const { return jobs_; }
     bool worker() const { return worker_; }
+    bool dxfR12() const { return dxfR12_; }
 
 private:
     Mode mode_ = Mode::Window;
@@ -63,4 +64,5 @@ private:
     bool inPlace_ = false;
     int jobs_ = 0;
     bool worker_ = false;
+    bool dxfR12_ = false;
 };

@@ -1,5 +1,9 @@
 #include "FigureDocument.h"
 
+#include "AppLog.h"
+#include "DxfExport.h"
+#include "DxfImport.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,9 +25,29 @@ using mobrhost::FigureModel;
 
 namespace {
 
-// A JSON figure starts with '{' after white space; a figure file starts with
-// the SQLite header. Only the first bytes are looked at.
-enum class Kind { Json, FigureFile, Unreadable };
+// A JSON figure starts with '{' after white space; a DXF drawing with the
+// group "0 SECTION" (or the binary form's sentinel); a figure file starts
+// with the SQLite header. Only the first bytes are looked at.
+enum class Kind { Json, Dxf, FigureFile, Unreadable };
+
+std::vector<std::string>& notes()
+{
+    static std::vector<std::string> lines;
+    return lines;
+}
+
+bool& dxfR12()
+{
+    static bool r12 = false;
+    return r12;
+}
+
+void keepNotes(const mobrdxf::DxfReport& report, const std::string& path)
+{
+    const std::vector<std::string> lines = report.lines();
+    notes().insert(notes().end(), lines.begin(), lines.end());
+    for (const std::string& line : lines) qCInfo(lcApp) << path.c_str() << line.c_str();
+}
 
 Kind kindOf(const std::string& path, long long& size, std::string* error)
 {
@@ -44,6 +68,8 @@ Kind kindOf(const std::string& path, long long& size, std::string* error)
     char head[4096];
     const ssize_t n = ::pread(fd, head, sizeof head, 0);
     ::close(fd);
+    const std::string_view headText(head, n > 0 ? static_cast<std::size_t>(n) : 0);
+    if (mobrdxf::looksLikeDxf(headText) || mobrdxf::isBinaryDxf(headText)) return Kind::Dxf;
     for (ssize_t i = 0; i < n; ++i) {
         const char c = head[i];
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
@@ -107,7 +133,12 @@ std::unique_ptr<Figure> FigureDocument::read(const std::string& path, std::strin
     if (kind == Kind::Unreadable) return nullptr;
     std::string problem;
     std::unique_ptr<Figure> figure;
-    if (kind == Kind::Json) {
+    notes().clear();
+    if (kind == Kind::Dxf) {
+        mobrdxf::DxfReport report;
+        figure = mobrdxf::readDxfFile(path, report, &problem);
+        keepNotes(report, path);
+    } else if (kind == Kind::Json) {
         std::string text;
         if (!readAll(path, text, error)) return nullptr;
         figure = mobrhost::FigureJson::importText(text, &problem);
@@ -144,7 +175,8 @@ bool FigureDocument::save(const std::string& path, std::string* error)
         if (error) *error = "there is no figure to save";
         return false;
     }
-    if (!mobrhost::FigureFile::saveFile(*figure, path, error, path)) return false;
+    notes().clear();
+    if (!saveDrawing(*figure, path, Format::ByName, error)) return false;
     figure->path = tablePath(path);
     figure->changed = false;
     return true;
@@ -191,7 +223,10 @@ bool FigureDocument::exportJson(const std::string& figurePath, const std::string
 {
     std::unique_ptr<Figure> figure = read(figurePath, error);
     if (!figure) return false;
-    if (!jsonPath.empty()) return writeJson(*figure, jsonPath, error);
+    if (!jsonPath.empty()) {
+        const Format format = formatForName(jsonPath);
+        return saveDrawing(*figure, jsonPath, format == Format::FigureFile ? Format::Json : format, error);
+    }
     std::string problem;
     if (!mobrhost::FigureJson::checkElements(*figure, &problem)) {
         if (error) *error = figurePath + ": not exported: " + problem;
@@ -204,13 +239,46 @@ bool FigureDocument::exportJson(const std::string& figurePath, const std::string
 
 bool FigureDocument::importJson(const std::string& jsonPath, const std::string& figurePath, std::string* error)
 {
-    std::string text;
-    if (!readAll(jsonPath, text, error)) return false;
-    std::string problem;
-    std::unique_ptr<Figure> figure = mobrhost::FigureJson::importText(text, &problem);
-    if (!figure) {
-        if (error) *error = jsonPath + ": " + problem;
-        return false;
+    std::unique_ptr<Figure> figure = read(jsonPath, error);
+    if (!figure) return false;
+    const Format format = formatForName(figurePath);
+    return saveDrawing(*figure, figurePath, format == Format::Json ? Format::FigureFile : format, error);
+}
+
+FigureDocument::Format FigureDocument::formatForName(const std::string& path)
+{
+    const auto endsWith = [&](const char* ext) {
+        const std::size_t n = std::strlen(ext);
+        return path.size() >= n && QString::fromStdString(path.substr(path.size() - n)).compare(ext, Qt::CaseInsensitive) == 0;
+    };
+    if (endsWith(".json")) return Format::Json;
+    if (endsWith(".dxf")) return dxfR12() ? Format::DxfR12 : Format::Dxf;
+    return Format::FigureFile;
+}
+
+void FigureDocument::preferDxfR12(bool r12)
+{
+    dxfR12() = r12;
+}
+
+bool FigureDocument::saveDrawing(const Figure& figure, const std::string& path, Format format, std::string* error)
+{
+    if (format == Format::ByName) format = formatForName(path);
+    switch (format) {
+    case Format::Json: return writeJson(figure, path, error);
+    case Format::Dxf:
+    case Format::DxfR12: {
+        mobrdxf::DxfReport report;
+        const bool ok = mobrdxf::saveDxfFile(figure, path, format == Format::DxfR12 ? mobrdxf::DxfVersion::R12 : mobrdxf::DxfVersion::R2000,
+                                             report, error);
+        keepNotes(report, path);
+        return ok;
     }
-    return mobrhost::FigureFile::saveFile(*figure, figurePath, error, figurePath);
+    default: return mobrhost::FigureFile::saveFile(figure, path, error, path);
+    }
+}
+
+const std::vector<std::string>& FigureDocument::lastNotes()
+{
+    return notes();
 }

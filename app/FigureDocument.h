@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -35,8 +36,23 @@ public:
     static bool exportJson(const std::string& figurePath, const std::string& jsonPath, std::string* error);
     static bool importJson(const std::string& jsonPath, const std::string& figurePath, std::string* error);
 
-    // Reads a figure from either kind of file without touching the model.
+    // Reads a figure file, a figure JSON or a DXF drawing (told apart by
+    // their content) without touching the model. Every command that loads a
+    // drawing goes through here.
     static std::unique_ptr<mobrhost::Figure> read(const std::string& path, std::string* error);
+    static std::unique_ptr<mobrhost::Figure> loadDrawing(const std::string& path, std::string* error) { return read(path, error); }
+
+    // How a drawing is written; ByName: ".json" JSON, ".dxf" DXF R2000, any
+    // other name a figure file.
+    enum class Format { ByName, FigureFile, Json, Dxf, DxfR12 };
+    static Format formatForName(const std::string& path);
+    // A ".dxf" name gives DXF R12 instead of R2000 (mobr export --r12).
+    static void preferDxfR12(bool r12);
+    // Writes a figure in a format, atomically; the one writer of every command.
+    static bool saveDrawing(const mobrhost::Figure& figure, const std::string& path, Format format, std::string* error);
+    // What the last DXF read (and the writes after it) could not carry over
+    // exactly ("skipped 12 SPLINE"); a read or a save starts it afresh.
+    static const std::vector<std::string>& lastNotes();
     // Writes a text file through the platform's atomic writer: on a full
     // disk or any other failure the old file is kept and the message names
     // the file and the reason.

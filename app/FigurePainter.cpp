@@ -1,5 +1,7 @@
 #include "FigurePainter.h"
 
+#include "model/Extents.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -33,14 +35,23 @@ double value(const unsigned char* record, int i)
 
 FigurePainter::FigurePainter(mobrhost::Figure& figure, const QRectF& target) : figure_(figure)
 {
-    const double w = std::max(figure.paperWidth, 0.01);
-    const double h = std::max(figure.paperHeight, 0.01);
+    // The paper, widened to whatever the drawing has beyond it (a drawing
+    // from elsewhere may lie partly or wholly off the paper).
+    double x0 = 0, y0 = 0, x1 = std::max(figure.paperWidth, 0.01), y1 = std::max(figure.paperHeight, 0.01);
+    if (const mobrhost::Extents e = mobrhost::drawingExtents(figure.elements); !e.empty) {
+        x0 = std::min(x0, e.minX);
+        y0 = std::min(y0, e.minY);
+        x1 = std::max(x1, e.maxX);
+        y1 = std::max(y1, e.maxY);
+    }
+    const double w = x1 - x0, h = y1 - y0;
     const double availableW = std::max(1.0, target.width() - 2 * kMargin);
     const double availableH = std::max(1.0, target.height() - 2 * kMargin);
     scale_ = std::min(availableW / w, availableH / h);
-    const double left = target.left() + (target.width() - w * scale_) / 2;
-    const double bottom = target.top() + (target.height() + h * scale_) / 2;
+    const double left = target.left() + (target.width() - w * scale_) / 2 - x0 * scale_;
+    const double bottom = target.top() + (target.height() + h * scale_) / 2 + y0 * scale_;
     origin_ = QPointF(left, bottom);
+    shownRect_ = QRectF(map(x0, y1), map(x1, y0));
 }
 
 QRectF FigurePainter::targetPlacingPaperAt(const QRectF& paperOnDevice)
@@ -93,7 +104,7 @@ void FigurePainter::paint(QPainter& painter) const
     painter.setBrush(Qt::white);
     painter.drawRect(paperRect());
     painter.setBrush(Qt::NoBrush);
-    painter.setClipRect(paperRect().adjusted(-1, -1, 1, 1));
+    painter.setClipRect(shownRect_.adjusted(-1, -1, 1, 1));
     for (const auto& record : figure_.elements.records(0)) {
         if (record[el::kState] != el::Live) continue;
         paintElement(painter, record.data());

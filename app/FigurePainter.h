@@ -52,4 +52,5 @@ private:
     mobrhost::Figure& figure_;
     double scale_ = 1.0;   // device pixels per millimetre
     QPointF origin_;       // device position of paper (0, 0)
+    QRectF shownRect_;   // the paper and whatever the drawing has beyond it
 };

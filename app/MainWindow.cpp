@@ -30,7 +30,7 @@
 
 namespace {
 
-const char* const kFigureFilter = "Figures (*.fig *.json);;All files (*)";
+const char* const kFigureFilter = "Drawings (*.fig *.json *.dxf);;DXF drawings (*.dxf);;All files (*)";
 
 // Asks a question with three answers: `yes`, `no` (the buttons a person sees
 // for them) and Cancel. Returns ZQ_ID_YES, ZQ_ID_NO or ZQ_ID_CANCEL. With the
@@ -197,6 +197,7 @@ bool MainWindow::openFigure(const QString& path, bool quiet)
     fillRecentMenu();
     startedAnotherFigure();
     refresh();
+    showDrawingNotes();
     return true;
 }
 
@@ -212,7 +213,17 @@ bool MainWindow::saveFigure(const QString& path)
     fillRecentMenu();
     dropRecoveryCopy();
     refresh();
+    showDrawingNotes();
     return true;
+}
+
+// What a DXF drawing could not carry over ("skipped 12 SPLINE") is said in
+// the status bar; the whole list goes to the log.
+void MainWindow::showDrawingNotes()
+{
+    QStringList notes;
+    for (const std::string& note : FigureDocument::lastNotes()) notes << QString::fromStdString(note);
+    if (!notes.isEmpty()) statusBar()->showMessage(notes.join("; "), 20000);
 }
 
 void MainWindow::newFigure()
@@ -239,7 +250,7 @@ void MainWindow::save()
 
 void MainWindow::saveAs()
 {
-    const QString path = chooseFile(false, tr("Save figure"), tr("Figures (*.fig)"));
+    const QString path = chooseFile(false, tr("Save figure"), tr("Figures (*.fig);;DXF drawings (*.dxf)"));
     if (!path.isEmpty()) saveFigure(path);
 }
 

@@ -26,7 +26,7 @@ public:
     MainWindow(SettingsModule& module, ViewListener& listener, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Opens a figure file or figure JSON; false (with a message box unless
+    // Opens a figure file, figure JSON or DXF drawing; false (with a message box unless
     // quiet) when it is refused.
     bool openFigure(const QString& path, bool quiet = false);
     bool saveFigure(const QString& path);
@@ -76,6 +76,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void showDrawingNotes();
     void buildMenus();
     void newFigure();
     void openDialog();

@@ -189,9 +189,11 @@ int main(int argc, char** argv)
 
     if (command.mode() == CommandLine::Mode::Export || command.mode() == CommandLine::Mode::Import) {
         std::string error;
+        FigureDocument::preferDxfR12(command.dxfR12());
         const bool ok = command.mode() == CommandLine::Mode::Export
                             ? FigureDocument::exportJson(command.figure().toStdString(), command.out().toStdString(), &error)
                             : FigureDocument::importJson(command.json().toStdString(), command.figure().toStdString(), &error);
+        for (const std::string& note : FigureDocument::lastNotes()) say(stderr, "mobr: " + QString::fromStdString(note));
         if (!ok) say(stderr, "mobr: " + QString::fromStdString(error));
         return ok ? 0 : 1;
     }

@@ -15,3 +15,11 @@ build/bin/mobr run samples/demo.json --out out/demo-transcript.json --screenshot
 # Attribute conversion of the sample figure against the bundled reference figure.
 build/bin/mobr run samples/attribute-conversion.json --out out/attribute-conversion-transcript.json --screenshots out "$@"
 echo "screenshots: out/ (main-window.png and one per dialog step)"
+# The same drawing as DXF: opened, its DASHED line type changed in System
+# attributes, saved as DXF, and read back by an independent reader (ezdxf).
+build/bin/mobr run samples/demo-dxf.json --out out/demo-dxf-transcript.json --screenshots out
+/usr/bin/python3 -c 'import json, sys; json.dump(json.load(open(sys.argv[1]))["exports"]["after"], open(sys.argv[2], "w"))' \
+  out/demo-dxf-transcript.json out/demo-dxf-after.json
+build/bin/mobr import out/demo-dxf-after.json out/demo-dxf-after.dxf
+/usr/bin/python3 -c 'import ezdxf, sys; d = ezdxf.readfile(sys.argv[1]); a = d.audit(); lt = d.linetypes.get("DASHED"); print("ezdxf:", sys.argv[1], len(d.modelspace()), "entities,", len(a.errors), "audit errors, DASHED", [t.value for t in lt.pattern_tags.tags if t.code == 49])' \
+  out/demo-dxf-after.dxf

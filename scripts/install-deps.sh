@@ -18,6 +18,7 @@ packages=(
   libsqlite3-dev nlohmann-json3-dev gperf
   libsimpleini-dev libinih-dev
   fontconfig fonts-dejavu-core fonts-ipafont-gothic
+  libdxflib-dev python3-ezdxf   # DXF in and out; ezdxf checks every written DXF in the tests
 )
 # The fuzz targets build with clang's libFuzzer: only with --fuzz. The Debian
 # package works out its dependencies with dpkg-shlibdeps, which needs `file`:

@@ -13,6 +13,7 @@
 
 #include <unistd.h>
 
+#include "../BenchMemory.h"
 #include "api/HostRuntime.h"
 #include "frame/HostApi.h"
 #include "model/Bytes.h"
@@ -41,20 +42,8 @@ std::string figurePath()
     return folder() + "/million.mfg";
 }
 
-double peakMegabytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0.0;
-}
-
-void resetPeak()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
+using benchmemory::peakMegabytes;
+using benchmemory::resetPeak;
 
 // The host started once, with a figure of a million lines, arcs, circles and
 // texts written to disk; the model keeps only the default figure afterwards.

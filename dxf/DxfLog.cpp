@@ -1,0 +1,3 @@
+#include "DxfLog.h"
+
+Q_LOGGING_CATEGORY(lcDxf, "mobr.dxf", QtWarningMsg)

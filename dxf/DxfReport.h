@@ -1,0 +1,35 @@
+#pragma once
+
+// What a conversion could not carry over exactly, for the person who asked
+// for it: counts per kind ("skipped 12 SPLINE", "3 texts cut to 27 bytes")
+// and a bounded list of single notes (a name that had to be changed).
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace mobrdxf {
+
+class DxfReport {
+public:
+    static constexpr std::size_t kMaxNotes = 200;
+
+    void skip(const std::string& type, long count = 1) { skipped_[type] += count; }
+    void count(const std::string& what, long n = 1) { counts_[what] += n; }
+    void note(const std::string& text);
+
+    long skipped(const std::string& type) const;
+    long counted(const std::string& what) const;
+    const std::vector<std::string>& notes() const { return notes_; }
+    bool empty() const { return skipped_.empty() && counts_.empty() && notes_.empty(); }
+    // One line per entry: "skipped 12 SPLINE", "3 texts cut to 27 bytes", notes.
+    std::vector<std::string> lines() const;
+
+private:
+    std::map<std::string, long> skipped_;
+    std::map<std::string, long> counts_;
+    std::vector<std::string> notes_;
+    long droppedNotes_ = 0;
+};
+
+}  // namespace mobrdxf

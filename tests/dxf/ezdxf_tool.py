@@ -1,0 +1,115 @@
+"""Independent writer and reader of DXF files for the tests (python3-ezdxf).
+
+  make VERSION PATH     writes a drawing with known content
+  check PATH            prints audit errors, entity counts, layers, line types
+  plan PATH             writes a small floor plan (walls, doors, windows,
+                        dimensions, hatches, texts, a title block)
+"""
+import json
+import sys
+
+import ezdxf
+
+
+def make(version, path):
+    doc = ezdxf.new(version)
+    if version == "R12":
+        doc.header["$DWGCODEPAGE"] = "ANSI_932"
+    doc.linetypes.add("DASHDOT", pattern=[10.0, 6.0, -2.0, 0.0, -2.0], description="dash dot")
+    doc.layers.add("WALLS", color=1, linetype="DASHDOT")
+    doc.layers.add("A_VERY_LONG_LAYER_NAME_INDEED", color=3)
+    doc.styles.add("ROMAN_STYLE_WITH_LONG_NAME", font="romans.shx")
+    doc.styles.add("ROMAN_STYLE_WITH_LONG_NAME_2", font="romans.shx")
+    msp = doc.modelspace()
+    msp.add_line((0, 0), (100, 0), dxfattribs={"layer": "WALLS"})
+    msp.add_line((0, 10), (100, 10), dxfattribs={"color": 5, "linetype": "DASHDOT", "lineweight": 50})
+    msp.add_arc((50, 50), 20, 30, 120)
+    msp.add_circle((10, 10), 5, dxfattribs={"layer": "A_VERY_LONG_LAYER_NAME_INDEED"})
+    msp.add_point((1, 2))
+    text = "\u56f3\u9762 A" if version == "R12" else "\u56f3\u9762 \u20ac\U0001F600"
+    msp.add_text(text, dxfattribs={"height": 3.5, "rotation": 90, "style": "ROMAN_STYLE_WITH_LONG_NAME"}).set_placement((5, 5))
+    block = doc.blocks.new("PART")
+    block.add_line((0, 0), (10, 0), dxfattribs={"color": 0})
+    msp.add_blockref("PART", (200, 0), dxfattribs={"rotation": 90, "color": 2})
+    msp.add_polyline2d([(0, 0), (10, 0), (10, 10)], dxfattribs={"closed": True})
+    if version != "R12":
+        msp.add_lwpolyline([(0, 0, 0, 0, 1), (10, 0, 0, 0, 0)], format="xyseb")
+        msp.add_mtext("line one\\Pline two", dxfattribs={"char_height": 2.5, "insert": (0, -20)})
+        hatch = msp.add_hatch(color=4)
+        edges = hatch.paths.add_edge_path()
+        edges.add_line((0, 0), (5, 0))
+        edges.add_line((5, 0), (5, 5))
+        edges.add_line((5, 5), (0, 0))
+        msp.add_spline([(0, 0), (1, 1), (2, 0), (3, 1)])
+        msp.add_spline([(0, 0), (1, 1), (2, 0), (3, 1)])
+        msp.add_line((0, 0), (1, 1), dxfattribs={"true_color": 0x123456})
+    doc.saveas(path)
+
+
+def check(path):
+    doc = ezdxf.readfile(path)
+    auditor = doc.audit()
+    counts = {}
+    for entity in doc.modelspace():
+        counts[entity.dxftype()] = counts.get(entity.dxftype(), 0) + 1
+    print(json.dumps({
+        "version": doc.dxfversion,
+        "errors": [str(e.message) for e in auditor.errors],
+        "entities": counts,
+        "layers": [layer.dxf.name for layer in doc.layers],
+        "linetypes": [lt.dxf.name for lt in doc.linetypes],
+        "colours": sorted({e.dxf.color for e in doc.modelspace() if e.dxf.hasattr("color")}),
+    }))
+
+
+def plan(path):
+    doc = ezdxf.new("R2018", setup=True)
+    doc.header["$INSUNITS"] = 4
+    for name, colour, linetype, weight in [("WALLS", 7, "Continuous", 50), ("DOORS", 3, "Continuous", 25),
+                                           ("WINDOWS", 5, "Continuous", 18), ("DIMS", 1, "Continuous", 13),
+                                           ("HATCH", 8, "Continuous", 9), ("AXES", 6, "CENTER", 13),
+                                           ("TEXT", 7, "Continuous", 18), ("FRAME", 7, "Continuous", 70)]:
+        doc.layers.add(name, color=colour, linetype=linetype, lineweight=weight)
+    door = doc.blocks.new("DOOR900")
+    door.add_line((0, 0), (0, 900), dxfattribs={"layer": "0"})
+    door.add_arc((0, 0), 900, 0, 90, dxfattribs={"layer": "0"})
+    window = doc.blocks.new("WINDOW1200")
+    for y in (0, 100, 200):
+        window.add_line((0, y), (1200, y))
+    msp = doc.modelspace()
+    rooms = [(0, 0, 6000, 4500), (6000, 0, 10000, 4500), (0, 4500, 4000, 8000), (4000, 4500, 10000, 8000)]
+    for x1, y1, x2, y2 in rooms:
+        msp.add_lwpolyline([(x1, y1), (x2, y1), (x2, y2), (x1, y2)], close=True, dxfattribs={"layer": "WALLS"})
+        hatch = msp.add_hatch(dxfattribs={"layer": "HATCH", "color": 254})
+        hatch.set_pattern_fill("ANSI31", scale=40)
+        edges = hatch.paths.add_edge_path()
+        for a, b in [((x1, y1), (x1 + 200, y1)), ((x1 + 200, y1), (x1 + 200, y2)), ((x1 + 200, y2), (x1, y2)), ((x1, y2), (x1, y1))]:
+            edges.add_line(a, b)
+        msp.add_text("ROOM %d" % (rooms.index((x1, y1, x2, y2)) + 1),
+                     dxfattribs={"layer": "TEXT", "height": 250}).set_placement(((x1 + x2) / 2 - 600, (y1 + y2) / 2))
+    for x, y, angle in [(1000, 4500, 0), (7000, 4500, 0), (5000, 0, 90)]:
+        msp.add_blockref("DOOR900", (x, y), dxfattribs={"layer": "DOORS", "rotation": angle})
+    for x, y in [(1500, -100), (7500, -100), (2000, 7900), (7000, 7900)]:
+        msp.add_blockref("WINDOW1200", (x, y), dxfattribs={"layer": "WINDOWS"})
+    for x in (0, 6000, 10000):
+        msp.add_line((x, -1500), (x, 9000), dxfattribs={"layer": "AXES"})
+    msp.add_linear_dim(base=(0, -800), p1=(0, 0), p2=(6000, 0), dxfattribs={"layer": "DIMS"}).render()
+    msp.add_linear_dim(base=(0, -800), p1=(6000, 0), p2=(10000, 0), dxfattribs={"layer": "DIMS"}).render()
+    msp.add_linear_dim(base=(-800, 0), p1=(0, 0), p2=(0, 8000), angle=90, dxfattribs={"layer": "DIMS"}).render()
+    msp.add_radius_dim(center=(12500, 2000), radius=800, angle=45, dxfattribs={"layer": "DIMS"}).render()
+    msp.add_circle((12500, 2000), 800, dxfattribs={"layer": "WALLS"})
+    msp.add_lwpolyline([(-2000, -2500), (15000, -2500), (15000, 10000), (-2000, 10000)], close=True, dxfattribs={"layer": "FRAME"})
+    msp.add_lwpolyline([(9000, -2500), (15000, -2500), (15000, -1000), (9000, -1000)], close=True, dxfattribs={"layer": "FRAME"})
+    msp.add_mtext("FLOOR PLAN\\Pscale 1:100", dxfattribs={"layer": "TEXT", "char_height": 300, "insert": (9300, -1200)})
+    msp.add_spline([(11000, 5000), (12000, 6500), (13000, 5500), (14000, 7000)], dxfattribs={"layer": "AXES"})
+    msp.add_ellipse((12500, 8000), major_axis=(1000, 0), ratio=0.5, dxfattribs={"layer": "WALLS"})
+    doc.saveas(path)
+
+
+if __name__ == "__main__":
+    if sys.argv[1] == "make":
+        make(sys.argv[2], sys.argv[3])
+    elif sys.argv[1] == "plan":
+        plan(sys.argv[2])
+    else:
+        check(sys.argv[2])
