@@ -23,3 +23,10 @@ build/bin/mobr run samples/demo-dxf.json --out out/demo-dxf-transcript.json --sc
 build/bin/mobr import out/demo-dxf-after.json out/demo-dxf-after.dxf
 /usr/bin/python3 -c 'import ezdxf, sys; d = ezdxf.readfile(sys.argv[1]); a = d.audit(); lt = d.linetypes.get("DASHED"); print("ezdxf:", sys.argv[1], len(d.modelspace()), "entities,", len(a.errors), "audit errors, DASHED", [t.value for t in lt.pattern_tags.tags if t.code == 49])' \
   out/demo-dxf-after.dxf
+# A folder of DXF drawings brought to the bundled standard in one run, without
+# a dialog: each drawing takes the reference drawing's line types, widths and
+# colours and is written as DXF into out/converted/.
+rm -rf out/dxf-folder out/converted && mkdir -p out/dxf-folder out/converted
+cp samples/sample.dxf samples/floor-plan.dxf out/dxf-folder/
+build/bin/mobr convert --reference samples/conversion/reference.fig --definition samples/conversion/standard.fac \
+  --out out/converted out/dxf-folder/*.dxf

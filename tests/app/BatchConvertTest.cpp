@@ -91,6 +91,17 @@ TEST_F(BatchConvertTest, InPlaceReplacesOnlyWhatConverted)
     EXPECT_EQ(QDir(dir_.path()).entryList({"*.saving-*"}), QStringList());
 }
 
+// A DXF drawing converts like a figure file and is written back as DXF under
+// its own name.
+TEST_F(BatchConvertTest, DxfDrawingsConvertAndStayDxf)
+{
+    ASSERT_TRUE(QFile::copy(MOBR_SAMPLE_DXF, path("d.dxf")));
+    const Outcome run = convert({"--out", path("out"), "--jobs", "1", path("d.dxf")});
+    EXPECT_EQ(run.status, 0) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_TRUE(bytes("out/d.dxf").contains("SECTION")) << "not written as DXF";
+    EXPECT_EQ(penNames(path("out/d.dxf")), "CONTOUR HIDDEN CENTRE CONSTRUCTION");
+}
+
 TEST_F(BatchConvertTest, ConflictingOutputsAreRefusedBeforeAnythingIsWritten)
 {
     QDir(dir_.path()).mkdir("other");
