@@ -46,9 +46,9 @@ std::vector<LayoutText> textsOf(const QString& path)
     while (!xml.atEnd()) {
         if (!xml.readNextStartElement()) continue;
         if (xml.name() == u"class" && context.isEmpty()) context = xml.readElementText();
-        else if (xml.name() == u"property") property = xml.attributes().value(u"name").toString();
+        else if (xml.name() == u"property") property = xml.attributes().value(QLatin1String("name")).toString();
         else if (xml.name() == u"string" && isShownProperty(property)) {
-            const bool untranslated = xml.attributes().value(u"notr") == u"true";
+            const bool untranslated = xml.attributes().value(QLatin1String("notr")) == u"true";
             const QString text = xml.readElementText();
             if (!untranslated && !text.isEmpty()) texts.push_back({context, text});
         }
@@ -158,6 +158,9 @@ std::vector<CutText> cutTexts(QWidget& root)
     return cut;
 }
 
+// The narrowest screen a dialog must fit on whole (XGA).
+constexpr int kNarrowestScreen = 1024;
+
 TEST(JapaneseLayouts, EveryTextFitsItsControlWithTheJapaneseFont)
 {
     ASSERT_TRUE(moduletest::module().isLoaded()) << moduletest::module().error();
@@ -174,6 +177,7 @@ TEST(JapaneseLayouts, EveryTextFitsItsControlWithTheJapaneseFont)
             << name.toStdString() << " was built in English";
         root.adjustSize();
         root.show();
+        EXPECT_LE(root.width(), kNarrowestScreen) << name.toStdString() << " is too wide for the screen in Japanese";
         for (const CutText& c : cutTexts(root))
             ADD_FAILURE() << name.toStdString() << " " << c.widget.toStdString() << ": \"" << c.text.toStdString()
                           << "\" needs " << c.needed << " pixels and has " << c.width;
