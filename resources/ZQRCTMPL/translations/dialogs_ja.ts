@@ -2120,7 +2120,7 @@
     </message>
     <message>
         <source>&amp;Open</source>
-        <translation>開く(&amp;O)</translation>
+        <translation>開いた線(&amp;O)</translation>
     </message>
     <message>
         <source>Clos&amp;ed</source>
