@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QLocale>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QResource>
@@ -188,3 +189,32 @@ TEST(JapaneseLayouts, EveryTextFitsItsControlWithTheJapaneseFont)
 }
 
 }  // namespace
+
+// The module follows the default locale, which a program may set before it
+// shows a dialog (mobr --lang): strings and layouts alike.
+TEST(JapaneseLayouts, TheDefaultLocaleChoosesTheLanguage)
+{
+    ASSERT_TRUE(moduletest::module().isLoaded()) << moduletest::module().error();
+    struct Case {
+        QLocale::Language locale;
+        int language;
+        const char* caption;      // string 7008
+        const char* layoutTitle;  // IDD_S_001's window title
+    };
+    const Case cases[] = {
+        {QLocale::Japanese, 1041, "システム属性", "図面サイズ"},
+        {QLocale::English, 1033, "System Attributes", "Drawing Size"},
+        {QLocale::German, 1033, "System Attributes", "Drawing Size"},
+    };
+    const QLocale before;
+    ZqSetLanguage(0);
+    for (const Case& c : cases) {
+        QLocale::setDefault(QLocale(c.locale));
+        EXPECT_EQ(ZqLanguage(), c.language) << QLocale::languageToString(c.locale).toStdString();
+        EXPECT_EQ(ZqGetQString(7008), QString::fromUtf8(c.caption));
+        QWidget root;
+        ASSERT_TRUE(CZqUiLoader(&root).loadInto("IDD_S_001"));
+        EXPECT_EQ(root.windowTitle(), QString::fromUtf8(c.layoutTitle));
+    }
+    QLocale::setDefault(before);
+}
