@@ -211,10 +211,10 @@ TEST(JapaneseLayouts, TheDefaultLocaleChoosesTheLanguage)
     for (const Case& c : cases) {
         QLocale::setDefault(QLocale(c.locale));
         EXPECT_EQ(ZqLanguage(), c.language) << QLocale::languageToString(c.locale).toStdString();
-        EXPECT_EQ(ZqGetQString(7008), QString::fromUtf8(c.caption));
+        EXPECT_EQ(ZqGetQString(7008).toStdString(), c.caption);
         QWidget root;
         ASSERT_TRUE(CZqUiLoader(&root).loadInto("IDD_S_001"));
-        EXPECT_EQ(root.windowTitle(), QString::fromUtf8(c.layoutTitle));
+        EXPECT_EQ(root.windowTitle().toStdString(), c.layoutTitle);
     }
     QLocale::setDefault(before);
 }
