@@ -10,7 +10,8 @@ set -euo pipefail
 # perfect hash of the host function names, the INI libraries
 # the private-profile benchmark compares against, and fonts: DejaVu for Latin
 # text and IPA Gothic so that Japanese names (pens, fonts, layers) are drawn
-# instead of boxes.
+# instead of boxes; qt6-l10n-tools for lrelease, which compiles the dialogs'
+# Japanese translation into the resource file at build time.
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-tools-dev
@@ -19,6 +20,7 @@ packages=(
   libsimpleini-dev libinih-dev
   fontconfig fonts-dejavu-core fonts-ipafont-gothic
   libdxflib-dev python3-ezdxf   # DXF in and out; ezdxf checks every written DXF in the tests
+  qt6-l10n-tools
 )
 # The fuzz targets build with clang's libFuzzer: only with --fuzz. The Debian
 # package works out its dependencies with dpkg-shlibdeps, which needs `file`:

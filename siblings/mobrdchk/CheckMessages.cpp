@@ -8,8 +8,10 @@
 namespace dchkmsg {
 namespace {
 
-// English texts (ASCII, hence valid host code page as well); a resource
-// file may replace any of them by id.
+// English texts (ASCII, hence valid host code page as well) and their
+// Japanese twins; a resource file may replace any of them by id.
+constexpr int kEnglish = 1033;
+constexpr int kJapanese = 1041;
 const ZqBuiltinString kOwnTexts[] = {
     {NotNumber, "Enter a number."},
     {TooManyDecimals, "Enter a number with at most %s decimal places."},
@@ -18,11 +20,18 @@ const ZqBuiltinString kOwnTexts[] = {
     {OutOfRange, "Enter a value from %s."},
     {RangeEnds, "%s to %s"},
     {TooLarge, "The number is too large."},
+    {NotNumber, "数値を入力してください。", kJapanese},
+    {TooManyDecimals, "小数点以下 %s 桁までの数値を入力してください。", kJapanese},
+    {NotWhole, "整数を入力してください。", kJapanese},
+    {TooManyDigits, "%s 桁までの整数を入力してください。", kJapanese},
+    {OutOfRange, "%s までの値を入力してください。", kJapanese},
+    {RangeEnds, "%s から %s", kJapanese},
+    {TooLarge, "数値が大きすぎます。", kJapanese},
 };
 
 const char* ownText(int id) {
     for (const ZqBuiltinString& t : kOwnTexts)
-        if (t.id == id) return t.text;
+        if (t.id == id && t.language == kEnglish) return t.text;
     return nullptr;
 }
 

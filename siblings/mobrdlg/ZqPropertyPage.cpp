@@ -1,5 +1,6 @@
 #include "mobrdlg/ZqPropertyPage.h"
 
+#include <QCoreApplication>
 #include <QXmlStreamReader>
 
 #include "mobrdlg/ZqResources.h"
@@ -56,7 +57,11 @@ QString CZqPropertyPage::caption() const
     }
     if (created_ && !windowTitle().isEmpty()) return windowTitle();
     const QString title = layoutTitle(layoutName_);
-    if (!title.isEmpty()) return title;
+    if (!title.isEmpty()) {
+        // Translated as the loader would translate it once the page is built.
+        ZqUpdateLayoutTranslator();
+        return QCoreApplication::translate(layoutName_.c_str(), title.toUtf8().constData());
+    }
     return QString::fromStdString(layoutName_);
 }
 

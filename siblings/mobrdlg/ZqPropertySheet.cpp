@@ -54,6 +54,7 @@ void CZqPropertySheet::build(const QString& caption, int firstPage)
         buttons->addWidget(button);
         return button;
     };
+    ZqUpdateLayoutTranslator();  // the buttons' texts are translated like a layout's
     addButton(IDOK, tr("OK"));
     addButton(IDCANCEL, tr("Cancel"));
     help_ = addButton(IDHELP_ZQ, tr("Help"));

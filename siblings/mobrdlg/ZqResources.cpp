@@ -1,13 +1,17 @@
 #include "mobrdlg/ZqResources.h"
 
 #include <map>
+#include <memory>
 #include <mutex>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 #include <QResource>
+#include <QTranslator>
 
+#include "mobrdlg/ZqLog.h"
 #include "mobrdlg/ZqText.h"
 
 namespace {
@@ -20,7 +24,16 @@ const ZqBuiltinString kOwnStrings[] = {
     {ZQ_MSG_RESOURCE_FILE_MISSING,
      "The resource file %s could not be loaded. The settings module cannot start.", kEnglish},
     {ZQ_MSG_HOST_FUNCTION_MISSING, "The host does not provide the function %s.", kEnglish},
+    {ZQ_MSG_RESOURCE_FILE_MISSING,
+     "リソースファイル %s を読み込めませんでした。設定モジュールを開始できません。", kJapanese},
+    {ZQ_MSG_HOST_FUNCTION_MISSING, "ホストに関数 %s がありません。", kJapanese},
 };
+
+// The layouts' translation of a language, inside a resource file.
+QString layoutTranslationPath(const QString& root, int language)
+{
+    return language == kJapanese ? root + QStringLiteral("/translations/dialogs_ja.qm") : QString();
+}
 
 // True when `d` is a whole Qt binary resource file: the header, then every
 // node of the tree reachable from the root, every name and every data entry
@@ -76,6 +89,12 @@ struct Store {
     long nextHandle = 1;
     int forcedLanguage = 0;
     std::recursive_mutex mutex;
+    // The translator of the layouts' texts, installed in the application while
+    // the language has one. Qt reads a .qm inside a resource file in place, so
+    // it goes before the file that holds it is unregistered.
+    std::unique_ptr<QTranslator> layoutTranslator;
+    long layoutTranslatorFile = 0;
+    int layoutTranslatorLanguage = 0;
 
     Store()
     {
@@ -135,13 +154,47 @@ const StringTable& fileTable(ResourceFile& file, int language)
     return file.tables[language];
 }
 
+// The language of the texts: forced by ZqSetLanguage, else the default locale,
+// which is the system's (LANG) unless the program set another with
+// QLocale::setDefault before it showed a dialog.
+int currentLanguage()
+{
+    const int forced = store().forcedLanguage;
+    if (forced) return forced;
+    return QLocale().language() == QLocale::Japanese ? kJapanese : kEnglish;
+}
+
 std::vector<int> languages()
 {
-    int forced = store().forcedLanguage;
-    bool japanese = forced ? forced == kJapanese
-                           : QLocale::system().language() == QLocale::Japanese;
-    if (japanese) return {kJapanese, kEnglish};
+    if (currentLanguage() == kJapanese) return {kJapanese, kEnglish};
     return {kEnglish};
+}
+
+void removeLayoutTranslator(Store& s)
+{
+    if (!s.layoutTranslator) return;
+    if (QCoreApplication::instance()) QCoreApplication::removeTranslator(s.layoutTranslator.get());
+    s.layoutTranslator.reset();
+    s.layoutTranslatorFile = 0;
+    s.layoutTranslatorLanguage = 0;
+}
+
+// Loads the layouts' translation of `language` from the first registered
+// file that has one; null when none has.
+std::unique_ptr<QTranslator> loadLayoutTranslator(Store& s, int language, long& fromFile)
+{
+    for (const auto& file : s.files) {
+        const QString path = layoutTranslationPath(file.root, language);
+        if (path.isEmpty() || !QFile::exists(path)) continue;
+        auto translator = std::make_unique<QTranslator>();
+        if (!translator->load(path)) {
+            qCWarning(lcZqDlg) << "the layout translation" << path << "could not be read";
+            continue;
+        }
+        fromFile = file.handle;
+        return translator;
+    }
+    return nullptr;
 }
 
 bool lookup(int id, QString& text)
@@ -197,6 +250,7 @@ void ZqFreeResourceFile(long handle)
     std::lock_guard<std::recursive_mutex> lock(s.mutex);
     for (auto it = s.files.begin(); it != s.files.end(); ++it) {
         if (it->handle != handle) continue;
+        if (s.layoutTranslatorFile == handle) removeLayoutTranslator(s);
         QResource::unregisterResource(it->path, it->root.mid(1));
         s.files.erase(it);
         return;
@@ -265,4 +319,27 @@ void ZqSetLanguage(int language)
     Store& s = store();
     std::lock_guard<std::recursive_mutex> lock(s.mutex);
     s.forcedLanguage = language;
+}
+
+int ZqLanguage()
+{
+    Store& s = store();
+    std::lock_guard<std::recursive_mutex> lock(s.mutex);
+    return currentLanguage();
+}
+
+void ZqUpdateLayoutTranslator()
+{
+    if (!QCoreApplication::instance()) return;
+    Store& s = store();
+    std::lock_guard<std::recursive_mutex> lock(s.mutex);
+    const int language = currentLanguage();
+    if (s.layoutTranslator && s.layoutTranslatorLanguage == language) return;
+    removeLayoutTranslator(s);
+    long fromFile = 0;
+    s.layoutTranslator = loadLayoutTranslator(s, language, fromFile);
+    if (!s.layoutTranslator) return;
+    QCoreApplication::installTranslator(s.layoutTranslator.get());
+    s.layoutTranslatorFile = fromFile;
+    s.layoutTranslatorLanguage = language;
 }

@@ -19,8 +19,10 @@
 // registered, then in the library's own built-in table (framework messages
 // such as 950 that must be shown even when no resource file could be loaded).
 //
-// Language: 1033 (English). When the process language is Japanese, a file's
-// 1041 table and built-in 1041 strings are looked up before the 1033 ones.
+// Language: 1033 (English). When the process language is Japanese (the
+// default QLocale), a file's 1041 table and built-in 1041 strings are looked
+// up before the 1033 ones, and the layouts' texts are translated through the
+// file's "translations/dialogs_ja.qm" (Qt Linguist, one context per layout).
 
 // Registers the resource file at `path`; returns a handle (non-zero) or 0 when
 // the file is missing or is not a resource file.
@@ -63,3 +65,12 @@ enum ZqBuiltinMessage : int {
 // is Japanese, 1033 alone otherwise. Tests may force a language (0 = from the
 // process locale).
 MOBR_API void ZqSetLanguage(int language);
+
+// The language texts are shown in: the forced one, else 1041 when the default
+// QLocale is Japanese, else 1033.
+MOBR_API int ZqLanguage();
+
+// Installs in the application the layouts' translation of the current
+// language from the first registered file that has one, and removes one of
+// another language; the layout loader calls it before it builds a layout.
+MOBR_API void ZqUpdateLayoutTranslator();

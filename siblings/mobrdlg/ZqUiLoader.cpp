@@ -31,6 +31,7 @@ bool CZqUiLoader::loadInto(const char* name)
 {
     QByteArray xml = ZqLoadLayout(name);
     if (xml.isEmpty()) return false;
+    ZqUpdateLayoutTranslator();  // QUiLoader translates each text with the layout's name as context
     QBuffer buffer(&xml);
     buffer.open(QIODevice::ReadOnly);
     rootUsed_ = false;

@@ -1,5 +1,7 @@
 // The string tables the resource file is built from: every text is host
-// code-page text, and texts copied into fixed fields of the host fit them.
+// code-page text, texts copied into fixed fields of the host fit them, and
+// the Japanese table has every string of the English one, with the same
+// arguments.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -23,6 +25,7 @@ struct FixedField {
 };
 constexpr FixedField kFixedFields[] = {
     {7001, 7007, 9, "paper names of the drawing size dialog"},
+    {7108, 7108, 31, "typeface of the printed settings report"},
 };
 
 // One table: id to text (UTF-8, escapes resolved as the loader resolves them).
@@ -41,6 +44,26 @@ std::map<int, std::string> readTable(const QString& path)
         table[m.captured(1).toInt()] = value.toStdString();
     }
     return table;
+}
+
+const QString kStrings = QStringLiteral(MOBR_SOURCE_DIR "/resources/ZQRCTMPL/strings/");
+
+// The arguments a text takes, in order: "%s", "%1", "%2"...
+std::vector<std::string> arguments(const std::string& text)
+{
+    static const QRegularExpression argument(QStringLiteral("%(s|d|\\d)"));
+    std::vector<std::string> found;
+    auto it = argument.globalMatch(QString::fromStdString(text));
+    while (it.hasNext()) found.push_back(it.next().captured().toStdString());
+    return found;
+}
+
+// True when `text` reads as an English sentence: the Japanese table copied it
+// instead of translating it.
+bool looksEnglish(const std::string& text)
+{
+    static const QRegularExpression words(QStringLiteral("[A-Za-z]{2,}( +[A-Za-z]{2,}){2,}"));
+    return words.match(QString::fromStdString(text)).hasMatch();
 }
 
 QStringList tables()
@@ -75,4 +98,23 @@ TEST(ResourceTexts, EveryTextIsHostCodePageTextAndFixedFieldsFit)
             }
         }
     }
+}
+
+TEST(ResourceTexts, JapaneseTableHasEveryStringWithItsArguments)
+{
+    const std::map<int, std::string> english = readTable(kStrings + "1033.txt");
+    const std::map<int, std::string> japanese = readTable(kStrings + "1041.txt");
+    ASSERT_GT(english.size(), 50u);
+    for (const auto& [id, text] : english) {
+        const auto it = japanese.find(id);
+        if (it == japanese.end()) {
+            ADD_FAILURE() << "1041.txt lacks string " << id << " \"" << text << "\"";
+            continue;
+        }
+        EXPECT_EQ(arguments(it->second), arguments(text))
+            << "string " << id << " takes other arguments in Japanese: \"" << it->second << "\"";
+        EXPECT_FALSE(looksEnglish(it->second)) << "string " << id << " is not translated: \"" << it->second << "\"";
+    }
+    for (const auto& [id, text] : japanese)
+        EXPECT_TRUE(english.count(id)) << "1041.txt has string " << id << ", which 1033.txt lacks: \"" << text << "\"";
 }
