@@ -2,7 +2,7 @@
 
 // The command line of mobr:
 //
-//   mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png]
+//   mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png] [--lang en|ja]
 //   mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]
 //   mobr export FIGURE [OUT.json]
 //   mobr import IN.json FIGURE
@@ -12,10 +12,13 @@
 // --boot starts the host in boot state 1 with the command status word STATUS
 // (default 64), so that the work option set is chosen before the window.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 class CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     enum class Mode { Window, Run, Export, Import, Convert, Help, Version };
 
@@ -50,6 +53,8 @@ public:
     bool inPlace() const { return inPlace_; }
     int jobs() const { return jobs_; }
     bool worker() const { return worker_; }
+    // --lang: "en", "ja", or empty to follow the locale.
+    const QString& language() const { return language_; }
 
 private:
     Mode mode_ = Mode::Window;
@@ -63,4 +68,5 @@ private:
     bool inPlace_ = false;
     int jobs_ = 0;
     bool worker_ = false;
+    QString language_;
 };

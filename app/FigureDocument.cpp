@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -20,6 +21,17 @@ using mobrhost::Figure;
 using mobrhost::FigureModel;
 
 namespace {
+
+// The context of the reasons given to the person; what the host and the
+// figure readers say is passed on as it comes.
+struct Doc {
+    Q_DECLARE_TR_FUNCTIONS(FigureDocument)
+};
+
+QString q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 // A JSON figure starts with '{' after white space; a figure file starts with
 // the SQLite header. Only the first bytes are looked at.
@@ -36,8 +48,10 @@ Kind kindOf(const std::string& path, long long& size, std::string* error)
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         if (error)
-            *error = path + (S_ISDIR(st.st_mode) ? ": is a folder, not a figure"
-                                                 : ": is not a regular file (a FIFO, a device or a socket)");
+            *error = (S_ISDIR(st.st_mode) ? Doc::tr("%1: is a folder, not a figure")
+                                          : Doc::tr("%1: is not a regular file (a FIFO, a device or a socket)"))
+                         .arg(q(path))
+                         .toStdString();
         return Kind::Unreadable;
     }
     size = static_cast<long long>(st.st_size);
@@ -61,7 +75,7 @@ bool readAll(const std::string& path, std::string& text, std::string* error)
     long long size = 0;
     if (kindOf(path, size, error) == Kind::Unreadable) return false;
     if (size > kMaxJsonBytes) {
-        if (error) *error = path + ": too large for a figure JSON (" + std::to_string(size) + " bytes)";
+        if (error) *error = Doc::tr("%1: too large for a figure JSON (%2 bytes)").arg(q(path), QString::number(size)).toStdString();
         return false;
     }
     QFile file(QString::fromStdString(path));
@@ -141,7 +155,7 @@ bool FigureDocument::save(const std::string& path, std::string* error)
 {
     Figure* figure = current();
     if (!figure) {
-        if (error) *error = "there is no figure to save";
+        if (error) *error = Doc::tr("there is no figure to save").toStdString();
         return false;
     }
     if (!mobrhost::FigureFile::saveFile(*figure, path, error, path)) return false;
@@ -154,7 +168,7 @@ bool FigureDocument::saveCopy(const std::string& path, std::string* error)
 {
     Figure* figure = current();
     if (!figure) {
-        if (error) *error = "there is no figure to save";
+        if (error) *error = Doc::tr("there is no figure to save").toStdString();
         return false;
     }
     const std::string ownPath = figure->path;
@@ -171,7 +185,9 @@ bool FigureDocument::writeText(const std::string& path, const std::string& text,
     // failure the old file stays whole.
     const int rc = mobr::files::writeFileAtomically(path, text);
     if (rc != 0) {
-        if (error) *error = path + ": cannot be written (" + std::strerror(rc) + "); the old file is kept";
+        if (error) *error = Doc::tr("%1: cannot be written (%2); the old file is kept")
+                         .arg(q(path), QString::fromLocal8Bit(std::strerror(rc)))
+                         .toStdString();
         return false;
     }
     return true;
@@ -181,7 +197,7 @@ bool FigureDocument::writeJson(const Figure& figure, const std::string& path, st
 {
     std::string problem;
     if (!mobrhost::FigureJson::checkElements(figure, &problem)) {
-        if (error) *error = path + ": not exported: " + problem;
+        if (error) *error = Doc::tr("%1: not exported: %2").arg(q(path), q(problem)).toStdString();
         return false;
     }
     return writeText(path, mobrhost::FigureJson::exportText(figure) + "\n", error);
@@ -194,7 +210,7 @@ bool FigureDocument::exportJson(const std::string& figurePath, const std::string
     if (!jsonPath.empty()) return writeJson(*figure, jsonPath, error);
     std::string problem;
     if (!mobrhost::FigureJson::checkElements(*figure, &problem)) {
-        if (error) *error = figurePath + ": not exported: " + problem;
+        if (error) *error = Doc::tr("%1: not exported: %2").arg(q(figurePath), q(problem)).toStdString();
         return false;
     }
     const std::string text = mobrhost::FigureJson::exportText(*figure) + "\n";

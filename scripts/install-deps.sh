@@ -11,9 +11,10 @@ set -euo pipefail
 # the private-profile benchmark compares against, and fonts: DejaVu for Latin
 # text and IPA Gothic so that Japanese names (pens, fonts, layers) are drawn
 # instead of boxes.
+# qt6-l10n-tools: lupdate and lrelease, which build the Japanese translations.
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6opengl6-dev qt6-tools-dev
+  qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev nlohmann-json3-dev gperf
   libsimpleini-dev libinih-dev
