@@ -69,10 +69,24 @@ private:
     SettingsModule module_;
 };
 
+// The context of the progress and summary texts.
+struct Convert {
+    Q_DECLARE_TR_FUNCTIONS(BatchConvert)
+};
+
+// The kinds of table entries as the reports name them, in the words shown.
+QString kindName(const QString& kind)
+{
+    if (kind == QLatin1String("pens")) return Convert::tr("pens");
+    if (kind == QLatin1String("widths")) return Convert::tr("widths");
+    if (kind == QLatin1String("colours")) return Convert::tr("colours");
+    return kind;
+}
+
 QString skippedLine(const QJsonObject& s)
 {
-    return QString("    skipped %1 entry %2 (%3 -> %4): %5")
-        .arg(s["kind"].toString())
+    return Convert::tr("    skipped %1 entry %2 (%3 -> %4): %5")
+        .arg(kindName(s["kind"].toString()))
         .arg(s["entry"].toInt())
         .arg(s["source"].toString(), s["target"].toString(), s["reason"].toString());
 }
@@ -106,10 +120,10 @@ QString appliedText(const QJsonObject& report)
     int skipped = 0;
     for (const char* kind : {"pens", "widths", "colours"}) {
         const QJsonObject k = report[kind].toObject();
-        parts << QString("%1 %2").arg(kind).arg(k["applied"].toInt());
+        parts << QString("%1 %2").arg(kindName(kind)).arg(k["applied"].toInt());
         skipped += k["skipped"].toArray().size();
     }
-    return "applied " + parts.join(", ") + QString("; skipped %1").arg(skipped);
+    return Convert::tr("applied %1; skipped %2").arg(parts.join(", ")).arg(skipped);
 }
 
 // The progress: a line per drawing with what it applied and skipped, or a
@@ -122,7 +136,8 @@ public:
     {
         ++count_;
         const QString name = QFileInfo(result["file"].toString()).fileName();
-        const QString state = result["ok"].toBool() ? "converted" : "FAILED: " + result["error"].toString();
+        const QString state = result["ok"].toBool() ? Convert::tr("converted")
+                                                     : Convert::tr("FAILED: %1").arg(result["error"].toString());
         if (bar_) {
             const int filled = total_ ? kBarWidth * count_ / total_ : kBarWidth;
             std::fprintf(out_, "\r[%s%s] %d/%d %s\x1b[K", qPrintable(QString(filled, '#')),
@@ -137,7 +152,7 @@ public:
         say(out_, "    " + appliedText(report));
         for (const char* kind : {"pens", "widths", "colours"})
             for (const QJsonValue& s : report[kind].toObject()["skipped"].toArray()) say(out_, skippedLine(s.toObject()));
-        for (const QJsonValue& m : report["messages"].toArray()) say(out_, "    note: " + m.toObject()["text"].toString());
+        for (const QJsonValue& m : report["messages"].toArray()) say(out_, Convert::tr("    note: %1").arg(m.toObject()["text"].toString()));
     }
     void finish()
     {
@@ -156,12 +171,12 @@ private:
 
 void printSummary(FILE* out, const Totals& t, int total)
 {
-    say(out, QString("%1 of %2 drawings converted, %3 failed").arg(t.converted).arg(total).arg(t.failed));
+    say(out, Convert::tr("%1 of %2 drawings converted, %3 failed").arg(t.converted).arg(total).arg(t.failed));
     QStringList applied;
-    for (const auto& [kind, n] : t.applied) applied << QString("%1 %2").arg(kind).arg(n);
-    say(out, "entries applied: " + applied.join(", "));
-    for (const auto& [reason, n] : t.skipped) say(out, QString("entries skipped, %1: %2").arg(reason).arg(n));
-    for (const QString& f : t.failures) say(out, "failed: " + f);
+    for (const auto& [kind, n] : t.applied) applied << QString("%1 %2").arg(kindName(kind)).arg(n);
+    say(out, Convert::tr("entries applied: %1").arg(applied.join(", ")));
+    for (const auto& [reason, n] : t.skipped) say(out, Convert::tr("entries skipped, %1: %2").arg(reason).arg(n));
+    for (const QString& f : t.failures) say(out, Convert::tr("failed: %1").arg(f));
 }
 
 // Shares the drawings out to worker processes, one drawing at a time each,

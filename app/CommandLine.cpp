@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include <algorithm>
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 
@@ -25,31 +27,33 @@ QCommandLineOption hidden(QCommandLineOption option)
 }
 
 struct Options {
-    QCommandLineOption system{"system", "Use DIR as the host's system folder (option, template and history files) "
-                                        "instead of ~/.local/share/mobr/system.", "DIR"};
-    QCommandLineOption boot{"boot", "Start in boot mode: the work option set is chosen before the window opens. "
-                                    "STATUS is the command status word (default 64).", "STATUS"};
-    QCommandLineOption screenshot{"screenshot", "Save a picture of the main window to FILE.png and quit.",
+    QCommandLineOption system{"system", CommandLine::tr("Use DIR as the host's system folder (option, template and history files) "
+                                        "instead of ~/.local/share/mobr/system."), "DIR"};
+    QCommandLineOption boot{"boot", CommandLine::tr("Start in boot mode: the work option set is chosen before the window opens. "
+                                    "STATUS is the command status word (default 64)."), "STATUS"};
+    QCommandLineOption screenshot{"screenshot", CommandLine::tr("Save a picture of the main window to FILE.png and quit."),
                                   "FILE.png"};
-    QCommandLineOption out{"out", "run: write the transcript to FILE; export: write the JSON to FILE; convert: write "
-                                  "the converted drawings into the folder FILE.", "FILE"};
-    QCommandLineOption reference{"reference", "convert: the reference drawing whose line types, widths and colours "
-                                              "the drawings take.", "REF"};
-    QCommandLineOption definition{"definition", "convert: the conversion definition file (.fac) to apply.", "DEF"};
-    QCommandLineOption inPlace{"in-place", "convert: replace each drawing with its converted form (the original "
-                                           "stays until the replacement is complete)."};
-    QCommandLineOption jobs{"jobs", "convert: convert N drawings at a time (default: one per core).", "N"};
+    QCommandLineOption out{"out", CommandLine::tr("run: write the transcript to FILE; export: write the JSON to FILE; convert: write "
+                                  "the converted drawings into the folder FILE."), "FILE"};
+    QCommandLineOption reference{"reference", CommandLine::tr("convert: the reference drawing whose line types, widths and colours "
+                                              "the drawings take."), "REF"};
+    QCommandLineOption definition{"definition", CommandLine::tr("convert: the conversion definition file (.fac) to apply."), "DEF"};
+    QCommandLineOption inPlace{"in-place", CommandLine::tr("convert: replace each drawing with its converted form (the original "
+                                           "stays until the replacement is complete).")};
+    QCommandLineOption jobs{"jobs", CommandLine::tr("convert: convert N drawings at a time (default: one per core)."), "N"};
     QCommandLineOption worker = hidden(QCommandLineOption{"worker", "convert: internal, a worker process."});
-    QCommandLineOption screenshots{"screenshots", "run: save the scenario's screenshots in DIR.", "DIR"};
-    QCommandLineOption check{"check", "run: compare the transcript with the scenario's \"expect\" member."};
-    QCommandLineOption r12{"r12", "export, import: write a .dxf output as DXF R12 instead of R2000."};
-    QCommandLineOption help{QStringList{"h", "help"}, "Show this help and exit."};
-    QCommandLineOption version{QStringList{"v", "version"}, "Show the version and exit."};
+    QCommandLineOption screenshots{"screenshots", CommandLine::tr("run: save the scenario's screenshots in DIR."), "DIR"};
+    QCommandLineOption check{"check", CommandLine::tr("run: compare the transcript with the scenario's \"expect\" member.")};
+    QCommandLineOption lang{"lang", CommandLine::tr("Speak LANG: en (English) or ja (Japanese). Without it mobr "
+                                                    "follows the locale (LANG=ja_JP.UTF-8 for Japanese)."), "LANG"};
+    QCommandLineOption r12{"r12", CommandLine::tr("export, import: write a .dxf output as DXF R12 instead of R2000.")};
+    QCommandLineOption help{QStringList{"h", "help"}, CommandLine::tr("Show this help and exit.")};
+    QCommandLineOption version{QStringList{"v", "version"}, CommandLine::tr("Show the version and exit.")};
 
     void addTo(QCommandLineParser& parser) const
     {
         for (const QCommandLineOption* o : {&system, &boot, &screenshot, &out, &screenshots, &check, &reference,
-                                            &definition, &inPlace, &jobs, &worker, &r12, &help, &version})
+                                            &definition, &inPlace, &jobs, &worker, &r12, &lang, &help, &version})
             parser.addOption(*o);
     }
 };
@@ -70,8 +74,8 @@ QString CommandLine::version()
 
 QString CommandLine::synopsis()
 {
-    return QStringLiteral(
-        "usage: mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png]\n"
+    return tr(
+        "usage: mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png] [--lang en|ja]\n"
         "       mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]\n"
         "       mobr export FIGURE [OUT.json|OUT.dxf] [--r12]\n"
         "       mobr import IN.json|IN.dxf FIGURE [--r12]\n"
@@ -85,10 +89,11 @@ QString CommandLine::usage()
     Options options;
     options.addTo(parser);
     QString options_text = parser.helpText();
-    options_text = options_text.mid(options_text.indexOf("Options:"));
+    // Qt translates the heading of the option list itself.
+    options_text = options_text.mid(
+        std::max(0, int(options_text.indexOf(QCoreApplication::translate("QCommandLineParser", "Options:")))));
     return synopsis() +
-           QStringLiteral(
-               "\n"
+           tr("\n"
                "A small drawing host for the settings module. Without a command it opens FIGURE (a figure\n"
                "file, figure JSON or DXF drawing) in a window; without a display it does nothing more unless\n"
                "--screenshot is given.\n"
@@ -103,8 +108,7 @@ QString CommandLine::usage()
                "  help      Show this help.\n"
                "\n") +
            options_text +
-           QStringLiteral(
-               "\n"
+           tr("\n"
                "Exit status:\n"
                "  0  success\n"
                "  1  the figure or JSON was refused, a scenario step had errors, or a drawing was not converted\n"
@@ -127,11 +131,16 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     if (!parser.parse(withBootValue(arguments))) return fail(parser.errorText());
 
     for (const QCommandLineOption* o : {&options.system, &options.boot, &options.screenshot, &options.out,
-                                        &options.screenshots, &options.reference, &options.definition, &options.jobs}) {
-        if (parser.values(*o).size() > 1) return fail("--" + o->names().constLast() + " is given more than once");
+                                        &options.screenshots, &options.reference, &options.definition, &options.jobs,
+                                        &options.lang}) {
+        if (parser.values(*o).size() > 1) return fail(tr("--%1 is given more than once").arg(o->names().constLast()));
     }
 
     CommandLine c;
+    // Read before anything else: --help speaks the language it asks for.
+    c.language_ = parser.value(options.lang);
+    if (parser.isSet(options.lang) && c.language_ != "en" && c.language_ != "ja")
+        return fail(tr("--lang takes en or ja, found %1").arg(c.language_));
     if (parser.isSet(options.help)) {
         c.mode_ = Mode::Help;
         return c;
@@ -150,7 +159,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         bool ok = false;
         const QString text = parser.value(options.boot);
         const int status = text.toInt(&ok, 0);
-        if (!ok || status < 0) return fail("--boot= needs a command status word, found " + text);
+        if (!ok || status < 0) return fail(tr("--boot= needs a command status word, found %1").arg(text));
         c.boot_ = true;
         c.commandStatus_ = status;
     }
@@ -162,11 +171,11 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         return c;
     }
     if (command == "run") {
-        if (positional.size() != 2) return fail("run needs exactly one scenario file");
+        if (positional.size() != 2) return fail(tr("run needs exactly one scenario file"));
         c.mode_ = Mode::Run;
         c.scenario_ = positional[1];
     } else if (command == "export") {
-        if (positional.size() < 2 || positional.size() > 3) return fail("export needs a figure and at most one output file");
+        if (positional.size() < 2 || positional.size() > 3) return fail(tr("export needs a figure and at most one output file"));
         c.mode_ = Mode::Export;
         c.figure_ = positional[1];
         if (positional.size() == 3) c.out_ = positional[2];
@@ -180,30 +189,30 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         if (parser.isSet(options.jobs)) {
             bool ok = false;
             c.jobs_ = parser.value(options.jobs).toInt(&ok);
-            if (!ok || c.jobs_ < 1) return fail("--jobs needs a number of 1 or more");
+            if (!ok || c.jobs_ < 1) return fail(tr("--jobs needs a number of 1 or more"));
         }
-        if (c.reference_.isEmpty() || c.definition_.isEmpty()) return fail("convert needs --reference and --definition");
-        if (c.inPlace_ == !c.out_.isEmpty()) return fail("convert needs exactly one of --out DIR and --in-place");
-        if (c.figures_.isEmpty() && !c.worker_) return fail("convert needs at least one drawing");
+        if (c.reference_.isEmpty() || c.definition_.isEmpty()) return fail(tr("convert needs --reference and --definition"));
+        if (c.inPlace_ == !c.out_.isEmpty()) return fail(tr("convert needs exactly one of --out DIR and --in-place"));
+        if (c.figures_.isEmpty() && !c.worker_) return fail(tr("convert needs at least one drawing"));
         return c;
     } else if (command == "import") {
-        if (positional.size() != 3) return fail("import needs a JSON file and a figure file");
+        if (positional.size() != 3) return fail(tr("import needs a JSON file and a figure file"));
         c.mode_ = Mode::Import;
         c.json_ = positional[1];
         c.figure_ = positional[2];
     } else {
-        if (positional.size() > 1) return fail("unknown command or more than one figure: " + positional.join(' '));
-        if (looksLikeCommand(command)) return fail("unknown command " + command);
+        if (positional.size() > 1) return fail(tr("unknown command or more than one figure: %1").arg(positional.join(' ')));
+        if (looksLikeCommand(command)) return fail(tr("unknown command %1").arg(command));
         c.mode_ = Mode::Window;
         c.figure_ = positional.value(0);
     }
     if (parser.isSet(options.reference) || parser.isSet(options.definition) || parser.isSet(options.inPlace) ||
         parser.isSet(options.jobs) || parser.isSet(options.worker))
-        return fail("--reference, --definition, --in-place and --jobs belong to convert");
+        return fail(tr("--reference, --definition, --in-place and --jobs belong to convert"));
     const bool runOnly = !c.out_.isEmpty() || !c.screenshots_.isEmpty() || c.check_;
     if (runOnly && c.mode_ != Mode::Run && c.mode_ != Mode::Export)
-        return fail("--out, --screenshots and --check belong to run");
+        return fail(tr("--out, --screenshots and --check belong to run"));
     if (c.mode_ == Mode::Export && (!c.screenshots_.isEmpty() || c.check_))
-        return fail("--screenshots and --check belong to run");
+        return fail(tr("--screenshots and --check belong to run"));
     return c;
 }

@@ -2,7 +2,7 @@
 
 // The command line of mobr:
 //
-//   mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png]
+//   mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png] [--lang en|ja]
 //   mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]
 //   mobr export FIGURE [OUT.json]
 //   mobr import IN.json FIGURE
@@ -12,10 +12,13 @@
 // --boot starts the host in boot state 1 with the command status word STATUS
 // (default 64), so that the work option set is chosen before the window.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 class CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     enum class Mode { Window, Run, Export, Import, Convert, Help, Version };
 
@@ -51,6 +54,8 @@ public:
     int jobs() const { return jobs_; }
     bool worker() const { return worker_; }
     bool dxfR12() const { return dxfR12_; }
+    // --lang: "en", "ja", or empty to follow the locale.
+    const QString& language() const { return language_; }
 
 private:
     Mode mode_ = Mode::Window;
@@ -65,4 +70,5 @@ private:
     int jobs_ = 0;
     bool worker_ = false;
     bool dxfR12_ = false;
+    QString language_;
 };

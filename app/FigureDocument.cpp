@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -24,6 +25,17 @@ using mobrhost::Figure;
 using mobrhost::FigureModel;
 
 namespace {
+
+// The context of the reasons given to the person; what the host and the
+// figure readers say is passed on as it comes.
+struct Doc {
+    Q_DECLARE_TR_FUNCTIONS(FigureDocument)
+};
+
+QString q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 // A JSON figure starts with '{' after white space; a DXF drawing with the
 // group "0 SECTION" (or the binary form's sentinel); a figure file starts
@@ -60,8 +72,10 @@ Kind kindOf(const std::string& path, long long& size, std::string* error)
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         if (error)
-            *error = path + (S_ISDIR(st.st_mode) ? ": is a folder, not a figure"
-                                                 : ": is not a regular file (a FIFO, a device or a socket)");
+            *error = (S_ISDIR(st.st_mode) ? Doc::tr("%1: is a folder, not a figure")
+                                          : Doc::tr("%1: is not a regular file (a FIFO, a device or a socket)"))
+                         .arg(q(path))
+                         .toStdString();
         return Kind::Unreadable;
     }
     size = static_cast<long long>(st.st_size);
@@ -87,7 +101,7 @@ bool readAll(const std::string& path, std::string& text, std::string* error)
     long long size = 0;
     if (kindOf(path, size, error) == Kind::Unreadable) return false;
     if (size > kMaxJsonBytes) {
-        if (error) *error = path + ": too large for a figure JSON (" + std::to_string(size) + " bytes)";
+        if (error) *error = Doc::tr("%1: too large for a figure JSON (%2 bytes)").arg(q(path), QString::number(size)).toStdString();
         return false;
     }
     QFile file(QString::fromStdString(path));
@@ -172,7 +186,7 @@ bool FigureDocument::save(const std::string& path, std::string* error)
 {
     Figure* figure = current();
     if (!figure) {
-        if (error) *error = "there is no figure to save";
+        if (error) *error = Doc::tr("there is no figure to save").toStdString();
         return false;
     }
     notes().clear();
@@ -186,7 +200,7 @@ bool FigureDocument::saveCopy(const std::string& path, std::string* error)
 {
     Figure* figure = current();
     if (!figure) {
-        if (error) *error = "there is no figure to save";
+        if (error) *error = Doc::tr("there is no figure to save").toStdString();
         return false;
     }
     const std::string ownPath = figure->path;
@@ -203,7 +217,9 @@ bool FigureDocument::writeText(const std::string& path, const std::string& text,
     // failure the old file stays whole.
     const int rc = mobr::files::writeFileAtomically(path, text);
     if (rc != 0) {
-        if (error) *error = path + ": cannot be written (" + std::strerror(rc) + "); the old file is kept";
+        if (error) *error = Doc::tr("%1: cannot be written (%2); the old file is kept")
+                         .arg(q(path), QString::fromLocal8Bit(std::strerror(rc)))
+                         .toStdString();
         return false;
     }
     return true;
@@ -213,7 +229,7 @@ bool FigureDocument::writeJson(const Figure& figure, const std::string& path, st
 {
     std::string problem;
     if (!mobrhost::FigureJson::checkElements(figure, &problem)) {
-        if (error) *error = path + ": not exported: " + problem;
+        if (error) *error = Doc::tr("%1: not exported: %2").arg(q(path), q(problem)).toStdString();
         return false;
     }
     return writeText(path, mobrhost::FigureJson::exportText(figure) + "\n", error);
@@ -229,7 +245,7 @@ bool FigureDocument::exportJson(const std::string& figurePath, const std::string
     }
     std::string problem;
     if (!mobrhost::FigureJson::checkElements(*figure, &problem)) {
-        if (error) *error = figurePath + ": not exported: " + problem;
+        if (error) *error = Doc::tr("%1: not exported: %2").arg(q(figurePath), q(problem)).toStdString();
         return false;
     }
     const std::string text = mobrhost::FigureJson::exportText(*figure) + "\n";

@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "AppLanguage.h"
 #include "AppLog.h"
 
 namespace {
@@ -48,8 +49,8 @@ bool HelpWindow::registerPages(const QString& rccPath)
 
 QString HelpWindow::language()
 {
-    const bool japanese = QLocale::system().language() == QLocale::Japanese;
-    if (japanese && QFileInfo::exists(QStringLiteral(":%1/help/ja/index.html").arg(kRoot))) return "ja";
+    if (AppLanguage::isJapanese() && QFileInfo::exists(QStringLiteral(":%1/help/ja/index.html").arg(kRoot)))
+        return "ja";
     return "en";
 }
 
@@ -58,9 +59,14 @@ QString HelpWindow::pageFolder()
     return QStringLiteral(":%1/help/%2").arg(kRoot, language());
 }
 
+// A page not yet written in the language in use is shown in English rather
+// than not at all.
 QUrl HelpWindow::pageUrl(int topic)
 {
-    return QUrl(QStringLiteral("qrc:%1/help/%2/%3").arg(kRoot, language(), pageName(topic)));
+    const QString name = pageName(topic);
+    QString folder = language();
+    if (folder != "en" && !QFileInfo::exists(QStringLiteral(":%1/help/%2/%3").arg(kRoot, folder, name))) folder = "en";
+    return QUrl(QStringLiteral("qrc:%1/help/%2/%3").arg(kRoot, folder, name));
 }
 
 HelpWindow* HelpWindow::showTopic(int topic, QWidget* mainWindow)

@@ -36,10 +36,11 @@ public:
     // default ZQRCTMPL.rcc next to the program, where the module is) under
     // the help root. False when the file is missing or not a resource file.
     static bool registerPages(const QString& rccPath = QString());
-    // The language folder in use: "ja" under a Japanese locale when that
-    // set exists, otherwise "en".
+    // The language folder in use: "ja" when the default locale is Japanese
+    // and that set exists, otherwise "en".
     static QString language();
-    // The page of a topic (qrc URL); the manual for kManual.
+    // The page of a topic (qrc URL); the manual for kManual. A page missing
+    // in the language in use is taken from "en".
     static QUrl pageUrl(int topic);
     // The folder of the pages in use, e.g. ":/mobr-help/help/en".
     static QString pageFolder();

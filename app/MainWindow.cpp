@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -30,7 +31,19 @@
 
 namespace {
 
-const char* const kFigureFilter = "Drawings (*.fig *.json *.dxf);;DXF drawings (*.dxf);;All files (*)";
+const char* const kFigureFilter = QT_TRANSLATE_NOOP("MainWindow", "Drawings (*.fig *.json *.dxf);;DXF drawings (*.dxf);;All files (*)");
+
+// The words of the buttons mobr's questions use, in mobr's language rather
+// than Qt's (whose translations a system may lack).
+QString buttonText(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Save: return MainWindow::tr("Save");
+    case QMessageBox::Discard: return MainWindow::tr("Discard");
+    case QMessageBox::Open: return MainWindow::tr("Open");
+    default: return MainWindow::tr("Cancel");
+    }
+}
 
 // Asks a question with three answers: `yes`, `no` (the buttons a person sees
 // for them) and Cancel. Returns ZQ_ID_YES, ZQ_ID_NO or ZQ_ID_CANCEL. With the
@@ -43,6 +56,7 @@ int askThreeWay(QWidget* owner, const QString& text, QMessageBox::StandardButton
         return driver->messageBox(owner, ZQ_MB_YESNOCANCEL | ZQ_MB_ICONQUESTION | ZQ_MB_DEFBUTTON3, 0, text,
                                   QString());
     QMessageBox box(QMessageBox::Question, MainWindow::tr("mobr"), text, yes | no | QMessageBox::Cancel, owner);
+    for (QMessageBox::StandardButton button : {yes, no, QMessageBox::Cancel}) box.button(button)->setText(buttonText(button));
     box.setDefaultButton(yes);
     box.setEscapeButton(QMessageBox::Cancel);
     const int clicked = box.exec();
@@ -88,6 +102,7 @@ MainWindow::~MainWindow()
 void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName("menuFile");
     file->addAction(tr("&New"), QKeySequence::New, this, &MainWindow::newFigure)->setObjectName("fileNew");
     file->addAction(tr("&Open..."), QKeySequence::Open, this, &MainWindow::openDialog)->setObjectName("fileOpen");
     file->addAction(tr("&Save"), QKeySequence::Save, this, &MainWindow::save)->setObjectName("fileSave");
@@ -105,6 +120,7 @@ void MainWindow::buildMenus()
     file->addAction(tr("&Quit"), QKeySequence::Quit, qApp, &QApplication::closeAllWindows)->setObjectName("fileQuit");
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->setObjectName("menuEdit");
     undoAction_ = edit->addAction(tr("&Undo"), QKeySequence::Undo, this, &MainWindow::undo);
     undoAction_->setObjectName("editUndo");
     redoAction_ = edit->addAction(tr("&Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this, &MainWindow::redo);
@@ -112,11 +128,13 @@ void MainWindow::buildMenus()
     updateUndoActions();
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->setObjectName("menuView");
     view->addAction(tr("Zoom &in"), QKeySequence::ZoomIn, view_, &FigureView::zoomIn)->setObjectName("viewZoomIn");
     view->addAction(tr("Zoom &out"), QKeySequence::ZoomOut, view_, &FigureView::zoomOut)->setObjectName("viewZoomOut");
     view->addAction(tr("&Fit the drawing"), QKeySequence(Qt::Key_Home), view_, &FigureView::fit)->setObjectName("viewFit");
 
     QMenu* settings = menuBar()->addMenu(tr("&Settings"));
+    settings->setObjectName("menuSettings");
     for (const SettingsModule::Command& c : module_.available()) {
         const QString entry = QString::fromLatin1(c.entry);
         QAction* action = settings->addAction(tr(c.label), this, [this, entry] { runCommand(entry); });
@@ -131,6 +149,7 @@ void MainWindow::buildMenus()
     // F1 belongs to the main window: inside a dialog F1 asks that dialog's
     // help, which the dialog library passes to the host as a topic.
     QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName("menuHelp");
     help->addAction(tr("mobr &manual"), QKeySequence(Qt::Key_F1), this, &MainWindow::showManual)
         ->setObjectName("helpManual");
     help->addSeparator();

@@ -521,15 +521,17 @@ QString ScenarioRunner::summary() const
 {
     QStringList lines;
     const QJsonArray steps = transcript_.value("steps").toArray();
-    lines << QString("%1 step(s), %2 error(s)").arg(steps.size()).arg(transcript_.value("errors").toArray().size());
+    lines << tr("%1 step(s), %2 error(s)").arg(steps.size()).arg(transcript_.value("errors").toArray().size());
     QStringList dialogs;
     for (const QJsonValue& d : transcript_.value("dialogs").toArray()) {
         const QJsonObject o = d.toObject();
         const int result = o.value("modalResult").toInt();
         dialogs << QString("%1 (%2)").arg(o.value("name").toString(),
-                                           result == 1 ? "OK" : result == 2 ? "Cancel" : QString::number(result));
+                                           result == 1   ? tr("OK")
+                                           : result == 2 ? tr("Cancel")
+                                                         : QString::number(result));
     }
-    lines << "dialogs: " + (dialogs.isEmpty() ? QString("none") : dialogs.join(", "));
+    lines << tr("dialogs: %1").arg(dialogs.isEmpty() ? tr("none") : dialogs.join(", "));
     const QJsonObject after = transcript_.value("figure").toObject();
     QStringList changes;
     for (const QString& key : after.keys()) {
@@ -540,12 +542,12 @@ QString ScenarioRunner::summary() const
         };
         const QString from = text(a), to = text(b);
         changes << (from.size() + to.size() < 120 ? QString("  %1: %2 -> %3").arg(key, from, to)
-                                                  : QString("  %1 changed").arg(key));
+                                                  : tr("  %1 changed").arg(key));
     }
-    lines << (changes.isEmpty() ? QString("figure: unchanged") : "figure:\n" + changes.join('\n'));
+    lines << (changes.isEmpty() ? tr("figure: unchanged") : tr("figure:") + "\n" + changes.join('\n'));
     for (const QJsonValue& s : steps) {
         for (const QJsonValue& shot : s.toObject().value("screenshots").toArray())
-            lines << "screenshot: " + shot.toString();
+            lines << tr("screenshot: %1").arg(shot.toString());
     }
     return lines.join('\n');
 }

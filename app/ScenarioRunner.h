@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include <QCoreApplication>
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -23,6 +24,8 @@
 class CZqUiDriver;
 
 class ScenarioRunner {
+    Q_DECLARE_TR_FUNCTIONS(ScenarioRunner)
+
 public:
     explicit ScenarioRunner(SettingsModule& module) : module_(module) {}
 

@@ -62,12 +62,12 @@ void keepOptions(const QTemporaryDir& scratch, const QByteArray& before)
 const std::vector<SettingsModule::Command>& SettingsModule::commands()
 {
     static const std::vector<Command> list = {
-        {"aapLatr", "System &attributes..."},
-        {"aapLelm", "&Element settings..."},
-        {"aapLopt", "&Options..."},
-        {"aapLSelUserOpt", "User &template..."},
-        {"aapLAtrCnv", "Attribute &conversion..."},
-        {kDrawingSize, "&Drawing size..."},
+        {"aapLatr", QT_TRANSLATE_NOOP("MainWindow", "System &attributes...")},
+        {"aapLelm", QT_TRANSLATE_NOOP("MainWindow", "&Element settings...")},
+        {"aapLopt", QT_TRANSLATE_NOOP("MainWindow", "&Options...")},
+        {"aapLSelUserOpt", QT_TRANSLATE_NOOP("MainWindow", "User &template...")},
+        {"aapLAtrCnv", QT_TRANSLATE_NOOP("MainWindow", "Attribute &conversion...")},
+        {kDrawingSize, QT_TRANSLATE_NOOP("MainWindow", "&Drawing size...")},
     };
     return list;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <QStringDecoder>
 #include <QTimer>
 
+#include "AppLanguage.h"
 #include "BatchConvert.h"
 #include "CommandLine.h"
 #include "FigureDocument.h"
@@ -28,6 +30,11 @@
 #include "platform/CodePage.h"
 
 namespace {
+
+// The context of the texts main() says itself.
+struct Mobr {
+    Q_DECLARE_TR_FUNCTIONS(mobr)
+};
 
 bool hasDisplay()
 {
@@ -46,12 +53,12 @@ int runScenario(const CommandLine& command, SettingsModule& module)
     ScenarioRunner runner(module);
     QString error;
     if (!runner.load(command.scenario(), &error)) {
-        say(stderr, "mobr run: " + error);
+        say(stderr, Mobr::tr("mobr run: %1").arg(error));
         return 2;
     }
     runner.setScreenshotFolder(command.screenshots());
     if (!runner.run(&error)) {
-        say(stderr, "mobr run: " + error);
+        say(stderr, Mobr::tr("mobr run: %1").arg(error));
         return 2;
     }
     if (!command.out().isEmpty()) {
@@ -59,19 +66,19 @@ int runScenario(const CommandLine& command, SettingsModule& module)
         QDir().mkpath(QFileInfo(command.out()).absolutePath());
         const QByteArray text = QJsonDocument(runner.transcript()).toJson(QJsonDocument::Indented);
         if (!FigureDocument::writeText(command.out().toStdString(), text.toStdString(), &problem)) {
-            say(stderr, "mobr run: " + QString::fromStdString(problem));
+            say(stderr, Mobr::tr("mobr run: %1").arg(QString::fromStdString(problem)));
             return 2;
         }
     }
-    say(stdout, "scenario " + command.scenario() + ": " + runner.summary());
-    if (!command.out().isEmpty()) say(stdout, "transcript: " + command.out());
+    say(stdout, Mobr::tr("scenario %1: %2").arg(command.scenario(), runner.summary()));
+    if (!command.out().isEmpty()) say(stdout, Mobr::tr("transcript: %1").arg(command.out()));
     if (command.check()) {
         const QStringList problems =
             ScenarioCheck::compare(runner.scenario().value("expect").toObject(), runner.transcript());
-        for (const QString& p : problems) say(stderr, "mobr run: expectation not met: " + p);
+        for (const QString& p : problems) say(stderr, Mobr::tr("mobr run: expectation not met: %1").arg(p));
         return problems.isEmpty() ? 0 : 3;
     }
-    for (const QString& e : runner.errors()) say(stderr, "mobr run: " + e);
+    for (const QString& e : runner.errors()) say(stderr, Mobr::tr("mobr run: %1").arg(e));
     return runner.errors().isEmpty() ? 0 : 1;
 }
 
@@ -97,7 +104,7 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
     std::string problem;
     if (!mobrhost::startHost(start, &problem)) {
         mobrhost::HostSession::instance().setListener(nullptr);
-        say(stderr, "mobr: the host did not start: " + QString::fromStdString(problem));
+        say(stderr, Mobr::tr("mobr: the host did not start: %1").arg(QString::fromStdString(problem)));
         return 2;
     }
     listener.onMessage = nullptr;
@@ -106,8 +113,8 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
         if (display) QMessageBox::warning(nullptr, "mobr", text);
     }
     if (!module.isLoaded()) {
-        const QString why = "the settings module did not load (" + QString::fromStdString(module.error()) +
-                            "); the figure opens without settings commands";
+        const QString why = Mobr::tr("the settings module did not load (%1); the figure opens without settings commands")
+                                .arg(QString::fromStdString(module.error()));
         say(stderr, "mobr: " + why);
         if (display) QMessageBox::warning(nullptr, "mobr", why);
     }
@@ -116,7 +123,7 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
     if (command.boot() && module.has("aapLSelWorkUserOpt")) {
         int result = 0;
         module.call("aapLSelWorkUserOpt", &result);
-        say(stdout, QString("mobr: work option selection at start returned %1").arg(result));
+        say(stdout, Mobr::tr("mobr: work option selection at start returned %1").arg(result));
     }
     int status = 0;
     {
@@ -136,17 +143,17 @@ int runWindow(const CommandLine& command, SettingsModule& module, bool display)
             window.show();
             QApplication::processEvents();
             if (!window.grab().save(command.screenshot())) {
-                say(stderr, "mobr: cannot write " + command.screenshot());
+                say(stderr, Mobr::tr("mobr: cannot write %1").arg(command.screenshot()));
                 status = 2;
             } else {
-                say(stdout, "main window: " + command.screenshot());
+                say(stdout, Mobr::tr("main window: %1").arg(command.screenshot()));
             }
         } else if (display) {
             window.show();
             QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
             status = QApplication::exec();
         } else {
-            say(stdout, "mobr: no display; nothing more to do (mobr run SCENARIO runs dialogs headless)");
+            say(stdout, Mobr::tr("mobr: no display; nothing more to do (mobr run SCENARIO runs dialogs headless)"));
         }
     }
     mobrhost::HostSession::instance().setListener(nullptr);
@@ -169,6 +176,16 @@ int main(int argc, char** argv)
         }
         arguments << argument;
     }
+    // A first reading decides the platform and the language; the command
+    // line is read again once the translations are in, so that its
+    // messages and help speak the chosen language.
+    const CommandLine first = CommandLine::parse(arguments);
+    const bool display = first.mode() == CommandLine::Mode::Window && hasDisplay();
+    if (!display) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // Before the settings module is loaded: it takes its language from the
+    // default locale when it attaches.
+    AppLanguage::apply(AppLanguage::choose(first.language()));
     const CommandLine command = CommandLine::parse(arguments);
     if (command.mode() == CommandLine::Mode::Version) {
         say(stdout, "mobr " + CommandLine::version());
@@ -180,12 +197,10 @@ int main(int argc, char** argv)
             return 0;
         }
         say(stderr, "mobr: " + command.error());
-        std::fputs(qPrintable(CommandLine::synopsis() + "Try 'mobr --help' for the options and exit codes.\n"), stderr);
+        std::fputs(qPrintable(CommandLine::synopsis() + Mobr::tr("Try 'mobr --help' for the options and exit codes.\n")),
+                   stderr);
         return 2;
     }
-    const bool display = command.mode() == CommandLine::Mode::Window && hasDisplay();
-    if (!display) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
 
     if (command.mode() == CommandLine::Mode::Export || command.mode() == CommandLine::Mode::Import) {
         std::string error;

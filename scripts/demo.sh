@@ -38,3 +38,5 @@ rm -rf "$out"/dxf-folder "$out"/converted && mkdir -p "$out"/dxf-folder "$out"/c
 cp samples/sample.dxf samples/floor-plan.dxf "$out"/dxf-folder/
 build/bin/mobr convert --reference samples/conversion/reference.fig --definition samples/conversion/standard.fac \
   --out "$out"/converted "$out"/dxf-folder/*.dxf
+# The main window with each menu open and the help window, in the locale's language.
+build/bin/mobr-shots --figure samples/sample.json "$out"

@@ -10,17 +10,16 @@ set -euo pipefail
 # perfect hash of the host function names, the INI libraries
 # the private-profile benchmark compares against, and fonts: DejaVu for Latin
 # text and IPA Gothic so that Japanese names (pens, fonts, layers) are drawn
-# instead of boxes; qt6-l10n-tools for lrelease, which compiles the dialogs'
-# Japanese translation into the resource file at build time.
+# instead of boxes; qt6-l10n-tools for lupdate and lrelease, which build the
+# Japanese translations of the dialogs and of mobr.
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6opengl6-dev qt6-tools-dev
+  qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev nlohmann-json3-dev gperf
   libsimpleini-dev libinih-dev
   fontconfig fonts-dejavu-core fonts-ipafont-gothic
   libdxflib-dev python3-ezdxf   # DXF in and out; ezdxf checks every written DXF in the tests
-  qt6-l10n-tools
 )
 # The fuzz targets build with clang's libFuzzer: only with --fuzz. The Debian
 # package works out its dependencies with dpkg-shlibdeps, which needs `file`:
