@@ -107,52 +107,6 @@
         <translation>バージョンを表示して終了します。</translation>
     </message>
     <message>
-        <source>usage: mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png] [--lang en|ja]
-       mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]
-       mobr export FIGURE [OUT.json]
-       mobr import IN.json FIGURE
-       mobr convert --reference REF --definition DEF.fac (--out DIR | --in-place) [--jobs N] FIGURE...
-       mobr help | --help | --version
-</source>
-        <translation>使い方: mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png] [--lang en|ja]
-        mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]
-        mobr export FIGURE [OUT.json]
-        mobr import IN.json FIGURE
-        mobr convert --reference REF --definition DEF.fac (--out DIR | --in-place) [--jobs N] FIGURE...
-        mobr help | --help | --version
-</translation>
-    </message>
-    <message>
-        <source>
-A small drawing host for the settings module. Without a command it opens FIGURE (a figure
-file or figure JSON) in a window; without a display it does nothing more unless
---screenshot is given.
-
-Commands:
-  run       Run a scenario: the dialogs it names are driven by its steps, headless.
-  export    Write a figure file as figure JSON (to standard output without OUT.json).
-  import    Make a figure file from figure JSON.
-  convert   Apply a conversion definition to drawings without a dialog: each drawing takes the
-            reference drawing&apos;s line types, widths and colours; a drawing whose conversion
-            fails is not written.
-  help      Show this help.
-
-</source>
-        <translation>
-設定モジュールのための小さな作図ホストです。コマンドなしでは FIGURE (図面ファイルまたは
-図面 JSON) をウィンドウに開きます。画面がなければ、--screenshot の指定がない限り何もしません。
-
-コマンド:
-  run       シナリオを実行します: シナリオが挙げるダイアログを手順どおり画面なしで操作します。
-  export    図面ファイルを図面 JSON に書き出します (OUT.json がなければ標準出力へ)。
-  import    図面 JSON から図面ファイルを作ります。
-  convert   ダイアログなしで図面に変換定義を適用します: 各図面は参照図面の線種・線幅・色を
-            受け取ります。変換に失敗した図面は書き込みません。
-  help      このヘルプを表示します。
-
-</translation>
-    </message>
-    <message>
         <source>
 Exit status:
   0  success
@@ -227,6 +181,56 @@ Exit status:
     <message>
         <source>--screenshots and --check belong to run</source>
         <translation>--screenshots と --check は run 用のオプションです</translation>
+    </message>
+    <message>
+        <source>export, import: write a .dxf output as DXF R12 instead of R2000.</source>
+        <translation>export, import: .dxf の出力を R2000 ではなく DXF R12 で書き込みます。</translation>
+    </message>
+    <message>
+        <source>usage: mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png] [--lang en|ja]
+       mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]
+       mobr export FIGURE [OUT.json|OUT.dxf] [--r12]
+       mobr import IN.json|IN.dxf FIGURE [--r12]
+       mobr convert --reference REF --definition DEF.fac (--out DIR | --in-place) [--jobs N] FIGURE...
+       mobr help | --help | --version
+</source>
+        <translation>使い方: mobr [FIGURE] [--system DIR] [--boot[=STATUS]] [--screenshot FILE.png] [--lang en|ja]
+        mobr run SCENARIO.json [--out TRANSCRIPT.json] [--screenshots DIR] [--check]
+        mobr export FIGURE [OUT.json|OUT.dxf] [--r12]
+        mobr import IN.json|IN.dxf FIGURE [--r12]
+        mobr convert --reference REF --definition DEF.fac (--out DIR | --in-place) [--jobs N] FIGURE...
+        mobr help | --help | --version
+</translation>
+    </message>
+    <message>
+        <source>
+A small drawing host for the settings module. Without a command it opens FIGURE (a figure
+file, figure JSON or DXF drawing) in a window; without a display it does nothing more unless
+--screenshot is given.
+
+Commands:
+  run       Run a scenario: the dialogs it names are driven by its steps, headless.
+  export    Write a drawing as figure JSON (to standard output without OUT.json) or DXF.
+  import    Make a figure file (or a DXF drawing) from figure JSON or DXF.
+  convert   Apply a conversion definition to drawings (figure files or DXF) without a dialog:
+            each drawing takes the reference drawing&apos;s line types, widths and colours; a
+            drawing whose conversion fails is not written.
+  help      Show this help.
+
+</source>
+        <translation>
+設定モジュールのための小さな作図ホストです。コマンドなしでは FIGURE (図面ファイル、図面 JSON
+または DXF 図面) をウィンドウに開きます。画面がなければ、--screenshot の指定がない限り何もしません。
+
+コマンド:
+  run       シナリオを実行します: シナリオが挙げるダイアログを手順どおり画面なしで操作します。
+  export    図面を図面 JSON (OUT.json がなければ標準出力へ) または DXF に書き出します。
+  import    図面 JSON または DXF から図面ファイル (または DXF 図面) を作ります。
+  convert   ダイアログなしで図面 (図面ファイルまたは DXF) に変換定義を適用します: 各図面は
+            参照図面の線種・線幅・色を受け取ります。変換に失敗した図面は書き込みません。
+  help      このヘルプを表示します。
+
+</translation>
     </message>
 </context>
 <context>
@@ -426,10 +430,6 @@ Exit status:
         <translation>図面を保存</translation>
     </message>
     <message>
-        <source>Figures (*.fig)</source>
-        <translation>図面 (*.fig)</translation>
-    </message>
-    <message>
         <source>Import figure JSON</source>
         <translation>図面 JSON の読み込み</translation>
     </message>
@@ -506,10 +506,6 @@ Open it, or discard it? (Cancel keeps it for the next start.)</source>
         <translation>図面サイズ(&amp;D)...</translation>
     </message>
     <message>
-        <source>Figures (*.fig *.json);;All files (*)</source>
-        <translation>図面 (*.fig *.json);;すべてのファイル (*)</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>保存</translation>
     </message>
@@ -524,6 +520,14 @@ Open it, or discard it? (Cancel keeps it for the next start.)</source>
     <message>
         <source>Cancel</source>
         <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Drawings (*.fig *.json *.dxf);;DXF drawings (*.dxf);;All files (*)</source>
+        <translation>図面 (*.fig *.json *.dxf);;DXF 図面 (*.dxf);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Figures (*.fig);;DXF drawings (*.dxf)</source>
+        <translation>図面 (*.fig);;DXF 図面 (*.dxf)</translation>
     </message>
 </context>
 <context>
