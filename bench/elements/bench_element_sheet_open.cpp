@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "../DialogBench.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 
@@ -23,7 +25,6 @@
 namespace {
 
 constexpr int kFull = 255;
-using Clock = std::chrono::steady_clock;
 
 std::string nameOf(const char* prefix, int n)
 {
@@ -61,42 +62,10 @@ bool fillFigure()
     return f->tips->count() == kFull;
 }
 
-void prepare(benchmark::State& state)
-{
-    static bool ready = false;
-    if (ready) return;
-    std::string error;
-    if (!mobrhost::startHost(mobrhost::HostStart{}, &error)) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
-    mobrhost::journalEnable(false);
-    const std::string resources = QCoreApplication::applicationDirPath().toStdString() + "/ZQRCTMPL.rcc";
-    if (ZqLoadResourceFile(resources.c_str()) == 0) {
-        state.SkipWithError("no resource file beside the benchmark");
-        return;
-    }
-    if (!fillFigure()) {
-        state.SkipWithError("the figure could not be filled");
-        return;
-    }
-    ready = true;
-}
-
 void BM_OpenElementSheetOnFullFigure(benchmark::State& state)
 {
-    prepare(state);
-    for (auto _ : state) {
-        Clock::time_point shown{};
-        CZqUiDriver driver(ZqUiScript().inspect([&shown](CZqWindow&) { shown = Clock::now(); }).cancel());
-        const Clock::time_point start = Clock::now();
-        CElementSheet().run();
-        if (shown == Clock::time_point{}) {
-            state.SkipWithError("the sheet was not shown");
-            break;
-        }
-        state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
-    }
+    if (!dialogbench::startOnce(state, {}, fillFigure)) return;
+    dialogbench::timeToFirstShown(state, [] { CElementSheet().run(); });
     state.counters["pens"] = hostapi::aatPenGetCount(hostapi::aatFigGetPenInfo(0));
     state.counters["colours"] = hostapi::aatColGetCount(hostapi::aatFigGetColInfo(0));
     state.counters["fonts"] = hostapi::aatFntGetCount(hostapi::aatFigGetFntInfo(0));
@@ -108,11 +77,5 @@ BENCHMARK(BM_OpenElementSheetOnFullFigure)->UseManualTime()->Unit(benchmark::kMi
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return dialogbench::runAll(argc, argv);
 }

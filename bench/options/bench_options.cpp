@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "../DialogBench.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -37,49 +39,22 @@ extern "C" int aapLopt(void);
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using dialogbench::Clock;
 constexpr int kTabs = 10;
 
-void prepare(benchmark::State& state)
+bool prepare(benchmark::State& state)
 {
     static QTemporaryDir folder;
-    static bool ready = false;
-    if (ready) return;
     mobrhost::HostStart start;
     start.systemFolder = folder.filePath("system").toStdString() + "/";
-    std::string error;
-    if (!mobrhost::startHost(start, &error)) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
-    mobrhost::journalEnable(false);
-    const std::string resources = QCoreApplication::applicationDirPath().toStdString() + "/ZQRCTMPL.rcc";
-    if (ZqLoadResourceFile(resources.c_str()) == 0) {
-        state.SkipWithError("no resource file beside the benchmark");
-        return;
-    }
-    ready = true;
+    return dialogbench::startOnce(state, start);
 }
 
-double seconds(Clock::time_point from, Clock::time_point to)
-{
-    return std::chrono::duration<double>(to - from).count();
-}
+using dialogbench::seconds;
 
 void BM_OpenOptionsToFirstPage(benchmark::State& state)
 {
-    prepare(state);
-    for (auto _ : state) {
-        Clock::time_point shown{};
-        CZqUiDriver driver(ZqUiScript().inspect([&shown](CZqWindow&) { shown = Clock::now(); }).cancel());
-        const Clock::time_point start = Clock::now();
-        aapLopt();
-        if (shown == Clock::time_point{}) {
-            state.SkipWithError("the options dialog was not shown");
-            break;
-        }
-        state.SetIterationTime(seconds(start, shown));
-    }
+    if (prepare(state)) dialogbench::timeToFirstShown(state, [] { aapLopt(); });
 }
 BENCHMARK(BM_OpenOptionsToFirstPage)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -107,13 +82,7 @@ BENCHMARK(BM_OkWithEveryPageVisited)->UseManualTime()->Unit(benchmark::kMillisec
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return dialogbench::runAll(argc, argv);
 }
 
 // "All on" on the point mode page with four user tables: the in-use list
