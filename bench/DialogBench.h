@@ -28,14 +28,14 @@ inline double seconds(Clock::time_point from, Clock::time_point to)
     return std::chrono::duration<double>(to - from).count();
 }
 
-// Starts the host once per program (then answers true at once); on a failure
-// the benchmark is skipped with the reason and false is returned. `fill` runs
-// once after the start, to give the figure its contents.
-inline bool startOnce(benchmark::State& state, const mobrhost::HostStart& start = {},
+// Starts the host (a running one is replaced) with the resource file loaded;
+// on a failure the benchmark is skipped with the reason and false is
+// returned. `fill` runs after the start, to give the host its contents. Each
+// benchmark file keeps its own "started" flag, since files that share a
+// program may want different system folders.
+inline bool startHost(benchmark::State& state, const mobrhost::HostStart& start = {},
                       const std::function<bool()>& fill = {})
 {
-    static bool ready = false;
-    if (ready) return true;
     std::string error;
     if (!mobrhost::startHost(start, &error)) {
         state.SkipWithError(error.c_str());
@@ -48,10 +48,9 @@ inline bool startOnce(benchmark::State& state, const mobrhost::HostStart& start 
         return false;
     }
     if (fill && !fill()) {
-        state.SkipWithError("the figure could not be filled");
+        state.SkipWithError("the host could not be given its contents");
         return false;
     }
-    ready = true;
     return true;
 }
 

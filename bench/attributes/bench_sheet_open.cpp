@@ -73,7 +73,8 @@ bool fillFigure()
 
 void BM_OpenSheetOnFullFigure(benchmark::State& state)
 {
-    if (!dialogbench::startOnce(state, {}, fillFigure)) return;
+    static bool started = false;
+    if (!started && !(started = dialogbench::startHost(state, {}, fillFigure))) return;
     dialogbench::timeToFirstShown(state, [] { CSysAttributeSheet().run(); });
     state.counters["pens"] = hostapi::aatPenGetCount(hostapi::aatFigGetPenInfo(0));
     void* widths = hostapi::aatFigEditWidInfo(0);

@@ -64,7 +64,8 @@ bool fillFigure()
 
 void BM_OpenElementSheetOnFullFigure(benchmark::State& state)
 {
-    if (!dialogbench::startOnce(state, {}, fillFigure)) return;
+    static bool started = false;
+    if (!started && !(started = dialogbench::startHost(state, {}, fillFigure))) return;
     dialogbench::timeToFirstShown(state, [] { CElementSheet().run(); });
     state.counters["pens"] = hostapi::aatPenGetCount(hostapi::aatFigGetPenInfo(0));
     state.counters["colours"] = hostapi::aatColGetCount(hostapi::aatFigGetColInfo(0));

@@ -45,9 +45,10 @@ constexpr int kTabs = 10;
 bool prepare(benchmark::State& state)
 {
     static QTemporaryDir folder;
+    static bool started = false;
     mobrhost::HostStart start;
     start.systemFolder = folder.filePath("system").toStdString() + "/";
-    return dialogbench::startOnce(state, start);
+    return started || (started = dialogbench::startHost(state, start));
 }
 
 using dialogbench::seconds;

@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "../DialogBench.h"
+
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
@@ -25,7 +27,7 @@ extern "C" int aapLSelUserOpt(void);
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using dialogbench::Clock;
 constexpr int kTemplates = 1000;
 
 std::string systemFolder()
@@ -34,38 +36,25 @@ std::string systemFolder()
     return folder.filePath("system").toStdString() + "/";
 }
 
-bool prepare(benchmark::State& state)
+// The bundled system folder with 1,000 more templates beside the standard one.
+bool makeTemplates()
 {
-    static bool ready = false;
-    if (ready) return true;
-    mobrhost::HostStart start;
-    start.systemFolder = systemFolder();
-    std::string error;
-    if (!mobrhost::startHost(start, &error)) {
-        state.SkipWithError(error.c_str());
-        return false;
-    }
-    mobrhost::journalEnable(false);
-    const std::string resources = QCoreApplication::applicationDirPath().toStdString() + "/ZQRCTMPL.rcc";
-    if (ZqLoadResourceFile(resources.c_str()) == 0) {
-        state.SkipWithError("no resource file beside the benchmark");
-        return false;
-    }
     for (int i = 0; i < kTemplates; ++i) {
         const std::string name = systemFolder() + "template/T" + std::to_string(100000 + (i * 7919) % 100000) + ".INI";
-        if (mobr::files::copyFile(systemFolder() + "MOBRSTD.INI", name) != 0) {
-            state.SkipWithError("the templates could not be made");
-            return false;
-        }
+        if (mobr::files::copyFile(systemFolder() + "MOBRSTD.INI", name) != 0) return false;
     }
-    ready = true;
     return true;
 }
 
-double seconds(Clock::time_point from, Clock::time_point to)
+bool prepare(benchmark::State& state)
 {
-    return std::chrono::duration<double>(to - from).count();
+    static bool started = false;
+    mobrhost::HostStart start;
+    start.systemFolder = systemFolder();
+    return started || (started = dialogbench::startHost(state, start, makeTemplates));
 }
+
+using dialogbench::seconds;
 
 void BM_SelectDialogListsThousandTemplates(benchmark::State& state)
 {
