@@ -38,6 +38,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # the fonts are what the drawing and the dialogs show their texts with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-ipafont-gothic")
+# Qt's own texts (message box buttons, file dialogs) in Japanese.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/packages)
 include(CPack)

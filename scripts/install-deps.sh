@@ -11,10 +11,11 @@ set -euo pipefail
 # the private-profile benchmark compares against, and fonts: DejaVu for Latin
 # text and IPA Gothic so that Japanese names (pens, fonts, layers) are drawn
 # instead of boxes; qt6-l10n-tools for lupdate and lrelease, which build the
-# Japanese translations of the dialogs and of mobr.
+# Japanese translations of the dialogs and of mobr, and qt6-translations-l10n
+# for Qt's own texts (message box buttons, file and print dialogs) in Japanese.
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools
+  qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev nlohmann-json3-dev gperf
   libsimpleini-dev libinih-dev
