@@ -346,13 +346,14 @@ private:
             report_.count("hatches written as their boundary (R12 has no hatch)");
             return;
         }
-        std::vector<DL_HatchEdgeData> edges;
+        // The boundary's lines, arcs and circles. Each edge is made where it
+        // is written and never copied: dxflib's edge constructors leave the
+        // members of the other edge kinds unset, so a copy would read them.
+        std::vector<const unsigned char*> edges;
         for (const std::size_t index : boundaries_[id]) {
             const unsigned char* e = figure_.elements.records(0)[index].data();
             const uint16_t kind = bytes::u16(e, element::kKind);
-            if (kind == element::Line) edges.emplace_back(g(e, 0), g(e, 1), g(e, 2), g(e, 3));
-            else if (kind == element::Arc) edges.emplace_back(g(e, 0), g(e, 1), g(e, 2), g(e, 3) * kPi / 180.0, g(e, 4) * kPi / 180.0, true);
-            else if (kind == element::Circle) edges.emplace_back(g(e, 0), g(e, 1), g(e, 2), 0.0, 2 * kPi, true);
+            if (kind == element::Line || kind == element::Arc || kind == element::Circle) edges.push_back(e);
         }
         const bool solid = g(r, 1) <= 0;
         DL_HatchData data(edges.empty() ? 0 : 1, solid, solid ? 1.0 : g(r, 1), g(r, 0), solid ? "SOLID" : "ANSI31");
@@ -360,10 +361,22 @@ private:
         if (!edges.empty()) {
             DL_HatchLoopData loop(static_cast<int>(edges.size()));
             dxf_.writeHatchLoop1(writer_, loop);
-            for (const DL_HatchEdgeData& edge : edges) dxf_.writeHatchEdge(writer_, edge);
+            for (const unsigned char* e : edges) writeHatchEdge(e);
             dxf_.writeHatchLoop2(writer_, loop);
         }
         dxf_.writeHatch2(writer_, data, a);
+    }
+
+    void writeHatchEdge(const unsigned char* e)
+    {
+        switch (bytes::u16(e, element::kKind)) {
+        case element::Line: dxf_.writeHatchEdge(writer_, DL_HatchEdgeData(g(e, 0), g(e, 1), g(e, 2), g(e, 3))); break;
+        case element::Arc:
+            dxf_.writeHatchEdge(writer_, DL_HatchEdgeData(g(e, 0), g(e, 1), g(e, 2), g(e, 3) * kPi / 180.0,
+                                                          g(e, 4) * kPi / 180.0, true));
+            break;
+        default: dxf_.writeHatchEdge(writer_, DL_HatchEdgeData(g(e, 0), g(e, 1), g(e, 2), 0.0, 2 * kPi, true)); break;
+        }
     }
 
     void writeDimension(const unsigned char* r, const DL_Attributes& a)
