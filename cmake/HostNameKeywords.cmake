@@ -1,6 +1,6 @@
-# Writes the gperf keyword file for the host function names: one keyword per
-# MOBR_HOST_FN row of host_api.def, carrying its row number as the slot of the
-# registry's fixed table. Run in script mode:
+# Writes the gperf keyword file for the host function names (the benchmark
+# measures gperf beside the registry's own hash): one keyword per
+# MOBR_HOST_FN row of host_api.def, carrying its row number. Run in script mode:
 #   cmake -DDEF=<host_api.def> -DOUT=<file.gperf> -P HostNameKeywords.cmake
 file(STRINGS "${DEF}" rows REGEX "^MOBR_HOST_FN\\(")
 set(body "")

@@ -6,8 +6,8 @@ set -euo pipefail
 # What the README's two commands need: the compiler and build tools, Qt 6 with
 # its OpenGL, widget-layout and tool modules (libqt6opengl6-dev is only a
 # recommendation of qt6-base-dev, but Qt6UiTools' CMake files need it), the
-# test and benchmark libraries, SQLite and JSON for the host, gperf for the
-# perfect hash of the host function names, the INI libraries
+# test and benchmark libraries, SQLite and JSON for the host, gperf (the
+# benchmark of host-name lookups compares it with our own hash), the INI libraries
 # the private-profile benchmark compares against, and fonts: DejaVu for Latin
 # text and IPA Gothic so that Japanese names (pens, fonts, layers) are drawn
 # instead of boxes; qt6-l10n-tools for lupdate and lrelease, which build the

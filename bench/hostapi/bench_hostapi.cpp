@@ -1,15 +1,19 @@
 // One host call through the module's by-name wrapper: registry lookup of the
-// name on every call, then the indirect call. Beside it, the same lookup in a
-// general hash map of every name (what the registry used before its perfect
-// hash) and a direct call, the floor.
+// name on every call, then the indirect call. Beside it, the same name looked
+// up through gperf's perfect hash of the table and in a general hash map of
+// every name (what the registry used first), and a direct call, the floor.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
 
 #include "frame/HostApi.h"
 #include "mobr/host_api_register.h"
+
+// gperf's lookup of the same names: HostNameHash::find(name, length).
+#include "GperfHostNames.inc"
 
 namespace benchhost {
 
@@ -67,6 +71,24 @@ void lookupByCString(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(aatDlgDllGetZqProcPtr(name));
 }
 BENCHMARK(lookupByCString)->Iterations(5'000'000);
+
+// gperf's generated hash and compare of the same name, then the slot's
+// function, all inside this program (no call into the dialog library). The
+// name is read through a volatile pointer: with gperf's tables in view, the
+// compiler would otherwise work the whole lookup out at compile time.
+void lookupInGperfTable(benchmark::State& state)
+{
+    static int placeholder = 0;
+    std::array<void*, kHostNameCount> slots;
+    slots.fill(&placeholder);
+    static const char text[] = "aatFigRestoreWidInfoEx";
+    const char* volatile name = text;
+    for (auto _ : state) {
+        const HostNameSlot* word = HostNameHash::find(name, sizeof(text) - 1);
+        benchmark::DoNotOptimize(word ? slots[static_cast<size_t>(word->slot)] : nullptr);
+    }
+}
+BENCHMARK(lookupInGperfTable)->Iterations(5'000'000);
 
 // The general map: std::unordered_map keyed by string_view over every name.
 void lookupInGeneralMap(benchmark::State& state)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -213,10 +214,13 @@ TEST(HostApiRegistry, EveryTableNameAndOtherNamesKeepTheirOwnFunction)
 {
     aatDlgDllClearZqProcPtr();
     const auto& names = hostapi::allNames();
-    std::vector<char> marks(names.size() + 2);
+    // Extras: a name of table length, a longer one and one shorter than any
+    // table name.
+    const char* const extras[] = {"hostOwnExtra", "aatPenGetCountEx2", "fn"};
+    const size_t extraCount = std::size(extras);
+    std::vector<char> marks(names.size() + extraCount);
     for (size_t i = 0; i < names.size(); ++i) aatDlgDllSetZqProcPtr(names[i], &marks[i]);
-    const char* const extras[] = {"hostOwnExtra", "aatPenGetCountEx2"};
-    for (size_t i = 0; i < 2; ++i) aatDlgDllSetZqProcPtr(extras[i], &marks[names.size() + i]);
+    for (size_t i = 0; i < extraCount; ++i) aatDlgDllSetZqProcPtr(extras[i], &marks[names.size() + i]);
 
     for (size_t i = 0; i < names.size(); ++i) {
         EXPECT_EQ(aatDlgDllGetZqProcPtr(names[i]), &marks[i]) << names[i];
@@ -226,8 +230,19 @@ TEST(HostApiRegistry, EveryTableNameAndOtherNamesKeepTheirOwnFunction)
         const std::string longer = name + "Tail";
         EXPECT_EQ(aatDlgDllFindZqProc(longer.data(), name.size()), &marks[i]) << names[i];
         EXPECT_EQ(aatDlgDllGetZqProcPtr(longer.c_str()), nullptr) << longer;
+        // Every byte of the name counts: one byte changed anywhere never
+        // finds this name's function (it may find another table name's).
+        for (size_t at = 0; at < name.size(); ++at) {
+            std::string changed = name;
+            changed[at] = static_cast<char>(changed[at] ^ 0x20);
+            EXPECT_NE(aatDlgDllGetZqProcPtr(changed.c_str()), &marks[i]) << changed;
+        }
     }
-    for (size_t i = 0; i < 2; ++i) EXPECT_EQ(aatDlgDllGetZqProcPtr(extras[i]), &marks[names.size() + i]);
+    // Names shorter or longer than any table name are looked up without
+    // reading past their end.
+    EXPECT_EQ(aatDlgDllGetZqProcPtr("aat"), nullptr);
+    EXPECT_EQ(aatDlgDllGetZqProcPtr(std::string(200, 'a').c_str()), nullptr);
+    for (size_t i = 0; i < extraCount; ++i) EXPECT_EQ(aatDlgDllGetZqProcPtr(extras[i]), &marks[names.size() + i]);
 
     aatDlgDllClearZqProcPtr();
     for (const char* name : names) EXPECT_EQ(aatDlgDllGetZqProcPtr(name), nullptr) << name;
