@@ -5,7 +5,6 @@
 // 0 a fixture asks for taken before every test and thrown away after it, and
 // the UI driver acting as the person in a property sheet or a dialog.
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -88,23 +87,6 @@ protected:
         const int result = sheet.DoModal();
         expectNoDriverErrors();
         return result;
-    }
-
-    // The names of the journal's calls, in call order, that are among `names`.
-    static std::vector<std::string> callsAmong(const std::vector<std::string>& names)
-    {
-        std::vector<std::string> calls;
-        for (const auto& entry : mobrhost::journalEntries()) {
-            if (std::find(names.begin(), names.end(), entry.name) != names.end()) calls.push_back(entry.name);
-        }
-        return calls;
-    }
-    // The argument lists of every call of `name`.
-    static std::vector<std::vector<std::string>> argsOf(const std::string& name)
-    {
-        std::vector<std::vector<std::string>> args;
-        for (const auto& entry : mobrhost::journalEntries(name)) args.push_back(entry.args);
-        return args;
     }
 
     void* pens_ = nullptr;

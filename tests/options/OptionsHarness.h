@@ -58,13 +58,6 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    static std::vector<std::string> callNames(const std::vector<std::string>& among)
-    {
-        std::vector<std::string> names;
-        for (const auto& e : mobrhost::journalEntries())
-            if (std::find(among.begin(), among.end(), e.name) != among.end()) names.push_back(e.name);
-        return names;
-    }
     static int16_t first16(int32_t (*exchange)(int32_t, void*))
     {
         unsigned char block[64] = {};

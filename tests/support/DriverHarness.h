@@ -6,6 +6,7 @@
 // test reads afterwards. Needs MOBR_RESOURCE_FILE and tests/host on the
 // include path.
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -46,6 +47,23 @@ protected:
     const ZqControlState& readOf(const std::string& label) const
     {
         return transcriptlookup::readOf(transcript(), label);
+    }
+
+    // The names of the journal's calls, in call order, that are among `names`.
+    static std::vector<std::string> callsAmong(const std::vector<std::string>& names)
+    {
+        std::vector<std::string> calls;
+        for (const auto& entry : mobrhost::journalEntries()) {
+            if (std::find(names.begin(), names.end(), entry.name) != names.end()) calls.push_back(entry.name);
+        }
+        return calls;
+    }
+    // The argument lists of every call of `name`.
+    static std::vector<std::vector<std::string>> argsOf(const std::string& name)
+    {
+        std::vector<std::vector<std::string>> args;
+        for (const auto& entry : mobrhost::journalEntries(name)) args.push_back(entry.args);
+        return args;
     }
 
     std::unique_ptr<CZqUiDriver> driver_;
