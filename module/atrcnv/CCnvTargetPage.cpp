@@ -16,8 +16,8 @@ namespace {
 constexpr int kSwatchWidth = 34;
 }  // namespace
 
-CCnvTargetPage::CCnvTargetPage(CAtrCnvSheet& sheet, const char* layoutName)
-    : CZqPropertyPage(layoutName), sheet_(sheet)
+CCnvTargetPage::CCnvTargetPage(CAtrCnvSheet& sheet, const char* layoutName, std::vector<ColumnSpec> columns)
+    : CZqPropertyPage(layoutName), sheet_(sheet), columns_(std::move(columns))
 {
 }
 
@@ -39,7 +39,7 @@ bool CCnvTargetPage::OnInitDialog()
 
 void CCnvTargetPage::setUpColumns()
 {
-    const std::vector<ColumnSpec> cols = columns();
+    const std::vector<ColumnSpec>& cols = columns();
     std::vector<std::string> titles;
     for (const ColumnSpec& c : cols) titles.push_back(GetString(c.title));
     list_.SetColumnString(titles);

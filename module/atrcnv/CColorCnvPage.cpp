@@ -12,15 +12,14 @@
 namespace {
 using Figure = CAtrCnvTargets::Figure;
 using Table = CAtrCnvTargets::Table;
+using D = ZqSampleDelegate;
 }  // namespace
 
-CColorCnvPage::CColorCnvPage(CAtrCnvSheet& sheet) : CCnvTargetPage(sheet, "IDD_ATRCNVP_004") {}
-
-std::vector<CCnvTargetPage::ColumnSpec> CColorCnvPage::columns() const
+CColorCnvPage::CColorCnvPage(CAtrCnvSheet& sheet)
+    : CCnvTargetPage(sheet, "IDD_ATRCNVP_004",
+                     {{kFirstTitle + 0, 0.2, D::ColourSwatch}, {kFirstTitle + 1, 0.1, D::NoSample},
+                      {kFirstTitle + 2, 0.05, D::NoSample},    {kFirstTitle + 3, 0.2, D::ColourSwatch}})
 {
-    using D = ZqSampleDelegate;
-    return {{kFirstTitle + 0, 0.2, D::ColourSwatch}, {kFirstTitle + 1, 0.1, D::NoSample},
-            {kFirstTitle + 2, 0.05, D::NoSample},    {kFirstTitle + 3, 0.2, D::ColourSwatch}};
 }
 
 int CColorCnvPage::rowCount() const

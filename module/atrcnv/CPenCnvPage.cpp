@@ -16,6 +16,7 @@ using Figure = CAtrCnvTargets::Figure;
 using Table = CAtrCnvTargets::Table;
 constexpr const char* kArrow = "->";
 
+using D = ZqSampleDelegate;
 }  // namespace
 
 const cnvlook::PenControls CPenCnvPage::kCurrentSide = {
@@ -27,15 +28,13 @@ const cnvlook::PenControls CPenCnvPage::kTargetSide = {
     {1717, 1718, 1719, 1720, 1721, 1722, 1723, 1724, 1725, 1726},
     1735, 1736, 1737, 0};
 
-CPenCnvPage::CPenCnvPage(CAtrCnvSheet& sheet) : CCnvTargetPage(sheet, "IDD_ATRCNVP_002") {}
-
-std::vector<CCnvTargetPage::ColumnSpec> CPenCnvPage::columns() const
+CPenCnvPage::CPenCnvPage(CAtrCnvSheet& sheet)
+    : CCnvTargetPage(sheet, "IDD_ATRCNVP_002",
+                     {{kFirstTitle + 0, 0.15, D::NoSample},    {kFirstTitle + 1, 0.12, D::LineSample},
+                      {kFirstTitle + 2, 0.15, D::ColourSwatch}, {kFirstTitle + 3, 0.10, D::NoSample},
+                      {kFirstTitle + 4, 0.05, D::NoSample},    {kFirstTitle + 5, 0.15, D::NoSample},
+                      {kFirstTitle + 6, 0.12, D::LineSample},  {kFirstTitle + 7, 0.15, D::ColourSwatch}})
 {
-    using D = ZqSampleDelegate;
-    return {{kFirstTitle + 0, 0.15, D::NoSample},    {kFirstTitle + 1, 0.12, D::LineSample},
-            {kFirstTitle + 2, 0.15, D::ColourSwatch}, {kFirstTitle + 3, 0.10, D::NoSample},
-            {kFirstTitle + 4, 0.05, D::NoSample},    {kFirstTitle + 5, 0.15, D::NoSample},
-            {kFirstTitle + 6, 0.12, D::LineSample},  {kFirstTitle + 7, 0.15, D::ColourSwatch}};
 }
 
 int CPenCnvPage::rowCount() const

@@ -12,16 +12,15 @@
 namespace {
 using Figure = CAtrCnvTargets::Figure;
 using Table = CAtrCnvTargets::Table;
+using D = ZqSampleDelegate;
 }  // namespace
 
-CWidthCnvPage::CWidthCnvPage(CAtrCnvSheet& sheet) : CCnvTargetPage(sheet, "IDD_ATRCNVP_003") {}
-
-std::vector<CCnvTargetPage::ColumnSpec> CWidthCnvPage::columns() const
+CWidthCnvPage::CWidthCnvPage(CAtrCnvSheet& sheet)
+    : CCnvTargetPage(sheet, "IDD_ATRCNVP_003",
+                     {{kFirstTitle + 0, 0.2, D::NoSample},  {kFirstTitle + 1, 0.2, D::LineSample},
+                      {kFirstTitle + 2, 0.1, D::NoSample},  {kFirstTitle + 3, 0.05, D::NoSample},
+                      {kFirstTitle + 4, 0.2, D::NoSample},  {kFirstTitle + 5, 0.2, D::LineSample}})
 {
-    using D = ZqSampleDelegate;
-    return {{kFirstTitle + 0, 0.2, D::NoSample},  {kFirstTitle + 1, 0.2, D::LineSample},
-            {kFirstTitle + 2, 0.1, D::NoSample},  {kFirstTitle + 3, 0.05, D::NoSample},
-            {kFirstTitle + 4, 0.2, D::NoSample},  {kFirstTitle + 5, 0.2, D::LineSample}};
 }
 
 int CWidthCnvPage::rowCount() const

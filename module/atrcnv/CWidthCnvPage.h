@@ -17,7 +17,6 @@ public:
     void chooseTarget() override;
 
 protected:
-    std::vector<ColumnSpec> columns() const override;
     int rowCount() const override;
     void fillRow(QTreeWidgetItem* item, int row) override;
     void showDetails() override;

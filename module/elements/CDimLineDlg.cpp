@@ -14,28 +14,21 @@ const std::vector<ZqField>& CDimLineDlg::fieldTable()
     return fields;
 }
 
-CDimLineDlg::CDimLineDlg(QWidget* parent) : CZqLinkDialog("IDD_S_015", fieldTable(), parent)
+CDimLineDlg::CDimLineDlg(QWidget* parent)
+    : CZqLinkDialog("IDD_S_015", fieldTable(), parent),
+      CElementLinkParts({kItemPenTable, kItemColourTable, kItemTipTable, 0, kItemPenExTable},
+                        {kPenList, kColourList, kItemColour, kItemLayerFlag, kItemLayerColour})
 {
-    choices_.add(kItemPen, kPenList, [this](const std::string& n) { return elemlists::penNumber(pens_, n); });
-    choices_.add(kItemColour, kColourList, [this](const std::string& n) { return elemlists::colourNumber(colours_, n); });
-    for (int i = 0; i < kTips; ++i) {
-        choices_.add(kItemFirstTip + i, kFirstTipList + i,
-                     [this](const std::string& n) { return elemlists::tipNumber(tips_, n); });
-    }
+    addPenChoice(kItemPen, kPenList);
+    addColourChoice(kItemColour, kColourList);
+    for (int i = 0; i < kTips; ++i) addTipChoice(kItemFirstTip + i, kFirstTipList + i);
 }
 
 CDimLineDlg::~CDimLineDlg() = default;
 
 int CDimLineDlg::SetPageData(int item, std::intptr_t value)
 {
-    void* table = reinterpret_cast<void*>(value);
-    switch (item) {
-    case kItemPenTable: pens_ = table; return 1;
-    case kItemColourTable: colours_ = table; return 1;
-    case kItemTipTable: tips_ = table; return 1;
-    case kItemPenExTable: penEx_ = table; return 1;
-    default: return 0;
-    }
+    return takeTable(item, value) ? 1 : 0;
 }
 
 int CDimLineDlg::SetPageInt(int item, int value)
@@ -51,11 +44,6 @@ int CDimLineDlg::GetPageInt(int item, int* value)
     if (!value) return 0;
     if (choices_.get(item, value)) return 1;
     return CZqLinkDialog::GetPageInt(item, value);
-}
-
-elemlists::ColourFollowsPen CDimLineDlg::colourFollowsPen() const
-{
-    return {kPenList, kColourList, kItemColour, kItemLayerFlag, kItemLayerColour, colours_, penEx_, pens_};
 }
 
 void CDimLineDlg::enableAuxiliaryEnds()

@@ -1,17 +1,13 @@
 #pragma once
 
-#include <memory>
-
-#include "elements/ElementLists.h"
+#include "elements/ElementLinkParts.h"
 #include "mobrdlg/ZqLinkDialog.h"
-
-class CZqFieldBinder;
 
 // The dimension line dialog ("IDD_S_015"): pen, colour and four tips of the
 // dimension line, and whether its auxiliary ends (the third and fourth tips)
 // are drawn. The element settings' dimension page drives it through the data
 // link.
-class CDimLineDlg : public CZqLinkDialog {
+class CDimLineDlg : public CZqLinkDialog, private CElementLinkParts {
     Q_OBJECT
 public:
     enum Control : int {
@@ -55,13 +51,5 @@ protected:
     void OnOK() override;
 
 private:
-    elemlists::ColourFollowsPen colourFollowsPen() const;
     void enableAuxiliaryEnds();
-
-    void* pens_ = nullptr;
-    void* colours_ = nullptr;
-    void* tips_ = nullptr;
-    void* penEx_ = nullptr;
-    elemlists::NamedChoices choices_;
-    std::unique_ptr<CZqFieldBinder> binder_;
 };

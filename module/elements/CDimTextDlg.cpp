@@ -32,25 +32,22 @@ const std::vector<ZqField>& CDimTextDlg::fieldTable()
 }
 
 CDimTextDlg::CDimTextDlg(QWidget* parent)
-    : CZqLinkDialog("IDD_S_016", fieldTable(), parent), placement_(kPlacement, {0, 1}), orientation_(kOrientation, {1, 0})
+    : CZqLinkDialog("IDD_S_016", fieldTable(), parent),
+      CElementLinkParts({kItemPenTable, kItemColourTable, 0, kItemFontTable, kItemPenExTable},
+                        {kPenList, kColourList, kItemColour, kItemLayerFlag, kItemLayerColour}),
+      placement_(kPlacement, {0, 1}), orientation_(kOrientation, {1, 0})
 {
-    choices_.add(kItemColour, kColourList, [this](const std::string& n) { return elemlists::colourNumber(colours_, n); });
-    choices_.add(kItemFont, kFontList, [this](const std::string& n) { return elemlists::fontNumber(fonts_, n); });
-    choices_.add(kItemPen, kPenList, [this](const std::string& n) { return elemlists::penNumber(pens_, n); });
+    addColourChoice(kItemColour, kColourList);
+    addFontChoice(kItemFont, kFontList);
+    addPenChoice(kItemPen, kPenList);
 }
 
 CDimTextDlg::~CDimTextDlg() = default;
 
 int CDimTextDlg::SetPageData(int item, std::intptr_t value)
 {
+    if (takeTable(item, value)) return 1;
     void* table = reinterpret_cast<void*>(value);
-    switch (item) {
-    case kItemColourTable: colours_ = table; return 1;
-    case kItemFontTable: fonts_ = table; return 1;
-    case kItemPenTable: pens_ = table; return 1;
-    case kItemPenExTable: penEx_ = table; return 1;
-    default: break;
-    }
     const int text = item - kItemFirstText;
     if (text < 0 || text >= kTexts || !table) return 0;
     // The field need not end with a NUL: read no further than its 22 bytes.
@@ -84,11 +81,6 @@ int CDimTextDlg::GetPageInt(int item, int* value)
     }
     if (choices_.get(item, value)) return 1;
     return CZqLinkDialog::GetPageInt(item, value);
-}
-
-elemlists::ColourFollowsPen CDimTextDlg::colourFollowsPen() const
-{
-    return {kPenList, kColourList, kItemColour, kItemLayerFlag, kItemLayerColour, colours_, penEx_, pens_};
 }
 
 bool CDimTextDlg::OnInitDialog()

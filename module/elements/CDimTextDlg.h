@@ -1,14 +1,11 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <string>
 
 #include "elements/CodedRadio.h"
-#include "elements/ElementLists.h"
+#include "elements/ElementLinkParts.h"
 #include "mobrdlg/ZqLinkDialog.h"
-
-class CZqFieldBinder;
 
 // The dimension text dialog ("IDD_S_016"): colour, font and pen of the
 // dimension text, its four sizes, three texts, two values in hundredths,
@@ -16,7 +13,7 @@ class CZqFieldBinder;
 // drives it through the data link; the three texts are 22-byte fields of the
 // page's dimension block, handed over by address and written back there on
 // OK when the user changed them.
-class CDimTextDlg : public CZqLinkDialog {
+class CDimTextDlg : public CZqLinkDialog, private CElementLinkParts {
     Q_OBJECT
 public:
     enum Control : int {
@@ -75,17 +72,10 @@ protected:
     void OnOK() override;
 
 private:
-    elemlists::ColourFollowsPen colourFollowsPen() const;
     void writeTexts();
 
-    void* colours_ = nullptr;
-    void* fonts_ = nullptr;
-    void* pens_ = nullptr;
-    void* penEx_ = nullptr;
     std::array<char*, kTexts> textFields_{};
     std::array<std::string, kTexts> textsReceived_;
-    elemlists::NamedChoices choices_;
     CCodedRadio placement_;
     CCodedRadio orientation_;
-    std::unique_ptr<CZqFieldBinder> binder_;
 };

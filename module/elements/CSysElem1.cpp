@@ -41,18 +41,18 @@ const std::vector<ZqField>& CSysElem1::fieldTable()
 }
 
 CSysElem1::CSysElem1()
-    : CZqPropertyPage("IDD_PROPS_010"), CZqFieldLink(fieldTable()), pointType_(kPointType, {1, 2, 5, 6}),
-      curveKind_(kCurveKind, {2, 3, 4})
+    : CZqPropertyPage("IDD_PROPS_010"), CZqFieldLink(fieldTable()),
+      CElementLinkParts({kItemPenTable, kItemColourTable, kItemTipTable, 0, kItemPenExTable},
+                        {kPenList, kColourList, kItemColour, kItemLayerFlag, kItemLayerColour}),
+      pointType_(kPointType, {1, 2, 5, 6}), curveKind_(kCurveKind, {2, 3, 4})
 {
-    auto pens = [this](const std::string& n) { return elemlists::penNumber(pens_, n); };
-    auto tips = [this](const std::string& n) { return elemlists::tipNumber(tips_, n); };
-    choices_.add(kItemPen, kPenList, pens);
-    choices_.add(kItemColour, kColourList, [this](const std::string& n) { return elemlists::colourNumber(colours_, n); });
-    choices_.add(kItemFirstTip, kFirstTipList, tips);
-    choices_.add(kItemSecondTip, kSecondTipList, tips);
+    addPenChoice(kItemPen, kPenList);
+    addColourChoice(kItemColour, kColourList);
+    addTipChoice(kItemFirstTip, kFirstTipList);
+    addTipChoice(kItemSecondTip, kSecondTipList);
     // The centre-line pen is kept as a pen number (the host's 0-based value
     // plus 1).
-    choices_.add(kItemCentrePen, kCentrePenList, pens);
+    addPenChoice(kItemCentrePen, kCentrePenList);
 }
 
 CSysElem1::~CSysElem1() = default;
@@ -61,15 +61,8 @@ CSysElem1::~CSysElem1() = default;
 
 int CSysElem1::SetPageData(int item, std::intptr_t value)
 {
-    void* table = reinterpret_cast<void*>(value);
-    switch (item) {
-    case kItemPenTable: pens_ = table; return 1;
-    case kItemColourTable: colours_ = table; return 1;
-    case kItemTipTable: tips_ = table; return 1;
-    case kItemPenExTable: penEx_ = table; return 1;
-    case kItemCentrePen: return 1;   // accepted as a table id and not used
-    default: return 0;
-    }
+    if (item == kItemCentrePen) return 1;   // accepted as a table id and not used
+    return takeTable(item, value) ? 1 : 0;
 }
 
 int CSysElem1::SetPageInt(int item, int value)
@@ -107,11 +100,6 @@ int CSysElem1::GetPageInt(int item, int* value)
 }
 
 // ---- Opening -----------------------------------------------------------------
-
-elemlists::ColourFollowsPen CSysElem1::colourFollowsPen() const
-{
-    return {kPenList, kColourList, kItemColour, kItemLayerFlag, kItemLayerColour, colours_, penEx_, pens_};
-}
 
 bool CSysElem1::OnInitDialog()
 {

@@ -1,18 +1,14 @@
 #pragma once
 
-#include <memory>
-
 #include "elements/CodedRadio.h"
-#include "elements/ElementLists.h"
+#include "elements/ElementLinkParts.h"
 #include "mobrdlg/ZqFieldLink.h"
 #include "mobrdlg/ZqPropertyPage.h"
-
-class CZqFieldBinder;
 
 // The line page ("IDD_PROPS_010") of the element settings: pen, colour and
 // the two tips of new lines, point type, curve kind, division count and
 // tolerance, hatch pattern ratio and the centre-line pen.
-class CSysElem1 : public CZqPropertyPage, public CZqFieldLink {
+class CSysElem1 : public CZqPropertyPage, public CZqFieldLink, private CElementLinkParts {
     Q_OBJECT
 public:
     enum Control : int {
@@ -63,14 +59,6 @@ protected:
     void OnOK() override;
 
 private:
-    elemlists::ColourFollowsPen colourFollowsPen() const;
-
-    void* pens_ = nullptr;
-    void* colours_ = nullptr;
-    void* tips_ = nullptr;
-    void* penEx_ = nullptr;
-    elemlists::NamedChoices choices_;
     CCodedRadio pointType_;
     CCodedRadio curveKind_;
-    std::unique_ptr<CZqFieldBinder> binder_;
 };

@@ -25,12 +25,14 @@ const std::vector<ZqField>& CSysElem3::fieldTable()
 }
 
 CSysElem3::CSysElem3()
-    : CZqPropertyPage("IDD_PROPS_012"), CZqFieldLink(fieldTable()), direction_(kDirection, {0, 1, 2}),
-      alignment_(kAlignment, {0, 1, 2}), fontType_(kFontType, {1, 0})
+    : CZqPropertyPage("IDD_PROPS_012"), CZqFieldLink(fieldTable()),
+      CElementLinkParts({kItemPenTable, kItemColourTable, 0, kItemFontTable, kItemPenExTable},
+                        {kPenList, kColourList, kItemColour, kItemLayerFlag, kItemLayerColour}),
+      direction_(kDirection, {0, 1, 2}), alignment_(kAlignment, {0, 1, 2}), fontType_(kFontType, {1, 0})
 {
-    choices_.add(kItemColour, kColourList, [this](const std::string& n) { return elemlists::colourNumber(colours_, n); });
-    choices_.add(kItemFont, kFontList, [this](const std::string& n) { return elemlists::fontNumber(fonts_, n); });
-    choices_.add(kItemPen, kPenList, [this](const std::string& n) { return elemlists::penNumber(pens_, n); });
+    addColourChoice(kItemColour, kColourList);
+    addFontChoice(kItemFont, kFontList);
+    addPenChoice(kItemPen, kPenList);
 }
 
 CSysElem3::~CSysElem3() = default;
@@ -39,14 +41,7 @@ CSysElem3::~CSysElem3() = default;
 
 int CSysElem3::SetPageData(int item, std::intptr_t value)
 {
-    void* table = reinterpret_cast<void*>(value);
-    switch (item) {
-    case kItemColourTable: colours_ = table; return 1;
-    case kItemFontTable: fonts_ = table; return 1;
-    case kItemPenTable: pens_ = table; return 1;
-    case kItemPenExTable: penEx_ = table; return 1;
-    default: return 0;
-    }
+    return takeTable(item, value) ? 1 : 0;
 }
 
 CCodedRadio* CSysElem3::radioOf(int item)
@@ -81,11 +76,6 @@ int CSysElem3::GetPageInt(int item, int* value)
 }
 
 // ---- The page ------------------------------------------------------------------
-
-elemlists::ColourFollowsPen CSysElem3::colourFollowsPen() const
-{
-    return {kPenList, kColourList, kItemColour, kItemLayerFlag, kItemLayerColour, colours_, penEx_, pens_};
-}
 
 // The slant is for fonts that can slant (attribute bit 0x10) only. A name
 // that is not found changes nothing.

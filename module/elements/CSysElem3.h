@@ -1,18 +1,14 @@
 #pragma once
 
-#include <memory>
-
 #include "elements/CodedRadio.h"
-#include "elements/ElementLists.h"
+#include "elements/ElementLinkParts.h"
 #include "mobrdlg/ZqFieldLink.h"
 #include "mobrdlg/ZqPropertyPage.h"
-
-class CZqFieldBinder;
 
 // The character page ("IDD_PROPS_012") of the element settings: colour, font
 // and pen of new texts, their four sizes, slant and hundredths value, two
 // choices of the character word and the font type.
-class CSysElem3 : public CZqPropertyPage, public CZqFieldLink {
+class CSysElem3 : public CZqPropertyPage, public CZqFieldLink, private CElementLinkParts {
     Q_OBJECT
 public:
     enum Control : int {
@@ -65,16 +61,9 @@ protected:
 
 private:
     CCodedRadio* radioOf(int item);
-    elemlists::ColourFollowsPen colourFollowsPen() const;
     void followFont();
 
-    void* colours_ = nullptr;
-    void* fonts_ = nullptr;
-    void* pens_ = nullptr;
-    void* penEx_ = nullptr;
-    elemlists::NamedChoices choices_;
     CCodedRadio direction_;
     CCodedRadio alignment_;
     CCodedRadio fontType_;
-    std::unique_ptr<CZqFieldBinder> binder_;
 };

@@ -17,6 +17,12 @@ struct SplitCase {
     std::vector<std::string> fields;
 };
 
+// A case reads as its text in listings and failures, not as its bytes.
+void PrintTo(const SplitCase& c, std::ostream* out)
+{
+    *out << '"' << c.text << '"';
+}
+
 class SplitTest : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitTest, FieldsAsTheReaderSeesThem)

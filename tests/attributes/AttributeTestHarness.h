@@ -5,21 +5,17 @@
 // 0 a fixture asks for taken before every test and thrown away after it, and
 // the UI driver acting as the person in a property sheet or a dialog.
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "HostFixture.h"
-#include "TranscriptLookups.h"
+#include "DriverHarness.h"
 #include "frame/HostApi.h"
 #include "mobrdlg/ZqPropertyPage.h"
 #include "mobrdlg/ZqPropertySheet.h"
-#include "mobrdlg/ZqResources.h"
-#include "mobrdlg/ZqUiDriver.h"
 
-class AttributeTestHarness : public HostFixture {
+class AttributeTestHarness : public DriverHarness {
 protected:
     // The edit copies of figure 0 a fixture can ask for; combine with `|`.
     enum Copy : unsigned {
@@ -45,9 +41,8 @@ protected:
 
     void SetUp() override
     {
-        HostFixture::SetUp();
-        static const long resources = ZqLoadResourceFile(MOBR_RESOURCE_FILE);
-        ASSERT_NE(resources, 0);
+        DriverHarness::SetUp();
+        if (HasFatalFailure()) return;
         if (copies_ & kPenCopy) pens_ = hostapi::aatFigEditPenInfo(0);
         if (copies_ & kWidthCopy) widths_ = hostapi::aatFigEditWidInfo(0);
         if (copies_ & kColourCopy) colours_ = hostapi::aatFigEditColInfo(0);
@@ -68,7 +63,7 @@ protected:
     // reports any copy a test left open.
     void TearDown() override
     {
-        driver_.reset();
+        driver_.reset();  // a driver may hold widgets that read the copies
         if (charEx_) hostapi::aatFigRestoreCharExInfo(0, charEx_, 1);
         if (tips_) hostapi::aatFigRestoreTipInfo(0, tips_, 1);
         if (fonts_) hostapi::aatFigRestoreFntInfo(0, fonts_, 1);
@@ -76,7 +71,7 @@ protected:
         if (colours_) hostapi::aatFigRestoreColInfo(0, colours_, 1);
         if (widths_) hostapi::aatFigRestoreWidInfo(0, widths_, 1);
         if (pens_) hostapi::aatFigRestorePenInfo(0, pens_, 1);
-        HostFixture::TearDown();
+        DriverHarness::TearDown();
     }
 
     // Runs a sheet holding `pages` (in that order, the first one shown) with
@@ -87,37 +82,11 @@ protected:
         CZqPropertySheet sheet(std::string("Attributes"));
         if (help_ == HelpButton::Shown) sheet.ShowHelpButton(true);
         for (CZqPropertyPage* page : pages) sheet.AddPage(page);
-        driver_ = std::make_unique<CZqUiDriver>(std::move(script));
+        drive(std::move(script));
         if (journal_ == Journal::Clear) mobrhost::journalClear();
         const int result = sheet.DoModal();
-        for (const auto& error : driver_->transcript().errors()) ADD_FAILURE() << error.message;
+        expectNoDriverErrors();
         return result;
-    }
-
-    // What the driver saw in the last run.
-    const ZqUiTranscript& transcript() const { return driver_->transcript(); }
-    std::vector<int> messageIds() const { return transcriptlookup::messageIds(transcript()); }
-    // The state a read labelled `label` recorded (ZqUiScript::read(id, label)).
-    const ZqControlState& readOf(const std::string& label) const
-    {
-        return transcriptlookup::readOf(transcript(), label);
-    }
-
-    // The names of the journal's calls, in call order, that are among `names`.
-    static std::vector<std::string> callsAmong(const std::vector<std::string>& names)
-    {
-        std::vector<std::string> calls;
-        for (const auto& entry : mobrhost::journalEntries()) {
-            if (std::find(names.begin(), names.end(), entry.name) != names.end()) calls.push_back(entry.name);
-        }
-        return calls;
-    }
-    // The argument lists of every call of `name`.
-    static std::vector<std::vector<std::string>> argsOf(const std::string& name)
-    {
-        std::vector<std::vector<std::string>> args;
-        for (const auto& entry : mobrhost::journalEntries(name)) args.push_back(entry.args);
-        return args;
     }
 
     void* pens_ = nullptr;
@@ -127,7 +96,6 @@ protected:
     void* fonts_ = nullptr;
     void* tips_ = nullptr;
     void* charEx_ = nullptr;
-    std::unique_ptr<CZqUiDriver> driver_;
 
 private:
     const unsigned copies_;

@@ -229,15 +229,17 @@ TEST_F(WidthColourPages, ColourEditorChecksAndClampsComponents)
     EXPECT_EQ(callsAmong({"aatColNewInfo", "aatColSetRGB"}), (Strings{"aatColNewInfo", "aatColSetRGB"}));
 }
 
-TEST_F(WidthColourPages, FailedAddsShowTheirMessageAndChangeNothing)
+TEST_F(WidthColourPages, FailedAddsShowTheirMessageChangeNothingAndHelpHasItsTopics)
 {
     mobrhost::ScopedHostOverride noWidth("aatWidNewInfo", +[](void*, const char*) -> int32_t { return -1; });
     mobrhost::ScopedHostOverride noColour("aatColNewInfo", +[](void*, const char*) -> int32_t { return 0; });
     runSheet({&widthPage_, &colourPage_},
              ZqUiScript()
-                 .select(kList, 1).click(kAdd).type(kName, "FINE").ok().read(kList, "widths")
+                 .select(kList, 1).click(kHelpButton)
+                 .click(kAdd).click(kHelpButton).type(kName, "FINE").ok().read(kList, "widths")
                  .page(1)
-                 .select(kList, 2).click(kAdd).type(kName, "ORANGE").ok().read(kList, "colours")
+                 .select(kList, 2).click(kHelpButton)
+                 .click(kAdd).click(kHelpButton).type(kName, "ORANGE").ok().read(kList, "colours")
                  .ok());
     EXPECT_EQ(messageIds(), (std::vector<int>{7267, 7268}));
     EXPECT_EQ(readOf("widths").items.size(), 5u);
@@ -245,17 +247,6 @@ TEST_F(WidthColourPages, FailedAddsShowTheirMessageAndChangeNothing)
     EXPECT_EQ(readOf("colours").items.size(), 9u);
     EXPECT_EQ(readOf("colours").selection, 2);
     EXPECT_TRUE(callsAmong({"aatWidSetWidth", "aatWidSetPlotPen", "aatColSetRGB"}).empty());
-}
-
-TEST_F(WidthColourPages, HelpTopicsOfPagesAndEditors)
-{
-    runSheet({&widthPage_, &colourPage_}, ZqUiScript()
-                                            .click(kHelpButton)
-                                            .click(kAdd).click(kHelpButton).cancel()
-                                            .page(1)
-                                            .click(kHelpButton)
-                                            .click(kAdd).click(kHelpButton).cancel()
-                                            .cancel());
     EXPECT_EQ(argsOf("aapRunDlgHelp"), (std::vector<Strings>{{"459"}, {"459"}, {"461"}, {"461"}}));
 }
 

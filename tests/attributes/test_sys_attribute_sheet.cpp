@@ -150,20 +150,17 @@ TEST_F(SysAttributeSheetTest, FigureValuesRoundTripThroughThePages)
 
 TEST_F(SysAttributeSheetTest, ExponentOfTheErrorDistance)
 {
-    int e = 99;
-    EXPECT_TRUE(CSysAttributeSheet::exponentOf(0.001, &e));
-    EXPECT_EQ(e, 3);
-    EXPECT_TRUE(CSysAttributeSheet::exponentOf(1000.0, &e));
-    EXPECT_EQ(e, -3);
-    EXPECT_TRUE(CSysAttributeSheet::exponentOf(1.0, &e));
-    EXPECT_EQ(e, 0);
-    EXPECT_TRUE(CSysAttributeSheet::exponentOf(1e-9, &e));
-    EXPECT_EQ(e, 9);
+    const std::pair<double, int> exact[] = {{0.001, 3}, {1000.0, -3}, {1.0, 0}, {1e-9, 9}};
+    for (const auto& [distance, exponent] : exact) {
+        int e = 99;
+        EXPECT_TRUE(CSysAttributeSheet::exponentOf(distance, &e)) << distance;
+        EXPECT_EQ(e, exponent) << distance;
+    }
     // Distances that never reach 1 would loop for ever.
-    EXPECT_FALSE(CSysAttributeSheet::exponentOf(0.0, &e));
-    EXPECT_FALSE(CSysAttributeSheet::exponentOf(-1.0, &e));
-    EXPECT_FALSE(CSysAttributeSheet::exponentOf(std::nan(""), &e));
-    EXPECT_FALSE(CSysAttributeSheet::exponentOf(INFINITY, &e));
+    for (const double never : {0.0, -1.0, std::nan(""), double(INFINITY)}) {
+        int e = 99;
+        EXPECT_FALSE(CSysAttributeSheet::exponentOf(never, &e)) << never;
+    }
     EXPECT_EQ(CSysAttributeSheet::distanceOf(3), 0.001);
     EXPECT_EQ(CSysAttributeSheet::distanceOf(-2), 100.0);
 }

@@ -74,24 +74,29 @@ TEST_F(CceTest, RealEditFiltersCharactersPointsDecimalsAndLength) {
     EXPECT_EQ(rejects[0].code, CCE_ERR_SIGN) << "a sign only at the start";
 }
 
-TEST_F(CceTest, MinusOnlyWhenTheRangeGoesBelowZero) {
-    CCE cce;
-    ASSERT_EQ(cce.SubclassCCE(1402, &win, CCE_KIND_REAL), 1);
-    cce.SetMinMaxData(0.01, 999.0);
-    typeKeys(edit, QStringLiteral("-5"));
-    EXPECT_EQ(edit->text(), QStringLiteral("5"));
-    cce.SetMinMaxData(-45.0, 45.0);
-    edit->clear();
-    typeKeys(edit, QStringLiteral("-5"));
-    EXPECT_EQ(edit->text(), QStringLiteral("-5"));
-}
-
-TEST_F(CceTest, TheRangeIsNotCheckedWhileTyping) {
-    CCE cce;
-    ASSERT_EQ(cce.SubclassCCE(1402, &win, CCE_KIND_REAL), 1);
-    cce.SetMinMaxData(0.0, 10.0);
-    typeKeys(edit, QStringLiteral("99999"));
-    EXPECT_EQ(edit->text(), QStringLiteral("99999"));
+// What typing leaves in the edit for a kind and a range.
+TEST_F(CceTest, TypingFollowsTheKindAndTheSignOfTheRange) {
+    struct Case {
+        const char* what;
+        int kind;
+        double minimum, maximum;
+        const char* typed;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"no minus for a range above 0", CCE_KIND_REAL, 0.01, 999.0, "-5", "5"},
+        {"a minus for a range below 0", CCE_KIND_REAL, -45.0, 45.0, "-5", "-5"},
+        {"the range is not checked while typing", CCE_KIND_REAL, 0.0, 10.0, "99999", "99999"},
+        {"no point in an integer", CCE_KIND_INTEGER, 0.0, 99.0, "1.5", "15"},
+    };
+    for (const Case& c : cases) {
+        CCE cce;
+        ASSERT_EQ(cce.SubclassCCE(1402, &win, c.kind), 1);
+        cce.SetMinMaxData(c.minimum, c.maximum);
+        edit->clear();
+        typeKeys(edit, QString::fromLatin1(c.typed));
+        EXPECT_EQ(edit->text(), QString::fromLatin1(c.shown)) << c.what;
+    }
 }
 
 TEST_F(CceTest, HalfTypedNumbersStillLetEnterThrough) {
@@ -114,22 +119,16 @@ TEST_F(CceTest, TextKindTakesAnyCharacterUpToTheLimit) {
     EXPECT_TRUE(win.notices.empty());
 }
 
-TEST_F(CceTest, IntegerKindRefusesThePointAndCodeSetTextsAreNotFiltered) {
-    CCE cce;
-    ASSERT_EQ(cce.SubclassCCE(1402, &win, CCE_KIND_INTEGER), 1);
-    typeKeys(edit, QStringLiteral("1.5"));
-    EXPECT_EQ(edit->text(), QStringLiteral("15"));
-    edit->setText(QStringLiteral("abc"));
-    EXPECT_EQ(edit->text(), QStringLiteral("abc"));
-}
-
 TEST_F(CceTest, DestroyingTheCceFirstDetachesTheFilter) {
     {
         CCE cce;
         ASSERT_EQ(cce.SubclassCCE(1402, &win, CCE_KIND_INTEGER), 1);
         EXPECT_NE(edit->validator(), nullptr);
+        edit->setText(QStringLiteral("abc"));
+        EXPECT_EQ(edit->text(), QStringLiteral("abc")) << "a text set by code is not filtered";
     }
     EXPECT_EQ(edit->validator(), nullptr);
+    edit->clear();
     typeKeys(edit, QStringLiteral("x.y"));
     EXPECT_EQ(edit->text(), QStringLiteral("x.y"));
 }

@@ -8,46 +8,22 @@
 #include <string>
 #include <vector>
 
+#include "DriverHarness.h"
 #include "FigureTestSupport.h"
-#include "HostFixture.h"
 #include "elements/ElementSheet.h"
 #include "mobr/Bytes.h"
 #include "mobr/host_blocks.h"
-#include "mobrdlg/ZqResources.h"
-#include "mobrdlg/ZqUiDriver.h"
 #include "store/FigureJson.h"
 
-class ElementTestHarness : public HostFixture {
+class ElementTestHarness : public DriverHarness {
 protected:
-    void SetUp() override
-    {
-        HostFixture::SetUp();
-        static const long resources = ZqLoadResourceFile(MOBR_RESOURCE_FILE);
-        ASSERT_NE(resources, 0);
-    }
-
-    void TearDown() override
-    {
-        driver_.reset();
-        HostFixture::TearDown();
-    }
-
     // Runs aapLelm's sheet with `script`; the driver's errors fail the test.
     void runSheet(ZqUiScript script, CElementSheet&& sheet = CElementSheet())
     {
-        driver_ = std::make_unique<CZqUiDriver>(std::move(script));
+        drive(std::move(script));
         mobrhost::journalClear();
         EXPECT_EQ(sheet.run(), 0);
-        for (const auto& error : driver_->transcript().errors()) ADD_FAILURE() << error.message;
-    }
-
-    const ZqUiTranscript& transcript() const { return driver_->transcript(); }
-    const ZqControlState& readOf(const std::string& label) const
-    {
-        static const ZqControlState none;
-        const auto* read = transcript().read(label);
-        if (!read) ADD_FAILURE() << "no read labelled " << label;
-        return read ? read->state : none;
+        expectNoDriverErrors();
     }
     static std::vector<std::string> callNames()
     {
@@ -60,6 +36,4 @@ protected:
     static mobrhost::Figure& figure() { return *figtest::model().figure(0); }
     static uint32_t word(const std::array<unsigned char, 16>& block) { return mobr::bytes::u32(block.data(), 0); }
     static std::string figureJson() { return mobrhost::FigureJson::toJson(figure()).dump(); }
-
-    std::unique_ptr<CZqUiDriver> driver_;
 };

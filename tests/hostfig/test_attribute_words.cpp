@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ostream>
 
 #include "FigureTestSupport.h"
 #include "HostFixture.h"
@@ -109,6 +110,12 @@ const CommitCase kCommits[] = {
       {Block::Dim, 80, aw::kSecondTip}, {Block::Dim, 164, {0, 16}}, {Block::Dim, 164, {16, 16}}},
      18, 17, commitFirstUserTipDeleted},
 };
+
+// gtest names a case by its table in listings and failures, not by its bytes.
+void PrintTo(const CommitCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class AttributeWordTest : public HostFixture, public ::testing::WithParamInterface<CommitCase> {};
 

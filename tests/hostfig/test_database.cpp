@@ -1,6 +1,6 @@
 // The element database through the named functions (reads, updates, hatch
-// attribute words, the status block, a recolour pass as the attribute sheet
-// runs it), record layouts, tips, extended characters and rename lists.
+// attribute words, the status block), record layouts, tips, extended
+// characters and rename lists.
 
 #include "FigureTestSupport.h"
 #include "HostFixture.h"
@@ -11,55 +11,6 @@ namespace el = mobrhost::element;
 namespace {
 
 class DatabaseTest : public HostFixture {};
-
-// The recolour pass: every element takes the colour of its pen in the pen
-// colour table unless it or an owning group keeps its colour.
-int recolour(short fig)
-{
-    unsigned char status[64];
-    if (hostapi::aatDbStatus(fig, status) != 0) return -1;
-    void* pens = hostapi::aatFigGetPenInfo(fig);
-    void* penEx = hostapi::aatFigGetPenExInfo(fig);
-    int written = 0;
-    for (int space = 0; space < 2; ++space) {
-        const int32_t count = mobrhost::bytes::i32(status, space == 0 ? 8 : 22);
-        for (int32_t n = 1; n <= count; ++n) {
-            int32_t id = n | (space << 24);
-            unsigned char r[128];
-            const int32_t rc = hostapi::aatDbRead(fig, id, r);
-            if (rc == 612 || rc == 620 || rc == 625) continue;
-            if (rc != 0) return -1;
-            if (mobrhost::bytes::u16(r, 0) & 0x4000) continue;
-            if (hostapi::aatChkHatInfoParent(r)) {
-                int32_t a = -1, b = 1, word = 0;
-                hostapi::aatHatInfoAtrbGet(fig, id, 1, &a, &b, &word);
-                const int32_t c = hostapi::aatPenExGetColor(penEx, pens, word & 0xFFFF);
-                if (c > 0 && c != (word >> 16)) {
-                    word = (word & 0xFFFF) | (c << 16);
-                    a = -1;
-                    b = 1;
-                    if (hostapi::aatHatInfoAtrbSet(fig, id, 1, &a, &b, &word) == 0) ++written;
-                }
-                continue;
-            }
-            bool keep = false;
-            for (int32_t owner = mobrhost::bytes::i32(r, 12); owner != -1;) {
-                unsigned char o[128];
-                if (hostapi::aatDbRead(fig, owner, o) != 0) break;
-                if (mobrhost::bytes::u16(o, 2) == 0x1200 && (mobrhost::bytes::u32(o, 60) & 0x3E)) keep = true;
-                owner = mobrhost::bytes::i32(o, 12);
-            }
-            const uint16_t kind = mobrhost::bytes::u16(r, 2);
-            if (keep || (kind != 2 && kind != 4 && kind != 8 && kind != 16)) continue;
-            const int32_t c = hostapi::aatPenExGetColor(penEx, pens, r[28]);
-            if (c != r[29] && c != 0) {
-                r[29] = static_cast<unsigned char>(c);
-                if (hostapi::aatDbUpdate2(fig, (id >> 24) & 3, &id, r, 1) == 0) ++written;
-            }
-        }
-    }
-    return written;
-}
 
 }  // namespace
 
@@ -111,31 +62,21 @@ TEST_F(DatabaseTest, UpdatesAreCheckedAgainstTheFiguresTables)
     EXPECT_EQ(hostapi::aatFigIsExistSktFigure(), 1);
 }
 
-TEST_F(DatabaseTest, RecolourPassFollowsPensExceptKeptColours)
+// The recolour pass itself is tested against this host in tests/attributes;
+// here the hatch attribute word it goes through.
+TEST_F(DatabaseTest, HatchAttributeWordsBelongToHatchParentsAndTakeKnownColours)
 {
-    const int32_t line = addElement(0, el::Line, 2, 1);      // DASHED is RED
-    const int32_t kept = addElement(0, el::Arc, 2, 1);
-    mobrhost::bytes::setU16(model().figure(0)->elements.slot(kept), 0, 0x4000);
-    const int32_t group = addElement(0, el::Group, 1, 0);
-    mobrhost::bytes::setU32(model().figure(0)->elements.slot(group), 60, 0x04);
-    const int32_t member = addElement(0, el::Circle, 2, 1, group);
-    const int32_t hatch = addElement(0, el::Hatch, 3, 1);    // DOTTED is BLUE
-    const int32_t deleted = addElement(0, el::Line, 2, 1);
-    model().figure(0)->elements.erase(deleted);
-    const int32_t sketch = addElement(0, el::Text, 5, 0, -1, 1);   // ASSIST is CYAN
-
-    EXPECT_EQ(recolour(0), 3);
-    EXPECT_EQ(colourNameOf(0, line), "RED");
-    EXPECT_EQ(colourNameOf(0, kept), "BLACK");
-    EXPECT_EQ(colourNameOf(0, member), "BLACK");
-    EXPECT_EQ(colourNameOf(0, sketch), "CYAN");
+    const int32_t line = addElement(0, el::Line, 2, 1);
+    const int32_t hatch = addElement(0, el::Hatch, 3, 1);
     int32_t a = -1, b = 1, word = 0;
     ASSERT_EQ(hostapi::aatHatInfoAtrbGet(0, hatch, 1, &a, &b, &word), 0);
-    EXPECT_EQ(word >> 16, 4);
-    EXPECT_EQ(word & 0xFFFF, 3);
+    EXPECT_EQ(word, 3 | (1 << 16));
     EXPECT_EQ(hostapi::aatHatInfoAtrbGet(0, line, 1, &a, &b, &word), 640) << "not a hatch";
+    word = 3 | (4 << 16);
+    EXPECT_EQ(hostapi::aatHatInfoAtrbSet(0, hatch, 1, &a, &b, &word), 0);
+    EXPECT_EQ(colourNameOf(0, hatch), "BLUE");
     word = 3 | (200 << 16);
-    EXPECT_EQ(hostapi::aatHatInfoAtrbSet(0, hatch, 1, &a, &b, &word), 630);
+    EXPECT_EQ(hostapi::aatHatInfoAtrbSet(0, hatch, 1, &a, &b, &word), 630) << "no colour 200";
 }
 
 TEST_F(DatabaseTest, PenRecordsCarryStyleMaskAndPitch)

@@ -7,6 +7,7 @@
 
 #include "FieldTableWalk.h"
 #include "ModuleFixture.h"
+#include "TranscriptLookups.h"
 #include "mobrdlg/ZqProcRegistry.h"
 #include "mobrdlg/ZqUiDriver.h"
 #include "mobrdlg/ZqWindow.h"
@@ -63,10 +64,7 @@ protected:
     // The state a read labelled `label` recorded.
     const ZqControlState& readOf(const std::string& label) const
     {
-        static const ZqControlState none;
-        const auto* read = transcript().read(label);
-        if (!read) ADD_FAILURE() << "no read labelled " << label;
-        return read ? read->state : none;
+        return transcriptlookup::readOf(transcript(), label);
     }
 
     IDD_S_001InitFn init_ = nullptr;

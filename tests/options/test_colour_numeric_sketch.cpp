@@ -23,14 +23,6 @@ constexpr int kColourTab = 7;
 constexpr int kNumericTab = 8;
 constexpr int kSketchTab = 9;
 
-std::vector<std::vector<std::string>> argsOf(const std::string& name)
-{
-    std::vector<std::vector<std::string>> calls;
-    for (const auto& e : mobrhost::journalEntries())
-        if (e.name == name) calls.push_back(e.args);
-    return calls;
-}
-
 }  // namespace
 
 class MorePages : public OptionsHarness {};

@@ -49,7 +49,7 @@ TEST_F(OptionsDialog, OkOnTheUntouchedDialogChangesNothingAndLeavesNoBackup)
         "aatRubAngMode", "aatSysGetSplMode", "aatSysInfDelconf", "aatSysInfMdclose", "aauSysCLineDist",
         "aatSysGetSaveFileExtCheck", "aatSysInfDimFigureHold", "aatSysGetExtDist", "aatSysGetApproxArcTol",
         "aatSysGetApproxBiArc"};
-    std::vector<std::string> seen = callNames(reads);
+    std::vector<std::string> seen = callsAmong(reads);
     seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
     ASSERT_GE(seen.size(), reads.size());
     EXPECT_EQ(std::vector<std::string>(seen.begin(), seen.begin() + long(reads.size())), reads);
