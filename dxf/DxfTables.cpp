@@ -38,6 +38,14 @@ std::string rgbName(uint32_t rgb)
 
 }  // namespace
 
+std::string defaultLayerName(int slot)
+{
+    if (slot == 0) return "0";
+    char name[32];
+    std::snprintf(name, sizeof name, "G%02d-L%02d", slot / 16, slot % 16);
+    return name;
+}
+
 std::vector<double> pitchFromPattern(const std::vector<double>& pattern, bool* changed)
 {
     bool adjusted = false;
@@ -271,7 +279,9 @@ void DxfTables::addLayer(const std::string& rawName, const RawAttributes& a)
     if (layers_.count(k)) return;
     Layer layer;
     bool fresh = true;
-    if (nextLayerSlot_ >= mobrhost::LayerTable::kGroups * mobrhost::LayerTable::kLayers) {
+    if (k == "0") {
+        layer.slot = 0;
+    } else if (nextLayerSlot_ >= mobrhost::LayerTable::kGroups * mobrhost::LayerTable::kLayers) {
         report_.count("layers beyond the 256 a figure holds (put on group 15, layer 15)");
         layer.slot = nextLayerSlot_ - 1;
         fresh = false;
@@ -285,7 +295,10 @@ void DxfTables::addLayer(const std::string& rawName, const RawAttributes& a)
     layer.lineWeight = a.lineWeight < 0 ? -3 : a.lineWeight;
     figure_.layers->setColour(layer.slot / 16, layer.slot % 16, layer.colour);
     layers_[k] = layer;
-    if (fresh) layerInSlot_[static_cast<std::size_t>(layer.slot)] = layer;
+    if (!fresh) return;
+    layerInSlot_[static_cast<std::size_t>(layer.slot)] = layer;
+    const std::string name = fitted(layerNames_, rawName, "layer");
+    if (name != defaultLayerName(layer.slot)) figure_.layers->setName(layer.slot / 16, layer.slot % 16, name);
 }
 
 int DxfTables::layerSlotOf(const std::string& rawName)
