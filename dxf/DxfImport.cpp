@@ -95,7 +95,7 @@ public:
         }
         if (code == 0) {
             // dxflib hands the hatch that ends here only after this call.
-            finishedHatchPaths_ = inHatch_ ? hatchPaths_.take(report_) : std::vector<PolylinePath>{};
+            if (inHatch_) finishedHatchPaths_ = hatchPaths_.take(report_);
             inHatch_ = value == "HATCH" && (section_ == "ENTITIES" || section_ == "BLOCKS");
             if (inHatch_) hatchPaths_.startHatch();
             entityType_ = value;
@@ -294,6 +294,41 @@ public:
         }
     }
 
+    void addEllipse(const DL_EllipseData& d) override
+    {
+        flushPending();
+        const EllipseCurve e{d.cx, d.cy, d.mx, d.my, d.ratio, d.angle1, d.angle2};
+        if (e.isCircular()) {
+            const CircularArc a = e.asArc();
+            take(a.full ? shape(element::Circle, {a.cx, a.cy, a.radius}) : shape(element::Arc, {a.cx, a.cy, a.radius, a.startDeg, a.endDeg}));
+            return;
+        }
+        takeCurve("ELLIPSE", ellipsePoints(e));
+    }
+
+    // dxflib hands a spline's control points, fit points and knots right
+    // after the spline; it is complete when the next entity comes.
+    void addSpline(const DL_SplineData& d) override
+    {
+        flushPending();
+        spline_ = SplineCurve{};
+        spline_.degree = static_cast<int>(std::min(d.degree, 1000u));
+        splineShape_ = shape(element::Group, {});
+        pending_ = Pending::Spline;
+    }
+    void addControlPoint(const DL_ControlPointData& d) override
+    {
+        if (pending_ == Pending::Spline) spline_.control.push_back(WeightedPoint{d.x, d.y, d.w});
+    }
+    void addFitPoint(const DL_FitPointData& d) override
+    {
+        if (pending_ == Pending::Spline) spline_.fit.push_back(CurvePoint{d.x, d.y});
+    }
+    void addKnot(const DL_KnotData& d) override
+    {
+        if (pending_ == Pending::Spline) spline_.knots.push_back(d.k);
+    }
+
     void addInsert(const DL_InsertData& d) override
     {
         Shape s = shape(0, {});
@@ -437,41 +472,6 @@ private:
         Shape base;
         base.attributes = hatch_.attributes;
         for (std::size_t i = 0; i < n; ++i) hatch_.boundary.push_back(bulgeSegment(base, path.vertices[i], path.vertices[(i + 1) % n]));
-    }
-
-    void addEllipse(const DL_EllipseData& d) override
-    {
-        flushPending();
-        const EllipseCurve e{d.cx, d.cy, d.mx, d.my, d.ratio, d.angle1, d.angle2};
-        if (e.isCircular()) {
-            const CircularArc a = e.asArc();
-            take(a.full ? shape(element::Circle, {a.cx, a.cy, a.radius}) : shape(element::Arc, {a.cx, a.cy, a.radius, a.startDeg, a.endDeg}));
-            return;
-        }
-        takeCurve("ELLIPSE", ellipsePoints(e));
-    }
-
-    // dxflib hands a spline's control points, fit points and knots right
-    // after the spline; it is complete when the next entity comes.
-    void addSpline(const DL_SplineData& d) override
-    {
-        flushPending();
-        spline_ = SplineCurve{};
-        spline_.degree = static_cast<int>(std::min(d.degree, 1000u));
-        splineShape_ = shape(element::Group, {});
-        pending_ = Pending::Spline;
-    }
-    void addControlPoint(const DL_ControlPointData& d) override
-    {
-        if (pending_ == Pending::Spline) spline_.control.push_back(WeightedPoint{d.x, d.y, d.w});
-    }
-    void addFitPoint(const DL_FitPointData& d) override
-    {
-        if (pending_ == Pending::Spline) spline_.fit.push_back(CurvePoint{d.x, d.y});
-    }
-    void addKnot(const DL_KnotData& d) override
-    {
-        if (pending_ == Pending::Spline) spline_.knots.push_back(d.k);
     }
 
     DxfTables tables_;

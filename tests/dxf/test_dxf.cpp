@@ -73,6 +73,14 @@ const unsigned char* firstOf(const Figure& f, uint16_t kind)
     return nullptr;
 }
 
+std::unique_ptr<Figure> sampleFigure(std::string* problem)
+{
+    std::ifstream in(MOBR_SAMPLE_FIGURE);
+    std::stringstream text;
+    text << in.rdbuf();
+    return mobrhost::FigureJson::importText(text.str(), problem);
+}
+
 double geometry(const unsigned char* r, int i) { return bytes::get<double>(r, element::kGeometry + 8 * static_cast<std::size_t>(i)); }
 
 // The shapes `owner` owns, by kind.
@@ -149,11 +157,8 @@ TEST_F(Dxf, ReadsEveryVersionWithTheMappingAndItsReport)
 
 TEST_F(Dxf, SampleFigureRoundTripsThroughR2000AndR12AndEzdxfAcceptsIt)
 {
-    std::ifstream in(MOBR_SAMPLE_FIGURE);
-    std::stringstream text;
-    text << in.rdbuf();
     std::string problem;
-    auto original = mobrhost::FigureJson::importText(text.str(), &problem);
+    auto original = sampleFigure(&problem);
     ASSERT_TRUE(original) << problem;
     for (const auto version : {mobrdxf::DxfVersion::R2000, mobrdxf::DxfVersion::R12}) {
         const bool r12 = version == mobrdxf::DxfVersion::R12;
@@ -307,11 +312,8 @@ TEST_F(Dxf, LayerNamesAreReadAndWrittenBackOnTheirSlots)
 
     // Named layers keep their names; an unnamed one whose default name a named
     // one took gets another; a forbidden character is replaced.
-    std::ifstream in(MOBR_SAMPLE_FIGURE);
-    std::stringstream text;
-    text << in.rdbuf();
     std::string problem;
-    auto original = mobrhost::FigureJson::importText(text.str(), &problem);
+    auto original = sampleFigure(&problem);
     ASSERT_TRUE(original) << problem;
     const std::string wall = mobr::cp932::fromUtf8("\u58c1");
     ASSERT_TRUE(original->layers->setName(0, 1, "Walls"));
