@@ -22,6 +22,13 @@ std::string upper(std::string text)
     return text;
 }
 
+// A name as messages show it: control characters as '?'.
+std::string printable(std::string name)
+{
+    std::replace_if(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '?');
+    return name;
+}
+
 std::string widthName(int hundredths)
 {
     char name[24];
@@ -298,7 +305,10 @@ void DxfTables::addLayer(const std::string& rawName, const RawAttributes& a)
     if (!fresh) return;
     layerInSlot_[static_cast<std::size_t>(layer.slot)] = layer;
     const std::string name = fitted(layerNames_, rawName, "layer");
-    if (name != defaultLayerName(layer.slot)) figure_.layers->setName(layer.slot / 16, layer.slot % 16, name);
+    if (name == defaultLayerName(layer.slot)) return;
+    const std::string problem = figure_.layers->nameProblem(layer.slot / 16, layer.slot % 16, name);
+    if (problem.empty()) figure_.layers->setName(layer.slot / 16, layer.slot % 16, name);
+    else report_.note("layer \"" + mobr::cp932::toUtf8(printable(name)) + "\" keeps no name (" + problem + ")");
 }
 
 int DxfTables::layerSlotOf(const std::string& rawName)

@@ -309,6 +309,14 @@ TEST_F(Dxf, LayerNamesAreReadAndWrittenBackOnTheirSlots)
     EXPECT_TRUE(hasNote(report, "layer \"A_VERY_LONG_LAYER_NAME_INDEED\" is called \"A_VERY_LONG_LAYE\" (names hold 16 bytes and differ)"));
     EXPECT_EQ(read->layers->name(0, 0), "") << "layer 0 needs no name";
     EXPECT_EQ(layerSlotOf(firstOf(*read, element::Line)), named.at("WALLS"));
+    // A name the layer table cannot hold leaves the layer unnamed, with a word.
+    writeFile(drawing, "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nA\x01" "B\n70\n0\n62\n1\n6\nCONTINUOUS\n"
+                       "0\nENDTAB\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n");
+    mobrdxf::DxfReport control;
+    auto unnamed = this->read(drawing, control);
+    ASSERT_TRUE(unnamed);
+    EXPECT_FALSE(unnamed->layers->hasNames());
+    EXPECT_TRUE(hasNote(control, "layer \"A?B\" keeps no name (contains a control character)"));
 
     // Named layers keep their names; an unnamed one whose default name a named
     // one took gets another; a forbidden character is replaced.
