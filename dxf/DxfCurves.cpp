@@ -126,7 +126,7 @@ std::vector<CurvePoint> fitPointChain(const SplineCurve& spline, std::string* pr
     for (const CurvePoint& p : spline.fit) {
         if (finite(p.x) && finite(p.y)) f.push_back(p);
     }
-    if (f.size() < spline.fit.size()) *problem = "fit points that are not numbers (left out)";
+    if (f.size() < spline.fit.size()) *problem = "with fit points that are not numbers (left out)";
     if (f.size() < 2) return {};
     const int pieces = static_cast<int>(std::min<std::size_t>(4 * (f.size() - 1), kMaxInitialPieces));
     return sampleCurve([&f](double t) { return throughFitPoints(f, t); }, 0.0, static_cast<double>(f.size() - 1), pieces,
