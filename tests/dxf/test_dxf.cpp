@@ -458,6 +458,26 @@ TEST_F(Dxf, DamagedHatchPathsAndSplinesAreTakenAsFarAsTheyGo)
     EXPECT_NEAR(geometry(line, 3), 3, 1e-12);
 }
 
+// A hatch or spline is complete only when the next entity begins; whether
+// it is in paper space is its own flag, not the next entity's.
+TEST_F(Dxf, EntitiesKeptUntilTheNextOneBeginsKeepTheirOwnSpace)
+{
+    const std::string hatch = "0\nHATCH\n8\n0\n2\nSOLID\n70\n1\n71\n0\n91\n1\n92\n2\n72\n0\n73\n1\n93\n3\n"
+                              "10\n0\n20\n0\n10\n1\n20\n0\n10\n0\n20\n1\n97\n0\n75\n0\n76\n1\n";
+    const std::string spline = "0\nSPLINE\n8\n0\n70\n8\n71\n1\n72\n4\n73\n2\n74\n0\n40\n0\n40\n0\n40\n1\n40\n1\n"
+                               "10\n0\n20\n0\n30\n0\n10\n4\n20\n3\n30\n0\n";
+    const std::string paperLine = "0\nLINE\n67\n1\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n";
+    const std::string file = path("spaces.dxf");
+    writeFile(file, "0\nSECTION\n2\nENTITIES\n" + hatch + paperLine + spline + paperLine + "0\nENDSEC\n0\nEOF\n");
+    mobrdxf::DxfReport report;
+    auto f = read(file, report);
+    ASSERT_TRUE(f);
+    EXPECT_EQ(countKind(*f, element::Hatch), 1);
+    EXPECT_EQ(report.approximated("SPLINE"), 1);
+    EXPECT_EQ(countKind(*f, element::Line), 3 + 1) << "the hatch's boundary and the spline's line";
+    EXPECT_EQ(report.skipped("entities in paper space"), 2);
+}
+
 TEST(DxfCurves, EllipsesAndSplinesStayWithinTheChordToleranceOfKnownCurves)
 {
     // A rotated elliptic arc: its ends are those of its parameters, every
