@@ -182,7 +182,7 @@ bool FigureDocument::openJson(const nlohmann::json& document, std::string* error
     return take(std::move(figure));
 }
 
-bool FigureDocument::save(const std::string& path, std::string* error)
+bool FigureDocument::save(const std::string& path, std::string* error, Format format)
 {
     Figure* figure = current();
     if (!figure) {
@@ -190,7 +190,7 @@ bool FigureDocument::save(const std::string& path, std::string* error)
         return false;
     }
     notes().clear();
-    if (!saveDrawing(*figure, path, Format::ByName, error)) return false;
+    if (!saveDrawing(*figure, path, format, error)) return false;
     figure->path = tablePath(path);
     figure->changed = false;
     return true;

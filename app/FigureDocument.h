@@ -27,7 +27,12 @@ public:
     static bool open(const std::string& path, std::string* error);
     // Takes a figure JSON document as the current figure.
     static bool openJson(const nlohmann::json& document, std::string* error);
-    static bool save(const std::string& path, std::string* error);
+    // How a drawing is written; ByName: ".json" JSON, ".dxf" DXF R2000, any
+    // other name a figure file.
+    enum class Format { ByName, FigureFile, Json, Dxf, DxfR12 };
+    // Saves the current figure as `path` (by name, or in `format`); the
+    // figure then belongs to that file.
+    static bool save(const std::string& path, std::string* error, Format format = Format::ByName);
     // Writes the current figure to `path` as a copy: the figure keeps its
     // own path and its unsaved state (recovery copies).
     static bool saveCopy(const std::string& path, std::string* error);
@@ -42,9 +47,6 @@ public:
     static std::unique_ptr<mobrhost::Figure> read(const std::string& path, std::string* error);
     static std::unique_ptr<mobrhost::Figure> loadDrawing(const std::string& path, std::string* error) { return read(path, error); }
 
-    // How a drawing is written; ByName: ".json" JSON, ".dxf" DXF R2000, any
-    // other name a figure file.
-    enum class Format { ByName, FigureFile, Json, Dxf, DxfR12 };
     static Format formatForName(const std::string& path);
     // A ".dxf" name gives DXF R12 instead of R2000 (mobr export --r12).
     static void preferDxfR12(bool r12);

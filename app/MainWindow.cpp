@@ -220,14 +220,16 @@ bool MainWindow::openFigure(const QString& path, bool quiet)
     return true;
 }
 
-bool MainWindow::saveFigure(const QString& path)
+bool MainWindow::saveFigure(const QString& path, FigureDocument::Format format)
 {
     std::string error;
-    if (!FigureDocument::save(path.toStdString(), &error)) {
+    if (!FigureDocument::save(path.toStdString(), &error, format)) {
         problem(QString::fromStdString(error));
         return false;
     }
     path_ = path;
+    if (format == FigureDocument::Format::DxfR12) r12Path_ = path;
+    else if (r12Path_ == path) r12Path_.clear();
     recent_.add(path);
     fillRecentMenu();
     dropRecoveryCopy();
@@ -264,13 +266,24 @@ void MainWindow::openDialog()
 void MainWindow::save()
 {
     if (path_.isEmpty()) saveAs();
-    else saveFigure(path_);
+    else saveFigure(path_, path_ == r12Path_ ? FigureDocument::Format::DxfR12 : FigureDocument::Format::ByName);
 }
 
 void MainWindow::saveAs()
 {
-    const QString path = chooseFile(false, tr("Save figure"), tr("Figures (*.fig);;DXF drawings (*.dxf)"));
-    if (!path.isEmpty()) saveFigure(path);
+    const QString figures = tr("Figures (*.fig)"), r2000 = tr("DXF R2000 (*.dxf)"), r12 = tr("DXF R12 (*.dxf)");
+    const bool dxf = path_.endsWith(".dxf", Qt::CaseInsensitive);
+    QString chosen = !dxf ? figures : path_ == r12Path_ ? r12 : r2000;
+    QString path = chooseFile(false, tr("Save figure"), QStringList{figures, r2000, r12}.join(";;"), &chosen);
+    if (path.isEmpty()) return;
+    // A DXF type with a name without the extension gets it; a name that
+    // says otherwise (".fig") decides over the type.
+    const bool dxfChosen = chosen == r2000 || chosen == r12;
+    if (dxfChosen && QFileInfo(path).suffix().isEmpty()) path += ".dxf";
+    FigureDocument::Format format = FigureDocument::Format::ByName;
+    if (dxfChosen && path.endsWith(".dxf", Qt::CaseInsensitive))
+        format = chosen == r12 ? FigureDocument::Format::DxfR12 : FigureDocument::Format::Dxf;
+    saveFigure(path, format);
 }
 
 void MainWindow::importJson()
@@ -355,16 +368,16 @@ void MainWindow::startedAnotherFigure()
     dropRecoveryCopy();
 }
 
-QString MainWindow::chooseFile(bool open, const QString& title, const QString& filter)
+QString MainWindow::chooseFile(bool open, const QString& title, const QString& filter, QString* selectedFilter)
 {
     const QString folder = path_.isEmpty() ? QString() : QFileInfo(path_).absolutePath();
     const QString name = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
     if (CZqUiDriver* driver = CZqUiDriver::current()) {
         QString chosen;
-        return driver->fileDialog(open, filter, folder, name, chosen) ? chosen : QString();
+        return driver->fileDialog(open, filter, folder, name, chosen, selectedFilter) ? chosen : QString();
     }
-    return open ? QFileDialog::getOpenFileName(this, title, folder, filter)
-                : QFileDialog::getSaveFileName(this, title, path_, filter);
+    return open ? QFileDialog::getOpenFileName(this, title, folder, filter, selectedFilter)
+                : QFileDialog::getSaveFileName(this, title, path_, filter, selectedFilter);
 }
 
 bool MainWindow::settleUnsavedChanges()

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "FigureDocument.h"
 #include "RecentFiles.h"
 #include "RecoveryCopy.h"
 #include "UndoHistory.h"
@@ -29,7 +30,10 @@ public:
     // Opens a figure file, figure JSON or DXF drawing; false (with a message box unless
     // quiet) when it is refused.
     bool openFigure(const QString& path, bool quiet = false);
-    bool saveFigure(const QString& path);
+    // Saves the current figure as `path` in `format` (by name: ".dxf" DXF
+    // R2000, else a figure file); Save writes the same file in the same
+    // format again.
+    bool saveFigure(const QString& path, FigureDocument::Format format = FigureDocument::Format::ByName);
     // Runs a Settings command by entry point name ("IDD_S_001" for the
     // drawing size); false when the module does not offer it.
     bool runCommand(const QString& entry);
@@ -86,8 +90,9 @@ private:
     void exportJson();
     void problem(const QString& text);
     // A file chosen by the person (or by the UI driver's script); empty
-    // when cancelled.
-    QString chooseFile(bool open, const QString& title, const QString& filter);
+    // when cancelled. `selectedFilter` brings in the file type to offer first
+    // and takes back the one chosen.
+    QString chooseFile(bool open, const QString& title, const QString& filter, QString* selectedFilter = nullptr);
     void dropRecoveryCopy();
     // A new or other figure: the undo history and the recovery copy of the
     // one before no longer apply.
@@ -105,6 +110,7 @@ private:
     ViewListener& listener_;
     FigureView* view_ = nullptr;       // owned by the window (Qt parent)
     QString path_;
+    QString r12Path_;   // the file last saved as DXF R12, which Save keeps in R12
     std::unique_ptr<RecoveryCopy> recovery_;
     QTimer recoveryTimer_;
     UndoHistory history_;

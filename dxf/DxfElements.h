@@ -27,7 +27,10 @@ struct Shape {
     std::string text;                  // texts, host code page
     std::string style;                 // texts, the style's name
     RawAttributes attributes;
-    std::vector<Shape> boundary;       // hatches: their boundary lines and arcs
+    bool paperSpace = false;           // the entity was in paper space
+    // The shapes this one owns: a hatch's boundary lines and arcs, the lines
+    // of a curve drawn as a group.
+    std::vector<Shape> boundary;
     Insertion insertion;               // kind 0
 };
 

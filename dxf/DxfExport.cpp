@@ -1,6 +1,7 @@
 #include "DxfExport.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -100,6 +101,16 @@ std::string safeName(const std::string& name)
     return out.empty() ? std::string("_") : out;
 }
 
+// `wanted`, or with ~2, ~3... when a name already taken (compared without
+// regard to case) has it; the result is taken.
+std::string distinctName(const std::string& wanted, std::set<std::string>& taken)
+{
+    std::string name = wanted;
+    for (int k = 2; taken.count(mobr::cp932::foldCase(name)); ++k) name = wanted + "~" + std::to_string(k);
+    taken.insert(mobr::cp932::foldCase(name));
+    return name;
+}
+
 class FigureWriter {
 public:
     FigureWriter(const Figure& figure, DxfVersion version, DxfReport& report)
@@ -114,6 +125,7 @@ public:
     std::string run()
     {
         nameLineTypes();
+        nameLayers();
         collectOwners();
         dxf_.writeHeader(writer_);
         writer_.dxfString(9, "$DWGCODEPAGE");
@@ -139,13 +151,36 @@ private:
     {
         std::set<std::string> taken = {"BYLAYER", "BYBLOCK"};
         for (int n = 1; n <= figure_.pens->count(); ++n) {
-            std::string name = safeName(figure_.pens->at(n)->name);
-            for (int k = 2; taken.count(mobr::cp932::foldCase(name)); ++k) name = safeName(figure_.pens->at(n)->name) + "~" + std::to_string(k);
-            taken.insert(mobr::cp932::foldCase(name));
-            if (name != figure_.pens->at(n)->name) report_.note("pen \"" + mobr::cp932::toUtf8(figure_.pens->at(n)->name) + "\" is written as line type \"" + mobr::cp932::toUtf8(name) + "\"");
-            lineTypeNames_.push_back(name);
+            const std::string& own = figure_.pens->at(n)->name;
+            lineTypeNames_.push_back(distinctName(safeName(own), taken));
+            noteRename("pen", own, "line type", lineTypeNames_.back());
         }
         hasContinuous_ = taken.count("CONTINUOUS") != 0;
+    }
+
+    void noteRename(const char* what, const std::string& own, const char* as, const std::string& written)
+    {
+        if (written != own)
+            report_.note(std::string(what) + " \"" + mobr::cp932::toUtf8(own) + "\" is written as " + as + " \"" + mobr::cp932::toUtf8(written) + "\"");
+    }
+
+    // Layer names: slot 0 is "0", a named layer keeps its name (made safe and
+    // distinct), an unnamed one is called after its group and layer.
+    void nameLayers()
+    {
+        std::set<std::string> taken = {"0"};
+        layerNames_[0] = "0";
+        for (int slot = 1; slot < 256; ++slot) {
+            const std::string& own = figure_.layers->name(slot / 16, slot % 16);
+            if (own.empty()) continue;
+            layerNames_[static_cast<std::size_t>(slot)] = distinctName(safeName(own), taken);
+            noteRename("layer", own, "layer", layerNames_[static_cast<std::size_t>(slot)]);
+        }
+        noteRename("layer", figure_.layers->name(0, 0).empty() ? std::string("0") : figure_.layers->name(0, 0), "layer", "0");
+        for (int slot = 1; slot < 256; ++slot) {
+            if (figure_.layers->name(slot / 16, slot % 16).empty())
+                layerNames_[static_cast<std::size_t>(slot)] = distinctName(defaultLayerName(slot), taken);
+        }
     }
 
     // The elements each hatch owns (its boundary), found in one pass.
@@ -208,7 +243,7 @@ private:
     {
         int last = 0;
         for (int slot = 0; slot < 256; ++slot) {
-            if (figure_.layers->colour(slot / 16, slot % 16) != 0) last = slot;
+            if (figure_.layers->colour(slot / 16, slot % 16) != 0 || !figure_.layers->name(slot / 16, slot % 16).empty()) last = slot;
         }
         for (const auto& record : figure_.elements.records(0)) {
             if (record[element::kState] != element::Live) continue;
@@ -217,13 +252,7 @@ private:
         return last;
     }
 
-    static std::string layerName(int slot)
-    {
-        if (slot == 0) return "0";
-        char name[32];
-        std::snprintf(name, sizeof name, "G%02d-L%02d", slot / 16, slot % 16);
-        return name;
-    }
+    const std::string& layerName(int slot) const { return layerNames_[static_cast<std::size_t>(slot)]; }
 
     void writeLayers()
     {
@@ -399,6 +428,7 @@ private:
     StringWriter writer_;
     DL_Dxf dxf_;
     std::vector<std::string> lineTypeNames_;
+    std::array<std::string, 256> layerNames_;
     bool hasContinuous_ = false;
     std::map<int32_t, std::vector<std::size_t>> boundaries_;
 };

@@ -8,7 +8,9 @@
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 
+#include "DxfCurves.h"
 #include "DxfElements.h"
+#include "DxfHatchPaths.h"
 #include "DxfLog.h"
 #include "model/Extents.h"
 #include "store/FigureJson.h"
@@ -32,7 +34,7 @@ const std::set<std::string>& mappedTypes()
 {
     static const std::set<std::string> types = {"LINE", "ARC", "CIRCLE", "POINT", "TEXT", "MTEXT", "ATTRIB",
                                                 "LWPOLYLINE", "POLYLINE", "VERTEX", "SEQEND", "HATCH",
-                                                "DIMENSION", "INSERT", "BLOCK", "ENDBLK"};
+                                                "DIMENSION", "INSERT", "BLOCK", "ENDBLK", "ELLIPSE", "SPLINE"};
     return types;
 }
 
@@ -43,6 +45,28 @@ std::string printableType(const std::string& type)
     const bool plain = !type.empty() && type.size() <= 32
                        && std::all_of(type.begin(), type.end(), [](unsigned char c) { return c > 0x20 && c < 0x7F; });
     return plain ? type : std::string("entities of an unreadable type");
+}
+
+// One polyline segment from p to q with p's bulge (the tangent of a quarter
+// of the included angle, negative clockwise): a line, or an arc when the
+// bulge is not zero. `base` gives the attributes.
+Shape bulgeSegment(Shape s, const PathVertex& p, const PathVertex& q)
+{
+    const double b = p.bulge;
+    if (!std::isfinite(b) || std::fabs(b) < 1e-12) {
+        s.kind = element::Line;
+        s.geometry = {p.x, p.y, q.x, q.y};
+        return s;
+    }
+    const double dx = q.x - p.x, dy = q.y - p.y;
+    const double k = (1.0 - b * b) / (4.0 * b);
+    const double cx = (p.x + q.x) / 2.0 - dy * k, cy = (p.y + q.y) / 2.0 + dx * k;
+    const double r = std::hypot(dx, dy) * (1.0 + b * b) / (4.0 * std::fabs(b));
+    double a1 = std::atan2(p.y - cy, p.x - cx) * 180.0 / kPi, a2 = std::atan2(q.y - cy, q.x - cx) * 180.0 / kPi;
+    if (b < 0) std::swap(a1, a2);
+    s.kind = element::Arc;
+    s.geometry = {cx, cy, r, a1, a2};
+    return s;
 }
 
 // Polyline flags that make it a 3D polyline, a mesh or a face list.
@@ -65,7 +89,15 @@ public:
 
     void processCodeValuePair(unsigned int code, const std::string& value) override
     {
+        if (inHatch_ && code != 0) {
+            hatchPaths_.group(code, value);
+            return;
+        }
         if (code == 0) {
+            // dxflib hands the hatch that ends here only after this call.
+            if (inHatch_) finishedHatchPaths_ = hatchPaths_.take(report_);
+            inHatch_ = value == "HATCH" && (section_ == "ENTITIES" || section_ == "BLOCKS");
+            if (inHatch_) hatchPaths_.startHatch();
             entityType_ = value;
             if (value == "EOF") sawEnd_ = true;
             if (value == "SECTION") expectSectionName_ = true;
@@ -186,12 +218,16 @@ public:
         flushPending();
         hatch_ = shape(element::Hatch, {d.angle, d.solid ? 0.0 : d.scale});
         pending_ = Pending::Hatch;
+        for (const PolylinePath& path : finishedHatchPaths_) addPolylinePath(path);
+        finishedHatchPaths_.clear();
     }
     void addHatchEdge(const DL_HatchEdgeData& e) override
     {
         if (pending_ != Pending::Hatch) return;
         Shape edge;
         edge.attributes = hatch_.attributes;
+        // Polyline paths come from the hatch's group codes (addPolylinePath).
+        if (e.defined && e.type == 0) return;
         if (e.defined && e.type == 1) {
             edge.kind = element::Line;
             edge.geometry = {e.x1, e.y1, e.x2, e.y2};
@@ -200,11 +236,97 @@ public:
             const double a1 = e.angle1 * 180.0 / kPi, a2 = e.angle2 * 180.0 / kPi;
             edge.kind = element::Arc;
             edge.geometry = {e.cx, e.cy, e.radius, e.ccw ? a1 : -a2, e.ccw ? a2 : -a1};
+        } else if (e.defined && (e.type == 3 || e.type == 4)) {
+            addCurvedHatchEdge(e);
+            return;
         } else {
-            report_.skip("HATCH boundary edge (ellipse, spline or polyline path)");
+            report_.skip("HATCH boundary edge of an unknown type");
             return;
         }
         hatch_.boundary.push_back(std::move(edge));
+    }
+
+    // Elliptic and spline edges become lines of the boundary, as the
+    // entities of those types do.
+    void addCurvedHatchEdge(const DL_HatchEdgeData& e)
+    {
+        const bool ellipse = e.type == 3;
+        std::vector<CurvePoint> points;
+        if (ellipse) {
+            // Clockwise edges run the other way round, as arcs do.
+            const EllipseCurve curve{e.cx, e.cy, e.mx, e.my, e.ratio, e.ccw ? e.angle1 : -e.angle2, e.ccw ? e.angle2 : -e.angle1};
+            points = ellipsePoints(curve);
+        } else {
+            points = splinePoints(hatchEdgeSpline(e), nullptr);
+        }
+        const char* type = ellipse ? "HATCH boundary ellipse" : "HATCH boundary spline";
+        if (points.size() < 2) {
+            report_.skip(std::string(type) + " that cannot be drawn (degenerate or damaged)");
+            return;
+        }
+        Shape base;
+        base.attributes = hatch_.attributes;
+        appendLines(points, base, hatch_.boundary);
+        report_.approximate(type);
+    }
+
+    static SplineCurve hatchEdgeSpline(const DL_HatchEdgeData& e)
+    {
+        SplineCurve s;
+        s.degree = static_cast<int>(std::min(e.degree, 1000u));
+        s.knots = e.knots;
+        for (std::size_t i = 0; i < e.controlPoints.size(); ++i) {
+            const std::vector<double>& c = e.controlPoints[i];
+            const double w = i < e.weights.size() ? e.weights[i] : 1.0;
+            s.control.push_back(c.size() >= 2 ? WeightedPoint{c[0], c[1], w} : WeightedPoint{NAN, NAN, w});
+        }
+        for (const std::vector<double>& f : e.fitPoints) s.fit.push_back(f.size() >= 2 ? CurvePoint{f[0], f[1]} : CurvePoint{NAN, NAN});
+        return s;
+    }
+
+    // The lines of a chain of points, each a copy of `base`.
+    static void appendLines(const std::vector<CurvePoint>& points, Shape base, std::vector<Shape>& out)
+    {
+        base.kind = element::Line;
+        for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+            base.geometry = {points[i].x, points[i].y, points[i + 1].x, points[i + 1].y};
+            out.push_back(base);
+        }
+    }
+
+    void addEllipse(const DL_EllipseData& d) override
+    {
+        flushPending();
+        const EllipseCurve e{d.cx, d.cy, d.mx, d.my, d.ratio, d.angle1, d.angle2};
+        if (e.isCircular()) {
+            const CircularArc a = e.asArc();
+            take(a.full ? shape(element::Circle, {a.cx, a.cy, a.radius}) : shape(element::Arc, {a.cx, a.cy, a.radius, a.startDeg, a.endDeg}));
+            return;
+        }
+        takeCurve("ELLIPSE", ellipsePoints(e));
+    }
+
+    // dxflib hands a spline's control points, fit points and knots right
+    // after the spline; it is complete when the next entity comes.
+    void addSpline(const DL_SplineData& d) override
+    {
+        flushPending();
+        spline_ = SplineCurve{};
+        spline_.degree = static_cast<int>(std::min(d.degree, 1000u));
+        splineShape_ = shape(element::Group, {});
+        pending_ = Pending::Spline;
+    }
+    void addControlPoint(const DL_ControlPointData& d) override
+    {
+        if (pending_ == Pending::Spline) spline_.control.push_back(WeightedPoint{d.x, d.y, d.w});
+    }
+    void addFitPoint(const DL_FitPointData& d) override
+    {
+        if (pending_ == Pending::Spline) spline_.fit.push_back(CurvePoint{d.x, d.y});
+    }
+    void addKnot(const DL_KnotData& d) override
+    {
+        if (pending_ == Pending::Spline) spline_.knots.push_back(d.k);
     }
 
     void addInsert(const DL_InsertData& d) override
@@ -232,7 +354,7 @@ public:
     void addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&) override { addDimensionBlock(); }
 
 private:
-    enum class Pending { None, Polyline, Hatch };
+    enum class Pending { None, Polyline, Hatch, Spline };
 
     static double finiteOr(double v) { return std::isfinite(v) ? v : 0.0; }
 
@@ -248,13 +370,20 @@ private:
         s.kind = kind;
         std::copy(values.begin(), values.end(), s.geometry.begin());
         s.attributes = raw();
+        s.paperSpace = getAttributes().isInPaperSpace();
         return s;
     }
 
     void take(Shape s)
     {
         flushPending();
-        if (!inBlock_ && getAttributes().isInPaperSpace()) {
+        takeShape(std::move(s));
+    }
+
+    void takeShape(Shape s)
+    {
+        // Entities that are kept until the next one begins carry their own flag.
+        if (!inBlock_ && s.paperSpace) {
             report_.skip("entities in paper space");
             return;
         }
@@ -293,6 +422,32 @@ private:
         pending_ = Pending::None;
         if (pending == Pending::Hatch) take(std::move(hatch_));
         if (pending == Pending::Polyline && !polylineSkipped_) placePolyline();
+        if (pending == Pending::Spline) placeSpline();
+    }
+
+    void placeSpline()
+    {
+        std::string problem;
+        std::vector<CurvePoint> points = splinePoints(spline_, &problem);
+        if (!problem.empty()) report_.count("SPLINE " + problem);
+        Shape group = std::move(splineShape_);
+        takeCurve("SPLINE", std::move(points), &group);
+    }
+
+    // A curve the model has no element for, as a group of lines with the
+    // entity's attributes; `group` carries them when the entity is already
+    // over (a spline ends when the next entity begins).
+    void takeCurve(const char* type, std::vector<CurvePoint> points, Shape* group = nullptr)
+    {
+        if (points.size() < 2) {
+            report_.skip(std::string(type) + " that cannot be drawn (degenerate or damaged)");
+            return;
+        }
+        Shape s = group ? std::move(*group) : shape(element::Group, {});
+        s.kind = element::Group;
+        appendLines(points, s, s.boundary);
+        report_.approximate(type);
+        takeShape(std::move(s));
     }
 
     void placePolyline()
@@ -301,30 +456,22 @@ private:
         for (std::size_t i = 0; i + 1 < n || (polylineClosed_ && n > 2 && i < n); ++i) {
             const DL_VertexData& p = vertices_[i];
             const DL_VertexData& q = vertices_[(i + 1) % n];
-            take(segment(p, q));
+            take(bulgeSegment(polyline_, {p.x, p.y, p.bulge}, {q.x, q.y, 0}));
         }
     }
 
-    // One polyline segment: a line, or an arc when the bulge (the tangent of
-    // a quarter of the included angle) is not zero.
-    Shape segment(const DL_VertexData& p, const DL_VertexData& q)
+    // A hatch boundary path of vertices and bulges: a closed loop of lines
+    // and arcs the hatch owns.
+    void addPolylinePath(const PolylinePath& path)
     {
-        Shape s = polyline_;
-        const double b = p.bulge;
-        if (!std::isfinite(b) || std::fabs(b) < 1e-12) {
-            s.kind = element::Line;
-            s.geometry = {p.x, p.y, q.x, q.y};
-            return s;
+        const std::size_t n = path.vertices.size();
+        if (n < 2) {
+            report_.skip("HATCH polyline boundary with fewer than 2 vertices");
+            return;
         }
-        const double dx = q.x - p.x, dy = q.y - p.y;
-        const double k = (1.0 - b * b) / (4.0 * b);
-        const double cx = (p.x + q.x) / 2.0 - dy * k, cy = (p.y + q.y) / 2.0 + dx * k;
-        const double r = std::hypot(dx, dy) * (1.0 + b * b) / (4.0 * std::fabs(b));
-        double a1 = std::atan2(p.y - cy, p.x - cx) * 180.0 / kPi, a2 = std::atan2(q.y - cy, q.x - cx) * 180.0 / kPi;
-        if (b < 0) std::swap(a1, a2);
-        s.kind = element::Arc;
-        s.geometry = {cx, cy, r, a1, a2};
-        return s;
+        Shape base;
+        base.attributes = hatch_.attributes;
+        for (std::size_t i = 0; i < n; ++i) hatch_.boundary.push_back(bulgeSegment(base, path.vertices[i], path.vertices[(i + 1) % n]));
     }
 
     DxfTables tables_;
@@ -340,7 +487,11 @@ private:
     Block block_;
     std::string mtext_;
     Pending pending_ = Pending::None;
-    Shape polyline_, hatch_;
+    Shape polyline_, hatch_, splineShape_;
+    SplineCurve spline_;
+    bool inHatch_ = false;
+    HatchPolylinePaths hatchPaths_;
+    std::vector<PolylinePath> finishedHatchPaths_;
     bool polylineClosed_ = false, polylineSkipped_ = false;
     std::vector<DL_VertexData> vertices_;
 };

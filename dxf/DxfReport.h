@@ -16,18 +16,23 @@ public:
 
     void skip(const std::string& type, long count = 1) { skipped_[type] += count; }
     void count(const std::string& what, long n = 1) { counts_[what] += n; }
+    // An entity the model has no element for, drawn as lines instead.
+    void approximate(const std::string& type) { approximated_[type] += 1; }
     void note(const std::string& text);
 
     long skipped(const std::string& type) const;
     long counted(const std::string& what) const;
+    long approximated(const std::string& type) const;
     const std::vector<std::string>& notes() const { return notes_; }
-    bool empty() const { return skipped_.empty() && counts_.empty() && notes_.empty(); }
-    // One line per entry: "skipped 12 SPLINE", "3 texts cut to 27 bytes", notes.
+    bool empty() const { return skipped_.empty() && counts_.empty() && approximated_.empty() && notes_.empty(); }
+    // One line per entry: "skipped 12 SOLID", "approximated 3 ELLIPSE as
+    // lines", "3 texts cut to 27 bytes", notes.
     std::vector<std::string> lines() const;
 
 private:
     std::map<std::string, long> skipped_;
     std::map<std::string, long> counts_;
+    std::map<std::string, long> approximated_;
     std::vector<std::string> notes_;
     long droppedNotes_ = 0;
 };

@@ -22,6 +22,13 @@ std::string upper(std::string text)
     return text;
 }
 
+// A name as messages show it: control characters as '?'.
+std::string printable(std::string name)
+{
+    std::replace_if(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '?');
+    return name;
+}
+
 std::string widthName(int hundredths)
 {
     char name[24];
@@ -37,6 +44,14 @@ std::string rgbName(uint32_t rgb)
 }
 
 }  // namespace
+
+std::string defaultLayerName(int slot)
+{
+    if (slot == 0) return "0";
+    char name[32];
+    std::snprintf(name, sizeof name, "G%02d-L%02d", slot / 16, slot % 16);
+    return name;
+}
 
 std::vector<double> pitchFromPattern(const std::vector<double>& pattern, bool* changed)
 {
@@ -271,7 +286,9 @@ void DxfTables::addLayer(const std::string& rawName, const RawAttributes& a)
     if (layers_.count(k)) return;
     Layer layer;
     bool fresh = true;
-    if (nextLayerSlot_ >= mobrhost::LayerTable::kGroups * mobrhost::LayerTable::kLayers) {
+    if (k == "0") {
+        layer.slot = 0;
+    } else if (nextLayerSlot_ >= mobrhost::LayerTable::kGroups * mobrhost::LayerTable::kLayers) {
         report_.count("layers beyond the 256 a figure holds (put on group 15, layer 15)");
         layer.slot = nextLayerSlot_ - 1;
         fresh = false;
@@ -285,7 +302,13 @@ void DxfTables::addLayer(const std::string& rawName, const RawAttributes& a)
     layer.lineWeight = a.lineWeight < 0 ? -3 : a.lineWeight;
     figure_.layers->setColour(layer.slot / 16, layer.slot % 16, layer.colour);
     layers_[k] = layer;
-    if (fresh) layerInSlot_[static_cast<std::size_t>(layer.slot)] = layer;
+    if (!fresh) return;
+    layerInSlot_[static_cast<std::size_t>(layer.slot)] = layer;
+    const std::string name = fitted(layerNames_, rawName, "layer");
+    if (name == defaultLayerName(layer.slot)) return;
+    const std::string problem = figure_.layers->nameProblem(layer.slot / 16, layer.slot % 16, name);
+    if (problem.empty()) figure_.layers->setName(layer.slot / 16, layer.slot % 16, name);
+    else report_.note("layer \"" + mobr::cp932::toUtf8(printable(name)) + "\" keeps no name (" + problem + ")");
 }
 
 int DxfTables::layerSlotOf(const std::string& rawName)

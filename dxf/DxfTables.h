@@ -54,6 +54,8 @@ public:
     // `description` names the plot style when it starts with one of the
     // style names ("Dotted . . ."); else the pattern decides.
     void addLineType(const std::string& rawName, const std::vector<double>& pattern, const std::string& description = {});
+    // Layer "0" takes slot 0, every other layer the next free slot; the
+    // layer keeps its name, fitted to the host's field.
     void addLayer(const std::string& rawName, const RawAttributes& attributes);
     void addTextStyle(const std::string& rawName, const std::string& fontFile, bool bold, bool italic);
 
@@ -93,7 +95,7 @@ private:
     DxfReport& report_;
     TextEncoding encoding_ = TextEncoding::Latin1;
     int defaultLineWeight_ = 25;
-    NameFitter penNames_, widthNames_, colourNames_, fontNames_;
+    NameFitter penNames_, widthNames_, colourNames_, fontNames_, layerNames_;
     std::vector<LineType> lineTypes_;
     std::map<std::string, int> lineTypeByName_;
     std::map<std::pair<int, int>, int> penByPair_;
@@ -102,12 +104,17 @@ private:
     std::map<std::string, Layer> layers_;
     std::array<Layer, 256> layerInSlot_{};
     std::map<std::string, int> fontByStyle_;
-    int nextLayerSlot_ = 0;
+    int nextLayerSlot_ = 1;   // slot 0 is layer "0"'s
 };
 
 }  // namespace mobrdxf
 
 namespace mobrdxf {
+
+// The name a layer without a name of its own is written under: "0" for
+// slot 0, else "G01-L02" (group 1, layer 2). A layer read under the name
+// of the slot it takes stays without a name, so such names do not stick.
+std::string defaultLayerName(int slot);
 
 // A line type's dash pattern (dashes positive, gaps negative, dots 0) as a
 // pen's pitch: alternating dash and gap lengths, each 0.1 to 200, at most 10

@@ -526,8 +526,16 @@ Open it, or discard it? (Cancel keeps it for the next start.)</source>
         <translation>図面 (*.fig *.json *.dxf);;DXF 図面 (*.dxf);;すべてのファイル (*)</translation>
     </message>
     <message>
-        <source>Figures (*.fig);;DXF drawings (*.dxf)</source>
-        <translation>図面 (*.fig);;DXF 図面 (*.dxf)</translation>
+        <source>Figures (*.fig)</source>
+        <translation>図面 (*.fig)</translation>
+    </message>
+    <message>
+        <source>DXF R2000 (*.dxf)</source>
+        <translation>DXF R2000 図面 (*.dxf)</translation>
+    </message>
+    <message>
+        <source>DXF R12 (*.dxf)</source>
+        <translation>DXF R12 図面 (*.dxf)</translation>
     </message>
 </context>
 <context>

@@ -1,11 +1,13 @@
 #pragma once
 
 // The layers of a figure: 16 groups of 16 layers, each with a colour number
-// (0: the pen's colour) and a name.
+// (0: the pen's colour) and an optional name (host code page, at most 16
+// bytes, distinct without regard to case; empty when the layer has none).
 
 #include "mobr/export.h"
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "model/HostTable.h"
 
@@ -39,8 +41,19 @@ public:
     std::array<int32_t, kGroups * kLayers>& colours() { return colours_; }
     const std::array<int32_t, kGroups * kLayers>& colours() const { return colours_; }
 
+    static constexpr std::size_t kNameBytes = 16;
+    // Name of a layer, empty for an unnamed layer or one that does not exist.
+    const std::string& name(int32_t group, int32_t layer) const;
+    // Why a layer cannot take this name (empty when it can): longer than
+    // kNameBytes, a control character, or the name of another layer. An empty
+    // name takes the layer's name away.
+    std::string nameProblem(int32_t group, int32_t layer, std::string_view name) const;
+    bool setName(int32_t group, int32_t layer, std::string name);
+    bool hasNames() const;
+
 private:
     std::array<int32_t, kGroups * kLayers> colours_{};
+    std::array<std::string, kGroups * kLayers> names_{};
 };
 
 }  // namespace mobrhost

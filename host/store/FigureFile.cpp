@@ -348,6 +348,9 @@ std::unique_ptr<Figure> FigureFile::loadFile(const std::string& file, std::strin
     if (hostFormat < 2 && tablesVersion != doc.end() && *tablesVersion != 1) {
         return refuse("damaged (its tables are newer than its host format)");
     }
+    if (hostFormat < 3 && doc.is_object() && doc.contains("layerNames")) {
+        return refuse("damaged (its tables are newer than its host format)");
+    }
     std::string problem;
     std::unique_ptr<Figure> f = FigureJson::fromJson(doc, &problem, false);
     if (!f) {

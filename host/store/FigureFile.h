@@ -21,8 +21,9 @@ public:
     // "host_format"); the file's user_version stays that of the shared
     // identification.
     // 2 stores tables of figure JSON version 2; a file of format 1 holds
-    // version 1 tables and is converted as it is read.
-    static constexpr int kHostFormat = 2;
+    // version 1 tables and is converted as it is read. 3 adds layer names
+    // (the tables' "layerNames"); files of format 2 have none.
+    static constexpr int kHostFormat = 3;
     static constexpr int kChunkRecords = 8192;
 
     // Paths are host paths (host code page, '\' or '/').

@@ -465,6 +465,16 @@ json FigureJson::toJson(const Figure& f, bool withElements)
         }
     }
     doc["layerColours"] = layers;
+    // Names are optional: a figure without any writes no key.
+    if (f.layers->hasNames()) {
+        json names = json::array();
+        for (int32_t g = 0; g < LayerTable::kGroups; ++g) {
+            for (int32_t l = 0; l < LayerTable::kLayers; ++l) {
+                if (const std::string& n = f.layers->name(g, l); !n.empty()) names.push_back({{"group", g}, {"layer", l}, {"name", utf8(n)}});
+            }
+        }
+        doc["layerNames"] = names;
+    }
     doc["centreLinePen"] = f.centreLinePen;
     doc["fontSlant"] = f.fontSlant;
     doc["fontType"] = f.fontType;
@@ -669,6 +679,15 @@ std::unique_ptr<Figure> FigureJson::fromJson(const json& doc, std::string* error
             const json& l = object(layers[i], where);
             const int32_t colour = int32(l, "colour", 0, where, 0, f->colours->count());
             f->layers->setColour(int32(l, "group", 0, where, 0, 15), int32(l, "layer", 0, where, 0, 15), colour);
+        }
+        const json& layerNames = array(doc, "layerNames", "");
+        for (std::size_t i = 0; i < layerNames.size(); ++i) {
+            const std::string where = at(std::string("layerNames"), i);
+            const json& l = object(layerNames[i], where);
+            const int32_t group = int32(l, "group", 0, where, 0, 15), layer = int32(l, "layer", 0, where, 0, 15);
+            const std::string n = name(l, where);
+            if (const std::string problem = f->layers->nameProblem(group, layer, n); !problem.empty()) refuse(at(where, "name"), problem);
+            f->layers->setName(group, layer, n);
         }
         const int32_t lastPen = std::max(f->pens->count() - 1, 0);
         if (!member(doc, "centreLinePen")) f->centreLinePen = std::min(lastPen, 3);

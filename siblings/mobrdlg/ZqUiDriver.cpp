@@ -507,7 +507,7 @@ int CZqUiDriver::messageBox(QWidget*, unsigned flags, int messageId, const QStri
 }
 
 bool CZqUiDriver::fileDialog(bool open, const QString& filter, const QString& folder,
-                             const QString& name, QString& chosen)
+                             const QString& name, QString& chosen, QString* selectedFilter)
 {
     ZqUiTranscript::FileRecord record;
     record.open = open;
@@ -518,6 +518,8 @@ bool CZqUiDriver::fileDialog(bool open, const QString& filter, const QString& fo
     if (next_ < actions_.size() && actions_[next_].kind == Kind::PickFile) {
         chosen = QString::fromStdString(actions_[next_].text);
         record.chosen = actions_[next_].text;
+        record.chosenFilter = actions_[next_].filter;
+        if (selectedFilter) *selectedFilter = QString::fromStdString(actions_[next_].filter);
         picked = true;
         ++next_;
     } else if (next_ < actions_.size() && actions_[next_].kind == Kind::CancelFile) {

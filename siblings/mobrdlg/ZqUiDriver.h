@@ -59,8 +59,10 @@ public:
     int runModal(CZqDialog& dialog);
     int messageBox(QWidget* owner, unsigned flags, int messageId, const QString& text,
                    const QString& argument);
+    // `selectedFilter`, when given, receives the file type the script chose
+    // (empty when it chose none).
     bool fileDialog(bool open, const QString& filter, const QString& folder, const QString& name,
-                    QString& chosen);
+                    QString& chosen, QString* selectedFilter = nullptr);
     int popupMenu(const std::vector<ZqMenuItem>& items);
 
 private:

@@ -60,6 +60,9 @@ QJsonObject ZqUiAction::toJson() const
         break;
     case K::Answer: value = number; break;
     case K::PickFile:
+        value = filter.empty() ? QJsonValue(QString::fromStdString(text))
+                               : QJsonValue(QJsonArray{QString::fromStdString(text), QString::fromStdString(filter)});
+        break;
     case K::Screenshot: value = QString::fromStdString(text); break;
     case K::Page:
     case K::PickMenu:
@@ -169,10 +172,11 @@ ZqUiScript& ZqUiScript::answer(int result)
     return add(std::move(a));
 }
 
-ZqUiScript& ZqUiScript::pickFile(const std::string& path)
+ZqUiScript& ZqUiScript::pickFile(const std::string& path, const std::string& filter)
 {
     ZqUiAction a = make(ZqUiAction::Kind::PickFile);
     a.text = path;
+    a.filter = filter;
     return add(std::move(a));
 }
 
@@ -283,6 +287,8 @@ ZqUiScript ZqUiScript::fromJson(const QJsonArray& array, QString* error)
             script.answer(v.toInt());
         } else if (verb == u"file" && v.isString()) {
             script.pickFile(v.toString().toStdString());
+        } else if (verb == u"file" && pair.size() == 2 && pair[0].isString() && pair[1].isString()) {
+            script.pickFile(pair[0].toString().toStdString(), pair[1].toString().toStdString());
         } else if (verb == u"file" && v.isNull()) {
             script.cancelFile();
         } else if (verb == u"menu" && v.isDouble()) {

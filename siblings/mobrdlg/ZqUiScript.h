@@ -30,7 +30,8 @@ struct ZqUiAction {
         Ok,          // press OK (button 1)
         Cancel,      // press Cancel (button 2, else Escape)
         Answer,      // number: answer the message box the previous action opened
-        PickFile,    // text: choose `text` in the file dialog the previous action opened
+        PickFile,    // text: choose `text` in the file dialog the previous action opened;
+                     // filter: with that file type (empty: the dialog's first)
         CancelFile,  //       cancel that file dialog
         PickMenu,    // number or text: choose an item of the popup menu just opened
         Screenshot,  // text: save the top dialog as a PNG file
@@ -40,6 +41,7 @@ struct ZqUiAction {
     int id = 0;
     int number = 0;
     std::string text;
+    std::string filter;
     int key = 0;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     // When not empty: the action runs only when this dialog (layout name, or
@@ -62,6 +64,7 @@ struct ZqUiAction {
 //   {"dblclk":[1601,2]}            {"key":[1401,"Tab"]}  {"focus":1402}
 //   {"page":2} {"page":"IDD_PROPS_002"}  {"read":1402} {"read":[1402,"width"]}  {"ok":true} or "ok"
 //   {"cancel":true} or "cancel"    {"answer":6}          {"file":"/tmp/a.txt"}
+//   {"file":["/tmp/a.dxf","DXF R12 (*.dxf)"]} (with the file type chosen)
 //   {"file":null} (cancel it)      {"menu":2003} or {"menu":"Delete"}
 //   {"screenshot":"/tmp/shot.png"}
 // Key names: "Enter" (Return), "Tab", "Shift+Tab", "Escape", "Delete", "F1",
@@ -90,7 +93,7 @@ public:
     ZqUiScript& ok();
     ZqUiScript& cancel();
     ZqUiScript& answer(int result);
-    ZqUiScript& pickFile(const std::string& path);
+    ZqUiScript& pickFile(const std::string& path, const std::string& filter = {});
     ZqUiScript& cancelFile();
     ZqUiScript& pickMenu(int id);
     ZqUiScript& pickMenu(const std::string& text);

@@ -53,6 +53,7 @@ public:
         bool open = true;
         std::string filter, folder, name;
         std::string chosen;   // empty when cancelled
+        std::string chosenFilter;   // the file type chosen with it, if any
     };
     struct MenuRecord {
         std::vector<int> ids;

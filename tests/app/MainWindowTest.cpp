@@ -537,3 +537,43 @@ TEST_F(MainWindowTest, TheStatusLineNamesThePaperAndStays)
     EXPECT_EQ(MainWindow::paperName(6), "own size");
     FigureDocument::current()->changed = false;
 }
+
+// Save as offers DXF R2000 and R12 beside figure files; the version chosen
+// is written, and Save writes the same file in the same version again.
+TEST_F(MainWindowTest, SaveAsWritesTheDxfVersionChosenAndSaveKeepsIt)
+{
+    MainWindow window(module, listener);
+    ASSERT_TRUE(window.openFigure(MOBR_SAMPLE_FIGURE, true));
+    const auto versionOf = [](const QString& path) -> std::string {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return "missing";
+        const QByteArray bytes = file.readAll();
+        if (bytes.startsWith("SQLite format 3")) return "figure file";
+        return bytes.contains("\nAC1009\n") ? "R12" : bytes.contains("\nAC1015\n") ? "R2000" : "other";
+    };
+    const auto saveAs = [&](const QString& path, const std::string& type) {
+        CZqUiDriver driver(ZqUiScript().pickFile(path.toStdString(), type));
+        window.findChild<QAction*>("fileSaveAs")->trigger();
+        EXPECT_TRUE(driver.transcript().errors().empty());
+        ASSERT_EQ(driver.transcript().files().size(), 1u);
+        EXPECT_EQ(driver.transcript().files()[0].filter, "Figures (*.fig);;DXF R2000 (*.dxf);;DXF R12 (*.dxf)");
+    };
+    const QString drawing = dir.filePath("drawing");
+    saveAs(drawing, "DXF R12 (*.dxf)");
+    EXPECT_EQ(versionOf(drawing + ".dxf"), "R12") << "a DXF type adds the extension";
+    ASSERT_TRUE(QFile::remove(drawing + ".dxf"));
+    window.findChild<QAction*>("fileSave")->trigger();
+    EXPECT_EQ(versionOf(drawing + ".dxf"), "R12") << "Save keeps R12";
+
+    saveAs(drawing + ".dxf", "DXF R2000 (*.dxf)");
+    EXPECT_EQ(versionOf(drawing + ".dxf"), "R2000");
+    window.findChild<QAction*>("fileSave")->trigger();
+    EXPECT_EQ(versionOf(drawing + ".dxf"), "R2000") << "Save keeps R2000";
+
+    // The name decides over the type: a ".fig" name is a figure file, a
+    // ".dxf" name under the figure type is DXF R2000.
+    saveAs(dir.filePath("plain.fig"), "DXF R12 (*.dxf)");
+    EXPECT_EQ(versionOf(dir.filePath("plain.fig")), "figure file");
+    saveAs(dir.filePath("named.dxf"), "Figures (*.fig)");
+    EXPECT_EQ(versionOf(dir.filePath("named.dxf")), "R2000");
+}

@@ -187,6 +187,18 @@ TEST(DriverJson, ScriptsFromJsonRunAndTheTranscriptSerialises)
     ZqUiScript::fromJson(QJsonDocument::fromJson(R"([{"click": 1, "ok": true}])").array(), &error);
     EXPECT_FALSE(error.isEmpty());
 
+    // A file with the file type chosen with it.
+    const QJsonArray typed = QJsonDocument::fromJson(R"js([{"file": ["/tmp/a.dxf", "DXF R12 (*.dxf)"]}])js").array();
+    const ZqUiScript withType = ZqUiScript::fromJson(typed, &error);
+    ASSERT_EQ(withType.actions().size(), 1u) << error.toStdString();
+    EXPECT_EQ(withType.actions()[0].text, "/tmp/a.dxf");
+    EXPECT_EQ(withType.actions()[0].filter, "DXF R12 (*.dxf)");
+    CZqUiDriver typeDriver(withType);
+    QString chosen, type;
+    EXPECT_TRUE(typeDriver.fileDialog(false, "DXF R2000 (*.dxf);;DXF R12 (*.dxf)", "/tmp", "", chosen, &type));
+    EXPECT_EQ(chosen, "/tmp/a.dxf");
+    EXPECT_EQ(type, "DXF R12 (*.dxf)");
+
     int key = 0;
     Qt::KeyboardModifiers modifiers;
     ASSERT_TRUE(ZqParseKeyName("Shift+Tab", key, modifiers));

@@ -4,8 +4,12 @@
   check PATH            prints audit errors, entity counts, layers, line types
   plan PATH             writes a small floor plan (walls, doors, windows,
                         dimensions, hatches, texts, a title block)
+  curves PATH           writes curves the model has no element for: a hatch
+                        bounded by a polyline path with a bulge, ellipses,
+                        splines by control points and by fit points
 """
 import json
+import math
 import sys
 
 import ezdxf
@@ -106,10 +110,39 @@ def plan(path):
     doc.saveas(path)
 
 
+def curves(path):
+    doc = ezdxf.new("R2000")
+    doc.layers.add("CURVES", color=3)
+    msp = doc.modelspace()
+    hatch = msp.add_hatch(color=4, dxfattribs={"layer": "CURVES"})
+    # A square whose top edge bulges outwards in a half circle of radius 5.
+    hatch.paths.add_polyline_path([(0, 0, 0), (10, 0, 0), (10, 10, 1), (0, 10, 0)], is_closed=True)
+    hatch.paths.add_polyline_path([(20, 0), (30, 0), (25, 5)], is_closed=True)
+    # Edges the model has no element for: the upper half of an ellipse and
+    # a parabola closed by lines.
+    curved = msp.add_hatch(color=6)
+    edges = curved.paths.add_edge_path()
+    edges.add_ellipse((200, 0), major_axis=(20, 0), ratio=0.5, start_angle=0, end_angle=180)
+    edges.add_line((180, 0), (220, 0))
+    edges = curved.paths.add_edge_path()
+    edges.add_spline(control_points=[(300, 0), (310, 20), (320, 0)], knot_values=[0, 0, 0, 1, 1, 1], degree=2)
+    edges.add_line((320, 0), (300, 0))
+    msp.add_ellipse((100, 50), major_axis=(40, 30), ratio=0.5, dxfattribs={"layer": "CURVES", "color": 1})
+    msp.add_ellipse((0, 0), major_axis=(0, 20), ratio=0.25, start_param=0.5, end_param=2.5)
+    msp.add_ellipse((50, 0), major_axis=(10, 0), ratio=1.0, start_param=0, end_param=math.pi / 2)
+    msp.add_open_spline([(0, 0), (1, 2), (2, 0)], degree=2)
+    msp.add_rational_spline([(1, 0), (1, 1), (0, 1)], weights=[1, math.sqrt(0.5), 1], degree=2,
+                            knots=[0, 0, 0, 1, 1, 1])
+    msp.add_spline([(0, 0), (10, 10), (20, 0), (30, 10)])
+    doc.saveas(path)
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "make":
         make(sys.argv[2], sys.argv[3])
     elif sys.argv[1] == "plan":
         plan(sys.argv[2])
+    elif sys.argv[1] == "curves":
+        curves(sys.argv[2])
     else:
         check(sys.argv[2])

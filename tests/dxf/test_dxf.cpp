@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include <QDir>
@@ -16,6 +17,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "DxfCurves.h"
 #include "DxfExport.h"
 #include "FigureDocument.h"
 #include "DxfImport.h"
@@ -71,7 +73,26 @@ const unsigned char* firstOf(const Figure& f, uint16_t kind)
     return nullptr;
 }
 
+std::unique_ptr<Figure> sampleFigure(std::string* problem)
+{
+    std::ifstream in(MOBR_SAMPLE_FIGURE);
+    std::stringstream text;
+    text << in.rdbuf();
+    return mobrhost::FigureJson::importText(text.str(), problem);
+}
+
 double geometry(const unsigned char* r, int i) { return bytes::get<double>(r, element::kGeometry + 8 * static_cast<std::size_t>(i)); }
+
+// The shapes `owner` owns, by kind.
+std::vector<const unsigned char*> ownedBy(const Figure& f, const unsigned char* owner, uint16_t kind)
+{
+    std::vector<const unsigned char*> out;
+    for (const auto& r : f.elements.records(0)) {
+        if (bytes::i32(r.data(), element::kOwner) == bytes::i32(owner, element::kId) && bytes::u16(r.data(), element::kKind) == kind)
+            out.push_back(r.data());
+    }
+    return out;
+}
 
 TEST_F(Dxf, ReadsEveryVersionWithTheMappingAndItsReport)
 {
@@ -83,15 +104,19 @@ TEST_F(Dxf, ReadsEveryVersionWithTheMappingAndItsReport)
         auto f = read(file, report);
         ASSERT_TRUE(f);
         const bool r12 = std::string(version) == "R12";
-        // Lines: 2 own, 1 in the block, 3 of the closed polyline, (R2000+) 3 hatch edges, 1 true colour line.
-        EXPECT_EQ(countKind(*f, element::Line), r12 ? 6 : 10);
+        // Lines: 2 own, 1 in the block, 3 of the closed polyline, (R2000+) 3 hatch edges, 1 true colour line,
+        // and the lines of the two splines through their fit points.
+        mobrdxf::SplineCurve spline;
+        spline.fit = {{0, 0}, {1, 1}, {2, 0}, {3, 1}};
+        const int splineLines = static_cast<int>(mobrdxf::splinePoints(spline, nullptr).size()) - 1;
+        EXPECT_EQ(countKind(*f, element::Line), r12 ? 6 : 10 + 2 * splineLines);
         EXPECT_EQ(countKind(*f, element::Arc), r12 ? 1 : 2);   // the bulged lightweight polyline segment
         EXPECT_EQ(countKind(*f, element::Circle), 1);
         EXPECT_EQ(countKind(*f, element::Point), 1);
         EXPECT_EQ(countKind(*f, element::Text), r12 ? 1 : 3);  // two lines of the MTEXT
-        EXPECT_EQ(countKind(*f, element::Group), 1);
+        EXPECT_EQ(countKind(*f, element::Group), r12 ? 1 : 3);   // the insertion, the splines
         EXPECT_EQ(countKind(*f, element::Hatch), r12 ? 0 : 1);
-        EXPECT_EQ(report.skipped("SPLINE"), r12 ? 0 : 2);
+        EXPECT_EQ(report.approximated("SPLINE"), r12 ? 0 : 2);
 
         // The line type with its pitch (dot as the shortest dash, gaps merged).
         const int pen = f->pens->find("DASHDOT");
@@ -112,15 +137,12 @@ TEST_F(Dxf, ReadsEveryVersionWithTheMappingAndItsReport)
         // line takes the insertion's yellow (index 2), rotated by 90 degrees.
         const unsigned char* line = firstOf(*f, element::Line);
         EXPECT_EQ(f->colours->at(line[element::kColour])->name, "ACI 1");
-        const auto& records = f->elements.records(0);
-        for (const auto& r : records) {
-            if (bytes::i32(r.data(), element::kOwner) <= 0 || bytes::u16(r.data(), element::kKind) != element::Line) continue;
-            const auto* owner = f->elements.slot(bytes::i32(r.data(), element::kOwner));
-            if (bytes::u16(owner, element::kKind) != element::Group) continue;
-            EXPECT_EQ(f->colours->at(r[element::kColour])->name, "ACI 2");
-            EXPECT_NEAR(geometry(r.data(), 2), 200.0, 1e-9);
-            EXPECT_NEAR(geometry(r.data(), 3), 10.0, 1e-9);
-        }
+        // The insertion's group comes first; the splines' groups follow it.
+        const auto blockLines = ownedBy(*f, firstOf(*f, element::Group), element::Line);
+        ASSERT_EQ(blockLines.size(), 1u);
+        EXPECT_EQ(f->colours->at(blockLines[0][element::kColour])->name, "ACI 2");
+        EXPECT_NEAR(geometry(blockLines[0], 2), 200.0, 1e-9);
+        EXPECT_NEAR(geometry(blockLines[0], 3), 10.0, 1e-9);
         const unsigned char* text = firstOf(*f, element::Text);
         EXPECT_NEAR(geometry(text, 3), 90.0, 1e-9);
         const std::string utf8 = mobr::cp932::toUtf8(reinterpret_cast<const char*>(text + element::kText));
@@ -135,11 +157,8 @@ TEST_F(Dxf, ReadsEveryVersionWithTheMappingAndItsReport)
 
 TEST_F(Dxf, SampleFigureRoundTripsThroughR2000AndR12AndEzdxfAcceptsIt)
 {
-    std::ifstream in(MOBR_SAMPLE_FIGURE);
-    std::stringstream text;
-    text << in.rdbuf();
     std::string problem;
-    auto original = mobrhost::FigureJson::importText(text.str(), &problem);
+    auto original = sampleFigure(&problem);
     ASSERT_TRUE(original) << problem;
     for (const auto version : {mobrdxf::DxfVersion::R2000, mobrdxf::DxfVersion::R12}) {
         const bool r12 = version == mobrdxf::DxfVersion::R12;
@@ -241,7 +260,7 @@ TEST_F(Dxf, DrawingsAreToldApartByContentAndSavedByName)
     std::string error;
     auto figure = FigureDocument::loadDrawing(disguised, &error);
     ASSERT_TRUE(figure) << error;
-    EXPECT_NE(std::find(FigureDocument::lastNotes().begin(), FigureDocument::lastNotes().end(), "skipped 2 SPLINE"),
+    EXPECT_NE(std::find(FigureDocument::lastNotes().begin(), FigureDocument::lastNotes().end(), "approximated 2 SPLINE as lines"),
               FigureDocument::lastNotes().end());
     for (const bool r12 : {false, true}) {
         FigureDocument::preferDxfR12(r12);
@@ -257,6 +276,280 @@ TEST_F(Dxf, DrawingsAreToldApartByContentAndSavedByName)
     EXPECT_NE(error.find("cut.dxf: is cut short"), std::string::npos) << error;
     std::ifstream kept(path("target.json"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "{}");
+}
+
+std::map<std::string, int> layerSlotsByName(const Figure& f)
+{
+    std::map<std::string, int> named;
+    for (int slot = 0; slot < 256; ++slot) {
+        const std::string& name = f.layers->name(slot / 16, slot % 16);
+        if (!name.empty()) named[mobr::cp932::toUtf8(name)] = slot;
+    }
+    return named;
+}
+
+int layerSlotOf(const unsigned char* r) { return bytes::u16(r, element::kLayerGroup) * 16 + bytes::u16(r, element::kLayer); }
+
+bool hasNote(const mobrdxf::DxfReport& report, const std::string& text)
+{
+    const auto lines = report.lines();
+    return std::find(lines.begin(), lines.end(), text) != lines.end();
+}
+
+TEST_F(Dxf, LayerNamesAreReadAndWrittenBackOnTheirSlots)
+{
+    const std::string drawing = path("layers.dxf");
+    run("make R2000 " + drawing);
+    mobrdxf::DxfReport report;
+    auto read = this->read(drawing, report);
+    ASSERT_TRUE(read);
+    const auto named = layerSlotsByName(*read);
+    ASSERT_TRUE(named.count("WALLS"));
+    EXPECT_TRUE(named.count("A_VERY_LONG_LAYE")) << "cut to 16 bytes";
+    EXPECT_TRUE(hasNote(report, "layer \"A_VERY_LONG_LAYER_NAME_INDEED\" is called \"A_VERY_LONG_LAYE\" (names hold 16 bytes and differ)"));
+    EXPECT_EQ(read->layers->name(0, 0), "") << "layer 0 needs no name";
+    EXPECT_EQ(layerSlotOf(firstOf(*read, element::Line)), named.at("WALLS"));
+    // A name the layer table cannot hold leaves the layer unnamed, with a word.
+    writeFile(drawing, "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nA\x01" "B\n70\n0\n62\n1\n6\nCONTINUOUS\n"
+                       "0\nENDTAB\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n");
+    mobrdxf::DxfReport control;
+    auto unnamed = this->read(drawing, control);
+    ASSERT_TRUE(unnamed);
+    EXPECT_FALSE(unnamed->layers->hasNames());
+    EXPECT_TRUE(hasNote(control, "layer \"A?B\" keeps no name (contains a control character)"));
+
+    // Named layers keep their names; an unnamed one whose default name a named
+    // one took gets another; a forbidden character is replaced.
+    std::string problem;
+    auto original = sampleFigure(&problem);
+    ASSERT_TRUE(original) << problem;
+    const std::string wall = mobr::cp932::fromUtf8("\u58c1");
+    ASSERT_TRUE(original->layers->setName(0, 1, "Walls"));
+    ASSERT_TRUE(original->layers->setName(0, 3, "G00-L02"));
+    ASSERT_TRUE(original->layers->setName(0, 5, wall));
+    ASSERT_TRUE(original->layers->setName(2, 0, "A/B"));
+    for (const auto version : {mobrdxf::DxfVersion::R2000, mobrdxf::DxfVersion::R12}) {
+        SCOPED_TRACE(version == mobrdxf::DxfVersion::R12 ? "R12" : "R2000");
+        const std::string file = path("named.dxf");
+        mobrdxf::DxfReport written;
+        ASSERT_TRUE(mobrdxf::saveDxfFile(*original, file, version, written, &problem)) << problem;
+        EXPECT_TRUE(hasNote(written, "layer \"A/B\" is written as layer \"A_B\""));
+        const nlohmann::json check = ezdxfCheck(file);
+        EXPECT_TRUE(check["errors"].empty()) << check.dump();
+        const auto& layers = check["layers"];
+        for (const char* name : {"0", "Walls", "G00-L02", "G00-L02~2", "\u58c1", "A_B", "G00-L04", "G01-L15"})
+            EXPECT_NE(std::find(layers.begin(), layers.end(), name), layers.end()) << name << " in " << layers.dump();
+
+        mobrdxf::DxfReport back;
+        auto again = this->read(file, back);
+        ASSERT_TRUE(again);
+        EXPECT_EQ(again->layers->name(0, 1), "Walls");
+        EXPECT_EQ(again->layers->name(0, 3), "G00-L02");
+        EXPECT_EQ(again->layers->name(0, 5), wall);
+        EXPECT_EQ(again->layers->name(2, 0), "A_B");
+        EXPECT_EQ(again->layers->name(0, 2), "G00-L02~2") << "the name it was written under";
+        EXPECT_EQ(again->layers->name(0, 4), "") << "a default name does not stick";
+        EXPECT_EQ(again->layers->name(0, 0), "");
+    }
+}
+
+TEST_F(Dxf, HatchPolylinePathsEllipsesAndSplinesBecomeLinesAndArcs)
+{
+    const std::string file = path("curves.dxf");
+    run("curves " + file);
+    mobrdxf::DxfReport report;
+    auto f = read(file, report);
+    ASSERT_TRUE(f);
+    // The hatch owns both polyline paths: a square with a half circle for
+    // its top edge (bulge 1), and a triangle.
+    const unsigned char* hatch = firstOf(*f, element::Hatch);
+    ASSERT_TRUE(hatch);
+    EXPECT_EQ(ownedBy(*f, hatch, element::Line).size(), 6u);
+    const auto arcs = ownedBy(*f, hatch, element::Arc);
+    ASSERT_EQ(arcs.size(), 1u);
+    for (const auto& [i, value] : std::vector<std::pair<int, double>>{{0, 5}, {1, 10}, {2, 5}, {3, 0}, {4, 180}})
+        EXPECT_NEAR(geometry(arcs[0], i), value, 1e-9) << i;
+    // The other hatch's elliptic and spline edges are lines on their curves.
+    EXPECT_EQ(report.approximated("HATCH boundary ellipse"), 1);
+    EXPECT_EQ(report.approximated("HATCH boundary spline"), 1);
+    int onCurves = 0;
+    for (const auto& r : f->elements.records(0)) {
+        if (bytes::u16(r.data(), element::kKind) != element::Line || f->colours->at(r[element::kColour])->name != "ACI 6") continue;
+        for (int end = 0; end < 2; ++end) {
+            const double x = geometry(r.data(), 2 * end), y = geometry(r.data(), 2 * end + 1);
+            if (y == 0) continue;   // the closing lines
+            ++onCurves;
+            if (x < 250) EXPECT_NEAR(std::hypot((x - 200) / 20, y / 10), 1.0, 1e-9) << x << " " << y;
+            else EXPECT_NEAR(y, 40 * (x - 300) / 20 * (1 - (x - 300) / 20), 1e-9) << x << " " << y;
+        }
+    }
+    EXPECT_GT(onCurves, 8);
+    const auto said = report.lines();
+    EXPECT_EQ(said.end(), std::find_if(said.begin(), said.end(), [](const std::string& l) {
+                  return l.find("HATCH") != std::string::npos && l.rfind("approximated", 0) != 0;
+              })) << "nothing of the hatches is skipped or damaged";
+
+    // Ellipses: the circular one is an arc, the others groups of lines on the ellipse.
+    EXPECT_EQ(report.approximated("ELLIPSE"), 2);
+    EXPECT_EQ(report.approximated("SPLINE"), 3);
+    bool quarterArc = false;
+    for (const auto& r : f->elements.records(0)) {
+        if (bytes::u16(r.data(), element::kKind) != element::Arc || bytes::i32(r.data(), element::kOwner) > 0) continue;
+        quarterArc = std::fabs(geometry(r.data(), 0) - 50) < 1e-9 && std::fabs(geometry(r.data(), 2) - 10) < 1e-9
+                     && std::fabs(geometry(r.data(), 3)) < 1e-9 && std::fabs(geometry(r.data(), 4) - 90) < 1e-9;
+    }
+    EXPECT_TRUE(quarterArc);
+    int onEllipse = 0;
+    for (const auto& r : f->elements.records(0)) {
+        if (bytes::u16(r.data(), element::kKind) != element::Line || f->colours->at(r[element::kColour])->name != "ACI 1") continue;
+        EXPECT_EQ(f->layers->name(bytes::u16(r.data(), element::kLayerGroup), bytes::u16(r.data(), element::kLayer)), "CURVES");
+        for (int end = 0; end < 2; ++end) {
+            // Centre (100, 50), major axis (40, 30): a = 50 along (0.8, 0.6), b = 25.
+            const double dx = geometry(r.data(), 2 * end) - 100, dy = geometry(r.data(), 2 * end + 1) - 50;
+            const double u = (dx * 0.8 + dy * 0.6) / 50, v = (-dx * 0.6 + dy * 0.8) / 25;
+            EXPECT_NEAR(u * u + v * v, 1.0, 1e-9);
+        }
+        ++onEllipse;
+    }
+    EXPECT_GE(onEllipse, 16);
+    EXPECT_LE(onEllipse, mobrdxf::kMaxCurveSegments);
+}
+
+TEST_F(Dxf, DamagedHatchPathsAndSplinesAreTakenAsFarAsTheyGo)
+{
+    const std::string head = "0\nSECTION\n2\nENTITIES\n0\nHATCH\n8\n0\n2\nSOLID\n70\n1\n71\n0\n91\n1\n";
+    const std::string tail = "97\n0\n75\n0\n76\n1\n98\n1\n10\n5\n20\n5\n0\nENDSEC\n0\nEOF\n";
+    // A vertex count of 2^31 - 1, a y that is not a number, a vertex without
+    // its y; the seed point after the path is no vertex.
+    const std::string hostile = head + "92\n2\n72\n0\n73\n1\n93\n2147483647\n10\n0\n20\n0\n10\n10\n20\n0\n10\n10\n20\nnan\n"
+                                "10\n7\n10\n0\n20\n10\n" + tail;
+    const std::string file = path("hostile.dxf");
+    writeFile(file, hostile);
+    mobrdxf::DxfReport report;
+    auto f = read(file, report);
+    ASSERT_TRUE(f);
+    const unsigned char* hatch = firstOf(*f, element::Hatch);
+    ASSERT_TRUE(hatch);
+    const auto lines = ownedBy(*f, hatch, element::Line);
+    ASSERT_EQ(lines.size(), 3u) << "(0,0) (10,0) (0,10), closed";
+    EXPECT_EQ(geometry(lines[2], 0), 0);
+    EXPECT_EQ(geometry(lines[2], 1), 10);
+    EXPECT_EQ(report.counted("HATCH polyline boundaries whose vertex count is wrong (the vertices given are used)"), 1);
+    EXPECT_EQ(report.counted("HATCH polyline boundaries with vertices that are not numbers (left out)"), 1);
+
+    // A path of one vertex, and a bulge too large to be a real arc.
+    writeFile(file, head + "92\n2\n72\n1\n73\n1\n93\n1\n10\n0\n20\n0\n42\n1e300\n" + tail);
+    mobrdxf::DxfReport small;
+    ASSERT_TRUE(read(file, small));
+    EXPECT_EQ(small.skipped("HATCH polyline boundary with fewer than 2 vertices"), 1);
+
+    // A spline of degree 3 with two control points and no knots: drawn as
+    // the line between them, and said.
+    writeFile(file, "0\nSECTION\n2\nENTITIES\n0\nSPLINE\n8\n0\n70\n8\n71\n3\n72\n0\n73\n2\n74\n0\n"
+                    "10\n0\n20\n0\n30\n0\n10\n4\n20\n3\n30\n0\n0\nENDSEC\n0\nEOF\n");
+    mobrdxf::DxfReport spline;
+    f = read(file, spline);
+    ASSERT_TRUE(f);
+    EXPECT_EQ(spline.counted("SPLINE with damaged degree, knots (made uniform)"), 1);
+    const unsigned char* line = firstOf(*f, element::Line);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(countKind(*f, element::Line), 1);
+    EXPECT_NEAR(geometry(line, 2), 4, 1e-12);
+    EXPECT_NEAR(geometry(line, 3), 3, 1e-12);
+}
+
+// A hatch or spline is complete only when the next entity begins; whether
+// it is in paper space is its own flag, not the next entity's.
+TEST_F(Dxf, EntitiesKeptUntilTheNextOneBeginsKeepTheirOwnSpace)
+{
+    const std::string hatch = "0\nHATCH\n8\n0\n2\nSOLID\n70\n1\n71\n0\n91\n1\n92\n2\n72\n0\n73\n1\n93\n3\n"
+                              "10\n0\n20\n0\n10\n1\n20\n0\n10\n0\n20\n1\n97\n0\n75\n0\n76\n1\n";
+    const std::string spline = "0\nSPLINE\n8\n0\n70\n8\n71\n1\n72\n4\n73\n2\n74\n0\n40\n0\n40\n0\n40\n1\n40\n1\n"
+                               "10\n0\n20\n0\n30\n0\n10\n4\n20\n3\n30\n0\n";
+    const std::string paperLine = "0\nLINE\n67\n1\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n";
+    const std::string file = path("spaces.dxf");
+    writeFile(file, "0\nSECTION\n2\nENTITIES\n" + hatch + paperLine + spline + paperLine + "0\nENDSEC\n0\nEOF\n");
+    mobrdxf::DxfReport report;
+    auto f = read(file, report);
+    ASSERT_TRUE(f);
+    EXPECT_EQ(countKind(*f, element::Hatch), 1);
+    EXPECT_EQ(report.approximated("SPLINE"), 1);
+    EXPECT_EQ(countKind(*f, element::Line), 3 + 1) << "the hatch's boundary and the spline's line";
+    EXPECT_EQ(report.skipped("entities in paper space"), 2);
+}
+
+TEST(DxfCurves, EllipsesAndSplinesStayWithinTheChordToleranceOfKnownCurves)
+{
+    // A rotated elliptic arc: its ends are those of its parameters, every
+    // point is on the ellipse, and the middle of every line is within the
+    // tolerance of it.
+    const mobrdxf::EllipseCurve e{10, -5, 0, 200, 0.25, 0.5, 4.0};
+    const auto points = mobrdxf::ellipsePoints(e);
+    ASSERT_GE(points.size(), 2u);
+    EXPECT_NEAR(points.front().x, e.at(0.5).x, 1e-12);
+    EXPECT_NEAR(points.back().y, e.at(4.0).y, 1e-12);
+    const double tolerance = mobrdxf::chordTolerance(400);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        // Frame of the ellipse: major axis along y, a = 200, b = 50.
+        const auto residual = [](double x, double y) { return std::hypot((y + 5) / 200, -(x - 10) / 50); };
+        EXPECT_NEAR(residual(points[i].x, points[i].y), 1.0, 1e-12);
+        const double mx = (points[i - 1].x + points[i].x) / 2, my = (points[i - 1].y + points[i].y) / 2;
+        // The middle of a chord is inside the ellipse, by at most the tolerance.
+        EXPECT_LE(residual(mx, my), 1.0);
+        EXPECT_GE(residual(mx, my), 1.0 - tolerance / 50);
+    }
+    const mobrdxf::EllipseCurve round{0, 0, 3, 4, 1.0, 0, 0};
+    ASSERT_TRUE(round.isCircular());
+    EXPECT_TRUE(round.asArc().full);
+    EXPECT_DOUBLE_EQ(round.asArc().radius, 5);
+    EXPECT_TRUE(mobrdxf::ellipsePoints({0, 0, 0, 0, 0.5, 0, 1}).empty()) << "no size";
+    EXPECT_TRUE(mobrdxf::ellipsePoints({0, 0, 1, 0, NAN, 0, 1}).empty());
+
+    // A quadratic B-spline is the parabola y = 2x - x^2.
+    mobrdxf::SplineCurve parabola;
+    parabola.degree = 2;
+    parabola.knots = {0, 0, 0, 1, 1, 1};
+    parabola.control = {{0, 0, 1}, {1, 2, 1}, {2, 0, 1}};
+    std::string problem;
+    const auto p = mobrdxf::splinePoints(parabola, &problem);
+    EXPECT_EQ(problem, "");
+    ASSERT_GE(p.size(), 3u);
+    EXPECT_EQ(p.front().x, 0);
+    EXPECT_EQ(p.back().x, 2);
+    for (const auto& q : p) EXPECT_NEAR(q.y, 2 * q.x - q.x * q.x, 1e-12);
+
+    // A rational one is a quarter of the unit circle exactly.
+    mobrdxf::SplineCurve quarter = parabola;
+    quarter.control = {{1, 0, 1}, {1, 1, std::sqrt(0.5)}, {0, 1, 1}};
+    const auto c = mobrdxf::splinePoints(quarter, &problem);
+    ASSERT_GE(c.size(), 3u);
+    for (std::size_t i = 0; i < c.size(); ++i) {
+        EXPECT_NEAR(std::hypot(c[i].x, c[i].y), 1.0, 1e-12);
+        if (i == 0) continue;
+        EXPECT_GE(std::hypot((c[i].x + c[i - 1].x) / 2, (c[i].y + c[i - 1].y) / 2), 1.0 - mobrdxf::kMinChordTolerance);
+    }
+
+    // Fit points only: a curve through each of them.
+    mobrdxf::SplineCurve fit;
+    fit.control.clear();
+    fit.fit = {{0, 0}, {10, 10}, {20, 0}, {30, 10}};
+    const auto through = mobrdxf::splinePoints(fit, &problem);
+    for (const auto& want : fit.fit) {
+        EXPECT_NE(std::find_if(through.begin(), through.end(), [&](const mobrdxf::CurvePoint& q) { return q.x == want.x && q.y == want.y; }),
+                  through.end()) << want.x;
+    }
+
+    // Damaged knots are replaced; a wild zigzag keeps to the bound on lines.
+    mobrdxf::SplineCurve zigzag;
+    zigzag.degree = 3;
+    for (int i = 0; i < 5000; ++i) zigzag.control.push_back({static_cast<double>(i), i % 2 ? 1000.0 : -1000.0, 1});
+    zigzag.knots = {3, 2, 1};
+    const auto z = mobrdxf::splinePoints(zigzag, &problem);
+    EXPECT_EQ(problem, "with damaged knots (made uniform)");
+    EXPECT_LE(z.size(), static_cast<std::size_t>(mobrdxf::kMaxCurveSegments) + 1);
+    EXPECT_GE(z.size(), 2u);
+    zigzag.control[7].y = NAN;
+    EXPECT_TRUE(mobrdxf::splinePoints(zigzag, &problem).empty());
 }
 
 TEST(DxfText, NamesAreCutOnCharacterBoundariesAndMadeDistinct)

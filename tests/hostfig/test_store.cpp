@@ -71,6 +71,7 @@ protected:
         const double pitch[4] = {2.5, 0.5, 1.0, 0.5};
         hostapi::aatPenSetPitch(pens, 4, pitch, 4);
         f->layers->setColour(1, 2, 3);
+        f->layers->setName(1, 2, "\x95\xc7");   // a double-byte layer name
     }
 
     std::string folder() const { return tempPath("figs"); }
@@ -181,7 +182,7 @@ TEST_F(StoreTest, BadFilesAreRefusedWithTheFileAndTheProblem)
     std::filesystem::copy_file(good, file("pen9.mfg"));
     sql(file("pen9.mfg"), "UPDATE element_chunks SET records=zeroblob(128*count)");
     std::filesystem::copy_file(good, file("hostnewer.mfg"));
-    sql(file("hostnewer.mfg"), "UPDATE figure_meta SET value=3 WHERE key='host_format'");
+    sql(file("hostnewer.mfg"), "UPDATE figure_meta SET value=" + std::to_string(FigureFile::kHostFormat + 1) + " WHERE key='host_format'");
     std::filesystem::copy_file(good, file("short.mfg"));
     sql(file("short.mfg"), "UPDATE element_chunks SET records=substr(records, 1, 100)");
 
@@ -264,6 +265,61 @@ TEST_F(StoreTest, JsonImportFillsDefaultsAndRefusesWrongTypes)
         {R"({"tips":[{"name":"T"}]})", "tips[0].number: a tip number is required"},
         {"{\"pens\":[", "not JSON"},
         {R"({"widths":[]})", "pens need at least one width"},
+    };
+    for (const auto& [text, expected] : refused) {
+        error.clear();
+        EXPECT_EQ(FigureJson::importText(text, &error), nullptr) << text;
+        EXPECT_NE(error.find(expected), std::string::npos) << text << " -> " << error;
+    }
+}
+
+TEST_F(StoreTest, LayerNamesAreOptionalDistinctAndKeptByCopiesJsonAndFigureFiles)
+{
+    mobrhost::LayerTable& layers = *model().figure(0)->layers;
+    EXPECT_FALSE(layers.setName(3, 4, "\x95\xc7")) << "another layer's name";
+    EXPECT_FALSE(layers.setName(3, 4, "SEVENTEEN_BYTES_X"));
+    EXPECT_FALSE(layers.setName(3, 4, "TAB\tNAME"));
+    EXPECT_FALSE(layers.setName(3, 4, "HALF\x95")) << "half a double-byte character";
+    EXPECT_FALSE(layers.setName(16, 0, "OUTSIDE"));
+    EXPECT_TRUE(layers.setName(3, 4, "Walls"));
+    EXPECT_FALSE(layers.setName(0, 1, "WALLS")) << "names compare without regard to case";
+    EXPECT_TRUE(layers.setName(3, 4, "WALLS")) << "a layer may take its own name in other case";
+
+    const Figure copy(*model().figure(0));
+    EXPECT_EQ(copy.layers->name(3, 4), "WALLS");
+    EXPECT_EQ(copy.layers->name(1, 2), "\x95\xc7");
+
+    const nlohmann::json doc = FigureJson::toJson(copy);
+    EXPECT_EQ(doc["layerNames"], nlohmann::json::parse(R"([{"group":1,"layer":2,"name":"\u58c1"},{"group":3,"layer":4,"name":"WALLS"}])"));
+    EXPECT_FALSE(FigureJson::toJson(*Figure::makeDefault()).contains("layerNames")) << "the key is written only when a layer has a name";
+
+    const std::string path = file("names.mfg");
+    std::string error;
+    ASSERT_TRUE(FigureFile::saveFile(copy, path, &error)) << error;
+    auto loaded = FigureFile::loadFile(path, &error);
+    ASSERT_TRUE(loaded) << error;
+    EXPECT_EQ(loaded->layers->name(3, 4), "WALLS");
+    EXPECT_EQ(loaded->layers->name(0, 0), "");
+
+    // A figure file of format 2 has no layer names: it reads as before, and
+    // one whose tables list names anyway is damaged.
+    nlohmann::json tables = FigureJson::toJson(copy, false);
+    tables.erase("layerNames");
+    sql(path, "UPDATE figure_meta SET value=2 WHERE key='host_format'");
+    sql(path, "UPDATE figure_meta SET value='" + tables.dump() + "' WHERE key='tables'");
+    loaded = FigureFile::loadFile(path, &error);
+    ASSERT_TRUE(loaded) << error;
+    EXPECT_FALSE(loaded->layers->hasNames());
+    sql(path, "UPDATE figure_meta SET value='" + FigureJson::toJson(copy, false).dump() + "' WHERE key='tables'");
+    EXPECT_FALSE(FigureFile::loadFile(path, &error));
+    EXPECT_NE(error.find("newer than its host format"), std::string::npos) << error;
+
+    const std::pair<const char*, const char*> refused[] = {
+        {R"({"layerNames":[{"group":0,"layer":1,"name":"A"},{"group":0,"layer":2,"name":"a"}]})", "layerNames[1].name: the name of group 0 layer 1"},
+        {R"({"layerNames":[{"group":0,"layer":1,"name":"SEVENTEEN_BYTES_X"}]})", "longer than 16 bytes"},
+        {R"({"layerNames":[{"group":0,"layer":1,"name":""}]})", "a name is required"},
+        {R"({"layerNames":[{"group":0,"layer":16,"name":"A"}]})", "layerNames[0].layer"},
+        {R"({"layerNames":{"name":"A"}})", "layerNames: expected a list"},
     };
     for (const auto& [text, expected] : refused) {
         error.clear();
