@@ -14,6 +14,7 @@ class DL_CreationInterface;
 namespace mobrdxf {
 
 // One parse of the file at `path` into `reader`; false when it cannot be opened.
+// Exceptions of the parse come out of here.
 bool parseDxf(const std::string& path, DL_CreationInterface& reader);
 
 struct PartsLimits {
@@ -22,9 +23,9 @@ struct PartsLimits {
 };
 
 // Reads the file in two parts into `reader`. False, with nothing passed to
-// `reader`, when the file is not read that way (small, no cut found, no
-// memory files): the caller then parses it in one part. An exception of
-// either parse comes out of here once both have ended.
+// `reader`, when the file is not read that way (small, or no cut found): the
+// caller then parses it in one part. An exception of either parse comes out
+// of here once both have ended.
 bool readInTwoParts(const std::string& path, DL_CreationInterface& reader, const PartsLimits& limits);
 
 }  // namespace mobrdxf
