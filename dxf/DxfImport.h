@@ -27,7 +27,7 @@ struct ReadLimits {
     int maxBlockDepth = 32;
     // Files of this size or more are parsed in two parts at once (docs/dxf.md, "Speed").
     std::size_t splitFrom = 4u << 20;
-    // Callbacks of the second part kept for the reader at most (about 150
+    // Callbacks of the second part kept for the reader at most (about 100
     // bytes each); a larger part is parsed again after the first.
     std::size_t maxRecordedCalls = 3'000'000;
 };

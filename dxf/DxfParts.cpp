@@ -111,8 +111,6 @@ public:
         struct stat status {};
         if (fd_ < 0 || ::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0) return;
         size_ = static_cast<std::size_t>(status.st_size);
-        void* data = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd_, 0);
-        if (data != MAP_FAILED) data_ = static_cast<const char*>(data);
     }
     ~MappedFile()
     {
@@ -122,7 +120,12 @@ public:
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;
 
-    bool mapped() const { return data_ != nullptr; }
+    bool map()
+    {
+        void* data = size_ > 0 ? ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd_, 0) : MAP_FAILED;
+        if (data != MAP_FAILED) data_ = static_cast<const char*>(data);
+        return data_ != nullptr;
+    }
     int fd() const { return fd_; }
     std::size_t size() const { return size_; }
     std::string_view text() const { return {data_, size_}; }
@@ -241,7 +244,7 @@ bool parseDxf(const std::string& path, DL_CreationInterface& reader)
 bool readInTwoParts(const std::string& path, DL_CreationInterface& reader, const PartsLimits& limits)
 {
     MappedFile file(path);
-    if (!file.mapped() || file.size() < limits.splitFrom) return false;
+    if (file.size() == 0 || file.size() < limits.splitFrom || !file.map()) return false;
     const std::optional<DxfCut> cut = findEntityCut(file.text(), file.size() / 2);
     file.unmap();
     if (!cut) return false;

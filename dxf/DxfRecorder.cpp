@@ -164,33 +164,9 @@ void DxfRecorder::addHatchEdge(const DL_HatchEdgeData& d)
     else keepCall(std::make_unique<HatchEdgeCall>(d));
 }
 void DxfRecorder::addInsert(const DL_InsertData& d) { keep(&DL_CreationInterface::addInsert, d); }
-void DxfRecorder::addDimAlign(const DL_DimensionData& d, const DL_DimAlignedData& e)
-{
-    keep(&DL_CreationInterface::addDimAlign, d, e);
-}
-void DxfRecorder::addDimLinear(const DL_DimensionData& d, const DL_DimLinearData& e)
-{
-    keep(&DL_CreationInterface::addDimLinear, d, e);
-}
-void DxfRecorder::addDimRadial(const DL_DimensionData& d, const DL_DimRadialData& e)
-{
-    keep(&DL_CreationInterface::addDimRadial, d, e);
-}
-void DxfRecorder::addDimDiametric(const DL_DimensionData& d, const DL_DimDiametricData& e)
-{
-    keep(&DL_CreationInterface::addDimDiametric, d, e);
-}
-void DxfRecorder::addDimAngular(const DL_DimensionData& d, const DL_DimAngular2LData& e)
-{
-    keep(&DL_CreationInterface::addDimAngular, d, e);
-}
-void DxfRecorder::addDimAngular3P(const DL_DimensionData& d, const DL_DimAngular3PData& e)
-{
-    keep(&DL_CreationInterface::addDimAngular3P, d, e);
-}
-void DxfRecorder::addDimOrdinate(const DL_DimensionData& d, const DL_DimOrdinateData& e)
-{
-    keep(&DL_CreationInterface::addDimOrdinate, d, e);
-}
+#define MOBR_DXF_KEEP_DIMENSION(name, Data)                                                                    \
+    void DxfRecorder::name(const DL_DimensionData& d, const Data& e) { keep(&DL_CreationInterface::name, d, e); }
+MOBR_DXF_DIMENSION_CALLBACKS(MOBR_DXF_KEEP_DIMENSION)
+#undef MOBR_DXF_KEEP_DIMENSION
 
 }  // namespace mobrdxf

@@ -59,13 +59,18 @@ public:
     void addHatch(const DL_HatchData& d) override;
     void addHatchEdge(const DL_HatchEdgeData& d) override;
     void addInsert(const DL_InsertData& d) override;
-    void addDimAlign(const DL_DimensionData& d, const DL_DimAlignedData& e) override;
-    void addDimLinear(const DL_DimensionData& d, const DL_DimLinearData& e) override;
-    void addDimRadial(const DL_DimensionData& d, const DL_DimRadialData& e) override;
-    void addDimDiametric(const DL_DimensionData& d, const DL_DimDiametricData& e) override;
-    void addDimAngular(const DL_DimensionData& d, const DL_DimAngular2LData& e) override;
-    void addDimAngular3P(const DL_DimensionData& d, const DL_DimAngular3PData& e) override;
-    void addDimOrdinate(const DL_DimensionData& d, const DL_DimOrdinateData& e) override;
+    // The dimension callbacks, each with the data of its kind.
+#define MOBR_DXF_DIMENSION_CALLBACKS(X)                                                                        \
+    X(addDimAlign, DL_DimAlignedData)                                                                          \
+    X(addDimLinear, DL_DimLinearData)                                                                          \
+    X(addDimRadial, DL_DimRadialData)                                                                          \
+    X(addDimDiametric, DL_DimDiametricData)                                                                    \
+    X(addDimAngular, DL_DimAngular2LData)                                                                      \
+    X(addDimAngular3P, DL_DimAngular3PData)                                                                    \
+    X(addDimOrdinate, DL_DimOrdinateData)
+#define MOBR_DXF_DECLARE_DIMENSION(name, Data) void name(const DL_DimensionData& d, const Data& e) override;
+    MOBR_DXF_DIMENSION_CALLBACKS(MOBR_DXF_DECLARE_DIMENSION)
+#undef MOBR_DXF_DECLARE_DIMENSION
 
     class Call;
 
