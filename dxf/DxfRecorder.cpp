@@ -65,6 +65,18 @@ private:
     bool ccw_ = false;
 };
 
+// dxflib's dimension data leaves its arrow flags unset, so it is not copied
+// as it is: the copy is made from the values its constructor sets, with the
+// arrows not flipped (the reader does not use them).
+DL_DimensionData dimensionCopy(const DL_DimensionData& d)
+{
+    DL_DimensionData copy(d.dpx, d.dpy, d.dpz, d.mpx, d.mpy, d.mpz, d.type, d.attachmentPoint, d.lineSpacingStyle,
+                          d.lineSpacingFactor, d.text, d.style, d.angle, d.linearFactor, d.dimScale);
+    copy.arrow1Flipped = false;
+    copy.arrow2Flipped = false;
+    return copy;
+}
+
 bool sameAttributes(const DL_Attributes& a, const DL_Attributes& b)
 {
     return a.getLayer() == b.getLayer() && a.getColor() == b.getColor() && a.getColor24() == b.getColor24()
@@ -165,7 +177,10 @@ void DxfRecorder::addHatchEdge(const DL_HatchEdgeData& d)
 }
 void DxfRecorder::addInsert(const DL_InsertData& d) { keep(&DL_CreationInterface::addInsert, d); }
 #define MOBR_DXF_KEEP_DIMENSION(name, Data)                                                                    \
-    void DxfRecorder::name(const DL_DimensionData& d, const Data& e) { keep(&DL_CreationInterface::name, d, e); }
+    void DxfRecorder::name(const DL_DimensionData& d, const Data& e)                                                  \
+    {                                                                                                                 \
+        keep(&DL_CreationInterface::name, dimensionCopy(d), e);                                                       \
+    }
 MOBR_DXF_DIMENSION_CALLBACKS(MOBR_DXF_KEEP_DIMENSION)
 #undef MOBR_DXF_KEEP_DIMENSION
 

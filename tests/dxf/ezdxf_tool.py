@@ -136,6 +136,8 @@ def mixed(count, path):
         msp.add_mtext("round %d\\Pnext" % i, dxfattribs=dict(attribs, char_height=2, insert=(i, 20)))
         msp.add_circle((i, 30), 1 + i % 4, dxfattribs=attribs)
         msp.add_spline([(0, 0), (1, 1), (2, 0), (3, 1)], dxfattribs=attribs)
+        msp.add_linear_dim(base=(i, 40), p1=(i, 35), p2=(i + 10, 35), dxfattribs=attribs).render()
+        msp.add_radius_dim(center=(i, 50), radius=3, angle=45, dxfattribs=attribs).render()
     doc.saveas(path)
     # ezdxf escapes the characters as \U+XXXX; the texts are to be code page bytes.
     with open(path, "rb") as f:
