@@ -20,6 +20,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -230,6 +231,30 @@ long long threadMilliseconds()
     return static_cast<long long>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }
 
+struct PartOutcome {
+    std::exception_ptr failure;
+    Clock::time_point end;
+    long long processorMs = 0;   // of the thread that parsed the part
+};
+
+// Parses one part on the calling thread; what it threw is kept, to be thrown
+// once both parts have ended. A full recording is no failure: that part is
+// parsed again after the first.
+PartOutcome parsePart(PartStream& part, DL_CreationInterface& reader)
+{
+    PartOutcome outcome;
+    const long long processorStart = threadMilliseconds();
+    try {
+        part.parseInto(reader);
+    } catch (const DxfRecorder::Full&) {
+    } catch (...) {
+        outcome.failure = std::current_exception();
+    }
+    outcome.end = Clock::now();
+    outcome.processorMs = threadMilliseconds() - processorStart;
+    return outcome;
+}
+
 }  // namespace
 
 bool parseDxf(const std::string& path, DL_CreationInterface& reader)
@@ -254,34 +279,22 @@ bool readInTwoParts(const std::string& path, DL_CreationInterface& reader, const
     secondPart(second, *cut, file.size());
 
     DxfRecorder recorder(limits.maxRecordedCalls);
-    std::exception_ptr firstFailure, secondFailure;
     const Clock::time_point start = Clock::now();
-    Clock::time_point firstEnd, secondEnd;
-    long long firstProcessor = -threadMilliseconds(), secondProcessor = 0;
+    PartOutcome firstOutcome, secondOutcome;
     {
         const ClassicLocale classic;
-        std::thread worker([&] {
-            try {
-                second.parseInto(recorder);
-            } catch (const DxfRecorder::Full&) {
-                // read again below, straight into the reader
-            } catch (...) {
-                secondFailure = std::current_exception();
-            }
-            secondEnd = Clock::now();
-            secondProcessor = threadMilliseconds();
-        });
+        std::thread worker;
         try {
-            first.parseInto(reader);
-        } catch (...) {
-            firstFailure = std::current_exception();
+            worker = std::thread([&] { secondOutcome = parsePart(second, recorder); });
+        } catch (const std::system_error& e) {
+            qCWarning(lcDxf) << "no thread for a second part (" << e.what() << "); reading in one";
+            return false;   // nothing has reached the reader yet
         }
-        firstEnd = Clock::now();
-        firstProcessor += threadMilliseconds();
+        firstOutcome = parsePart(first, reader);
         worker.join();
     }
-    if (firstFailure) std::rethrow_exception(firstFailure);
-    if (secondFailure) std::rethrow_exception(secondFailure);
+    if (firstOutcome.failure) std::rethrow_exception(firstOutcome.failure);
+    if (secondOutcome.failure) std::rethrow_exception(secondOutcome.failure);
     if (recorder.overflowed()) {
         qCInfo(lcDxf) << "second part too large to record; reading it after the first";
         const ClassicLocale classic;
@@ -292,10 +305,10 @@ bool readInTwoParts(const std::string& path, DL_CreationInterface& reader, const
     } else {
         recorder.replay(reader);
     }
-    qCDebug(lcDxf) << "read in two parts: first" << milliseconds(start, firstEnd) << "ms (" << firstProcessor
-                   << "ms processor), second" << milliseconds(start, secondEnd) << "ms (" << secondProcessor
-                   << "ms processor)," << recorder.size() << "calls played in"
-                   << milliseconds(std::max(firstEnd, secondEnd), Clock::now()) << "ms";
+    qCDebug(lcDxf) << "read in two parts: first" << milliseconds(start, firstOutcome.end) << "ms ("
+                   << firstOutcome.processorMs << "ms processor), second" << milliseconds(start, secondOutcome.end)
+                   << "ms (" << secondOutcome.processorMs << "ms processor)," << recorder.size() << "calls played in"
+                   << milliseconds(std::max(firstOutcome.end, secondOutcome.end), Clock::now()) << "ms";
     return true;
 }
 
