@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <fstream>
 #include <limits>
+#include <locale>
 #include <set>
 #include <sstream>
 
@@ -325,6 +326,27 @@ TEST_F(Dxf, ADrawingReadInTwoPartsGivesTheFigureAndReportOfOneRead)
         EXPECT_EQ(readAsText(file, inTwoParts(10), &error), whole) << error;
     }
     EXPECT_GE(cutBefore.size(), 8u) << ::testing::PrintToString(cutBefore);
+}
+
+TEST_F(Dxf, NumbersAreReadInTheClassicLocaleAndTheProgramsLocaleIsKept)
+{
+    const std::string file = path("mixed.dxf");
+    run("mixed 3 " + file);
+    std::string error;
+    const std::string expected = readAsText(file, inOnePart(), &error);
+    ASSERT_FALSE(expected.empty()) << error;
+
+    struct CommaDecimal : std::numpunct<char> {
+        char do_decimal_point() const override { return ','; }
+    };
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    const std::string oneRead = readAsText(file, inOnePart(), &error);
+    const std::string twoParts = readAsText(file, inTwoParts(), &error);
+    const char decimalPoint = std::use_facet<std::numpunct<char>>(std::locale()).decimal_point();
+    std::locale::global(previous);
+    EXPECT_EQ(oneRead, expected);
+    EXPECT_EQ(twoParts, expected);
+    EXPECT_EQ(decimalPoint, ',');
 }
 
 TEST_F(Dxf, ADamagedSecondPartIsRefusedAsInOneRead)
