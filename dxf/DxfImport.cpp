@@ -4,14 +4,15 @@
 #include <cmath>
 #include <fstream>
 #include <set>
+#include <thread>
 
 #include <dxflib/dl_creationadapter.h>
-#include <dxflib/dl_dxf.h>
 
 #include "DxfCurves.h"
 #include "DxfElements.h"
 #include "DxfHatchPaths.h"
 #include "DxfLog.h"
+#include "DxfParts.h"
 #include "model/Extents.h"
 #include "store/FigureJson.h"
 
@@ -596,8 +597,9 @@ std::unique_ptr<Figure> readDxfFile(const std::string& path, DxfReport& report, 
     try {
         // dxflib's file reader (unlike its stream reader) hands every group
         // to processCodeValuePair, which the skip counts and the end check need.
-        DL_Dxf dxf;
-        if (!dxf.in(path, &reader)) return fail("cannot be read");
+        const bool split = std::thread::hardware_concurrency() > 1
+                           && readInTwoParts(path, reader, PartsLimits{limits.splitFrom, limits.maxRecordedCalls});
+        if (!split && !parseDxf(path, reader)) return fail("cannot be read");
         reader.finish();
     } catch (const std::bad_alloc&) {
         return fail("asks for more memory than a drawing can take (a count in it is damaged)");

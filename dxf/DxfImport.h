@@ -5,6 +5,7 @@
 // entities onto the figure model (docs/dxf.md) and reports what it could not
 // carry over.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,6 +25,11 @@ struct ReadLimits {
     // nested arrays of blocks would make more is refused.
     long maxElements = 8'000'000;
     int maxBlockDepth = 32;
+    // Files of this size or more are parsed in two parts at once (docs/dxf.md, "Speed").
+    std::size_t splitFrom = 4u << 20;
+    // Callbacks of the second part kept for the reader at most (about 100
+    // bytes each); a larger part is parsed again after the first.
+    std::size_t maxRecordedCalls = 3'000'000;
 };
 
 // A figure, or null with `error` naming the file and what is wrong.

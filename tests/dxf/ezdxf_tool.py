@@ -7,6 +7,9 @@
   curves PATH           writes curves the model has no element for: a hatch
                         bounded by a polyline path with a bulge, ellipses,
                         splines by control points and by fit points
+  mixed COUNT PATH      writes COUNT rounds of every kind of entity the
+                        reader maps (R2000, code page 932), on layers and in
+                        colours that are not in the tables
 """
 import json
 import math
@@ -137,9 +140,57 @@ def curves(path):
     doc.saveas(path)
 
 
+def mixed(count, path):
+    doc = ezdxf.new("R2000")
+    doc.header["$DWGCODEPAGE"] = "ANSI_932"
+    doc.linetypes.add("DASHED2", pattern=[6.0, 4.0, -2.0])
+    tag = doc.blocks.new("TAGGED")
+    tag.add_line((0, 0), (4, 0), dxfattribs={"color": 0, "layer": "0"})
+    tag.add_attdef("NO", (0, 1), dxfattribs={"height": 1})
+    msp = doc.modelspace()
+    for i in range(count):
+        layer = "LAYER_%d" % (i * 7 % 23)  # used, never listed in the LAYER table
+        attribs = {"layer": layer, "color": 1 + i * 37 % 250, "lineweight": [13, 25, 35, 50, 70][i % 5]}
+        if i % 3 == 0:
+            attribs["linetype"] = "DASHED2"
+        msp.add_line((i, 0), (i + 5, 3), dxfattribs=attribs)
+        msp.add_polyline2d([(i, 0, 0.5), (i + 3, 0), (i + 3, 3)], format="xyb", close=True, dxfattribs=attribs)
+        ref = msp.add_blockref("TAGGED", (i * 10, 5), dxfattribs=dict(attribs, rotation=i * 15))
+        ref.add_auto_attribs({"NO": "\u56f3%d" % i})
+        msp.add_text("\u56f3\u9762 %d %%%%d" % i, dxfattribs=dict(attribs, height=2.5, rotation=i)).set_placement((i, -5))
+        hatch = msp.add_hatch(dxfattribs=attribs)
+        edges = hatch.paths.add_edge_path()
+        edges.add_line((i, 0), (i + 5, 0))
+        edges.add_arc((i + 5, 2.5), 2.5, -90, 90)
+        edges.add_line((i + 5, 5), (i, 0))
+        msp.add_lwpolyline([(i, 10, 0, 0, 1), (i + 4, 10, 0, 0, 0), (i + 4, 14, 0, 0, 0)], format="xyseb", dxfattribs=attribs)
+        msp.add_mtext("round %d\\Pnext" % i, dxfattribs=dict(attribs, char_height=2, insert=(i, 20)))
+        msp.add_circle((i, 30), 1 + i % 4, dxfattribs=attribs)
+        msp.add_spline([(0, 0), (1, 1), (2, 0), (3, 1)], dxfattribs=attribs)
+        msp.add_ellipse((i, 60), major_axis=(4, 1), ratio=0.5, dxfattribs=attribs)
+        bulged = msp.add_hatch(dxfattribs=attribs)
+        bulged.paths.add_polyline_path([(i, 70, 0), (i + 4, 70, 0), (i + 4, 74, 1), (i, 74, 0)], is_closed=True)
+        curved = msp.add_hatch(dxfattribs=attribs)
+        edges = curved.paths.add_edge_path()
+        edges.add_ellipse((i, 80), major_axis=(4, 0), ratio=0.5, start_angle=0, end_angle=180)
+        edges.add_spline(control_points=[(i - 4, 80), (i, 76), (i + 4, 80)], knot_values=[0, 0, 0, 1, 1, 1], degree=2)
+        msp.add_linear_dim(base=(i, 40), p1=(i, 35), p2=(i + 10, 35), dxfattribs=attribs).render()
+        msp.add_radius_dim(center=(i, 50), radius=3, angle=45, dxfattribs=attribs).render()
+    doc.saveas(path)
+    # ezdxf escapes the characters as \U+XXXX; the texts are to be code page bytes.
+    with open(path, "rb") as f:
+        data = f.read()
+    for escaped, text in [(b"\\U+56f3", "\u56f3"), (b"\\U+9762", "\u9762")]:
+        data = data.replace(escaped, text.encode("cp932"))
+    with open(path, "wb") as f:
+        f.write(data)
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "make":
         make(sys.argv[2], sys.argv[3])
+    elif sys.argv[1] == "mixed":
+        mixed(int(sys.argv[2]), sys.argv[3])
     elif sys.argv[1] == "plan":
         plan(sys.argv[2])
     elif sys.argv[1] == "curves":

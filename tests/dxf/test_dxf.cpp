@@ -9,18 +9,24 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <limits>
+#include <locale>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <dxflib/dl_creationadapter.h>
 #include <nlohmann/json.hpp>
 
 #include "DxfCurves.h"
 #include "DxfExport.h"
 #include "FigureDocument.h"
 #include "DxfImport.h"
+#include "DxfParts.h"
+#include "DxfSplit.h"
 #include "DxfText.h"
 #include "model/Bytes.h"
 #include "platform/CodePage.h"
@@ -550,6 +556,133 @@ TEST(DxfCurves, EllipsesAndSplinesStayWithinTheChordToleranceOfKnownCurves)
     EXPECT_GE(z.size(), 2u);
     zigzag.control[7].y = NAN;
     EXPECT_TRUE(mobrdxf::splinePoints(zigzag, &problem).empty());
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+mobrdxf::ReadLimits inOnePart()
+{
+    mobrdxf::ReadLimits limits;
+    limits.splitFrom = std::numeric_limits<std::size_t>::max();
+    return limits;
+}
+
+mobrdxf::ReadLimits inTwoParts(std::size_t maxRecordedCalls = 1'000'000)
+{
+    mobrdxf::ReadLimits limits;
+    limits.splitFrom = 0;
+    limits.maxRecordedCalls = maxRecordedCalls;
+    return limits;
+}
+
+// The figure and the report as text, to compare two reads of one file.
+std::string readAsText(const std::string& file, const mobrdxf::ReadLimits& limits, std::string* error)
+{
+    mobrdxf::DxfReport report;
+    const auto figure = mobrdxf::readDxfFile(file, report, error, limits);
+    if (!figure) return {};
+    std::string text = mobrhost::FigureJson::exportText(*figure);
+    for (const std::string& line : report.lines()) text += "\n" + line;
+    return text;
+}
+
+TEST_F(Dxf, ADrawingReadInTwoPartsGivesTheFigureAndReportOfOneRead)
+{
+    // Each round has polylines with vertices, an insertion with attributes,
+    // a hatch, texts in code page bytes, layers and colours in no table. A
+    // comment after the end, longer each time, moves the cut (at the middle
+    // of the file) from entity to entity.
+    const std::string drawing = path("mixed.dxf");
+    run("mixed 4 " + drawing);
+    const std::string text = readFile(drawing);
+    std::set<std::string> cutBefore;
+    for (std::size_t padding = 0; padding < text.size() / 2; padding += text.size() / 100) {
+        SCOPED_TRACE(padding);
+        const std::string file = path("padded.dxf");
+        const std::string padded = text + "999\n" + std::string(padding, 'x') + "\n";
+        writeFile(file, padded);
+        const auto cut = mobrdxf::findEntityCut(padded, padded.size() / 2);
+        if (!cut) continue;   // the middle is past the entities
+        cutBefore.insert(padded.substr(cut->at, padded.find('\n', padded.find('\n', cut->at) + 1) - cut->at));
+        DL_CreationAdapter ignore;
+        EXPECT_TRUE(mobrdxf::readInTwoParts(file, ignore, {0, 1000}));
+
+        std::string error;
+        const std::string whole = readAsText(file, inOnePart(), &error);
+        ASSERT_FALSE(whole.empty()) << error;
+        EXPECT_EQ(readAsText(file, inTwoParts(), &error), whole) << error;
+        // A second part too large to record is read after the first instead.
+        EXPECT_EQ(readAsText(file, inTwoParts(10), &error), whole) << error;
+    }
+    EXPECT_GE(cutBefore.size(), 8u) << ::testing::PrintToString(cutBefore);
+}
+
+TEST_F(Dxf, NumbersAreReadInTheClassicLocaleAndTheProgramsLocaleIsKept)
+{
+    const std::string file = path("mixed.dxf");
+    run("mixed 3 " + file);
+    std::string error;
+    const std::string expected = readAsText(file, inOnePart(), &error);
+    ASSERT_FALSE(expected.empty()) << error;
+
+    struct CommaDecimal : std::numpunct<char> {
+        char do_decimal_point() const override { return ','; }
+    };
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    const std::string oneRead = readAsText(file, inOnePart(), &error);
+    const std::string twoParts = readAsText(file, inTwoParts(), &error);
+    const char decimalPoint = std::use_facet<std::numpunct<char>>(std::locale()).decimal_point();
+    std::locale::global(previous);
+    EXPECT_EQ(oneRead, expected);
+    EXPECT_EQ(twoParts, expected);
+    EXPECT_EQ(decimalPoint, ',');
+}
+
+TEST_F(Dxf, ADamagedSecondPartIsRefusedAsInOneRead)
+{
+    const std::string file = path("mixed.dxf");
+    run("mixed 9 " + file);
+    const std::string text = readFile(file);
+    const struct { const char* name; std::string text; const char* expect; } cases[] = {
+        {"cut after the middle", text.substr(0, text.size() * 3 / 4), "cut short"},
+        {"no EOF", text.substr(0, text.rfind("EOF")), "cut short"},
+        // dxflib asks for memory for this many vertices in the second part's thread.
+        {"huge vertex count", text.substr(0, text.rfind("  0\nENDSEC")) + "0\nLWPOLYLINE\n90\n2000000000\n0\nENDSEC\n0\nEOF\n",
+         "more memory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string damaged = path("damaged.dxf");
+        writeFile(damaged, c.text);
+        for (const auto& limits : {inOnePart(), inTwoParts()}) {
+            std::string error;
+            EXPECT_TRUE(readAsText(damaged, limits, &error).empty());
+            EXPECT_NE(error.find(c.expect), std::string::npos) << error;
+        }
+    }
+}
+
+TEST(DxfSplit, CutsOnlyBeforeAnEntityThatStandsAloneInTheEntitiesSection)
+{
+    const std::string text = "999\nnote\n0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n0\nENDSEC\n"
+                             "0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n70\n0\n0\nVERTEX\n10\n0\n0\nSEQEND\n"
+                             "0\nINSERT\n66\n1\n0\nATTRIB\n1\n0\n0\nSEQEND\n  0\r\nLINE\r\n0\nENDSEC\n0\nEOF\n";
+    const auto at = [&](const char* word) { return text.find(word); };
+    const auto cutFrom = [&](std::size_t from) { return mobrdxf::findEntityCut(text, from); };
+    ASSERT_TRUE(cutFrom(0));
+    EXPECT_EQ(text.substr(0, cutFrom(0)->headerEnd), text.substr(0, at("0\nSECTION\n2\nENTITIES")));
+    EXPECT_EQ(cutFrom(0)->at, at("0\nPOLYLINE"));
+    // Values "0", vertices, attributes and sequence ends are passed over.
+    ASSERT_TRUE(cutFrom(at("POLYLINE")));
+    EXPECT_EQ(cutFrom(at("POLYLINE"))->at, at("0\nINSERT"));
+    ASSERT_TRUE(cutFrom(at("INSERT")));
+    EXPECT_EQ(cutFrom(at("INSERT"))->at, at("  0\r\nLINE"));
+    EXPECT_FALSE(cutFrom(at("LINE\r")));   // the section ends first
+    EXPECT_FALSE(mobrdxf::findEntityCut("0\nSECTION\n2\nBLOCKS\n0\nLINE\n0\nENDSEC\n", 0));
 }
 
 TEST(DxfText, NamesAreCutOnCharacterBoundariesAndMadeDistinct)
