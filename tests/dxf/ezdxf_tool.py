@@ -10,11 +10,9 @@
   mixed COUNT PATH      writes COUNT rounds of every kind of entity the
                         reader maps (R2000, code page 932), on layers and in
                         colours that are not in the tables
-  mirrored PATH         writes entities with the extrusion (0, 0, -1), as
-                        mirrored geometry is stored, and one with a tilted
-                        extrusion; prints, per colour, points of each
-                        mirrored entity in world coordinates as ezdxf
-                        computes them, and text insertion points
+  mirrored PATH         writes entities with the extrusion (0, 0, -1) and an
+                        arc with a tilted one; prints, per colour, world
+                        points on each mirrored entity as ezdxf computes them
 """
 import json
 import math
