@@ -1,5 +1,7 @@
 #include "DxfRecorder.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -112,7 +114,8 @@ bool sameAttributes(const DL_Attributes& a, const DL_Attributes& b)
 
 }  // namespace
 
-DxfRecorder::DxfRecorder(std::size_t maxCalls) : maxCalls_(maxCalls) {}
+// Calls are indexed by 32 bits; a larger limit is held to what they can count.
+DxfRecorder::DxfRecorder(std::size_t maxCalls) : maxCalls_(std::min<std::size_t>(maxCalls, UINT32_MAX)) {}
 
 DxfRecorder::DxfRecorder(DL_CreationInterface& target) : target_(&target) {}
 
@@ -166,8 +169,8 @@ void DxfRecorder::keepCall(std::unique_ptr<Call> call)
         overflowed_ = true;
         throw Full{};
     }
-    const std::size_t attributes = keepAttributes();
-    calls_.push_back(Kept{attributes, keepExtrusion(), std::move(call)});
+    const auto attributes = static_cast<std::uint32_t>(keepAttributes());
+    calls_.push_back(Kept{attributes, static_cast<std::uint32_t>(keepExtrusion()), std::move(call)});
 }
 
 void DxfRecorder::replay(DL_CreationInterface& target) const

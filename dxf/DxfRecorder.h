@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -85,8 +86,8 @@ public:
 
 private:
     struct Kept {
-        std::size_t attributes;   // index into attributes_
-        std::size_t extrusion;    // index into extrusions_
+        // Indices into attributes_ and extrusions_ (fewer than 2^32 calls are kept).
+        std::uint32_t attributes, extrusion;
         std::unique_ptr<Call> call;
     };
 
