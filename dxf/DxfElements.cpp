@@ -117,8 +117,10 @@ std::array<double, 8> ElementBuilder::transformed(const Shape& s, const Transfor
         break;
     }
     case element::Text: {
+        // A mirror turns the baseline round; read the other way it stays
+        // upright, as a mirrored TEXT entity is read.
         const auto p = t.apply(g[0], g[1]);
-        g = {p[0], p[1], g[2] * scale, t.angle(g[3]), 0, 0, 0, 0};
+        g = {p[0], p[1], g[2] * scale, t.angle(g[3]) + (mirrored ? 180.0 : 0.0), 0, 0, 0, 0};
         break;
     }
     case element::Point: {

@@ -12,6 +12,7 @@
 #include "DxfElements.h"
 #include "DxfHatchPaths.h"
 #include "DxfLog.h"
+#include "DxfOcs.h"
 #include "DxfParts.h"
 #include "model/Extents.h"
 #include "store/FigureJson.h"
@@ -166,15 +167,21 @@ public:
 
     void addPoint(const DL_PointData& d) override { take(shape(element::Point, {d.x, d.y})); }
     void addLine(const DL_LineData& d) override { take(shape(element::Line, {d.x1, d.y1, d.x2, d.y2})); }
-    void addArc(const DL_ArcData& d) override { take(shape(element::Arc, {d.cx, d.cy, d.radius, d.angle1, d.angle2})); }
-    void addCircle(const DL_CircleData& d) override { take(shape(element::Circle, {d.cx, d.cy, d.radius})); }
+    void addArc(const DL_ArcData& d) override
+    {
+        take(inWorld(extrusion(), "ARC", shape(element::Arc, {d.cx, d.cy, d.radius, d.angle1, d.angle2})));
+    }
+    void addCircle(const DL_CircleData& d) override
+    {
+        take(inWorld(extrusion(), "CIRCLE", shape(element::Circle, {d.cx, d.cy, d.radius})));
+    }
 
     void addText(const DL_TextData& d) override
     {
         Shape s = shape(element::Text, {d.ipx, d.ipy, d.height, d.angle * 180.0 / kPi});
         s.text = tables_.toHost(resolvePercentCodes(decodeToUtf8(d.text, tables_.encoding())), "texts");
         s.style = d.style;
-        take(std::move(s));
+        take(inWorld(extrusion(), "TEXT", std::move(s)));
     }
     void addAttribute(const DL_AttributeData& d) override { addText(d); }
     void addMTextChunk(const std::string& text) override { mtext_ += text; }
@@ -183,7 +190,11 @@ public:
         const std::string all = mtext_ + d.text;
         mtext_.clear();
         // The direction vector, when given, decides; else the angle in degrees.
-        const double angle = (d.dirx != 0 || d.diry != 0) ? std::atan2(d.diry, d.dirx) * 180.0 / kPi : d.angle;
+        // The insertion point and the vector are world coordinates; the angle
+        // is taken in the entity's own system, read upright like a TEXT's.
+        const bool byVector = d.dirx != 0 || d.diry != 0;
+        const bool mirroredAngle = !byVector && extrusion() == Extrusion::Down;
+        const double angle = byVector ? std::atan2(d.diry, d.dirx) * 180.0 / kPi : (mirroredAngle ? -d.angle : d.angle);
         const double step = d.height * 5.0 / 3.0 * (d.lineSpacingFactor > 0 ? d.lineSpacingFactor : 1.0);
         const double down = (angle - 90.0) * kPi / 180.0;
         const std::string plain = stripMTextFormatting(decodeToUtf8(all, tables_.encoding()));
@@ -205,6 +216,8 @@ public:
         polyline_ = shape(element::Line, {});
         polylineClosed_ = (d.flags & 1) != 0;
         polylineSkipped_ = (d.flags & kNotPlanarPolyline) != 0;
+        // Its VERTEX entities come with an extrusion of their own (the default).
+        polylineExtrusion_ = extrusion();
         if (polylineSkipped_) report_.skip("POLYLINE that is 3D, a mesh or a face list");
         vertices_.clear();
         pending_ = Pending::Polyline;
@@ -218,6 +231,7 @@ public:
     {
         flushPending();
         hatch_ = shape(element::Hatch, {d.angle, d.solid ? 0.0 : d.scale});
+        hatchExtrusion_ = extrusion();
         pending_ = Pending::Hatch;
         for (const PolylinePath& path : finishedHatchPaths_) addPolylinePath(path);
         finishedHatchPaths_.clear();
@@ -298,7 +312,13 @@ public:
     void addEllipse(const DL_EllipseData& d) override
     {
         flushPending();
-        const EllipseCurve e{d.cx, d.cy, d.mx, d.my, d.ratio, d.angle1, d.angle2};
+        // Centre and major axis are world coordinates, but the minor axis is
+        // the extrusion times the major one: pointing down, it turns the
+        // sweep round, so the parameters change sign and swap.
+        const Extrusion along = extrusion();
+        if (along == Extrusion::Tilted) reportTilted("ELLIPSE");
+        const bool down = along == Extrusion::Down;
+        const EllipseCurve e{d.cx, d.cy, d.mx, d.my, d.ratio, down ? -d.angle2 : d.angle1, down ? -d.angle1 : d.angle2};
         if (e.isCircular()) {
             const CircularArc a = e.asArc();
             take(a.full ? shape(element::Circle, {a.cx, a.cy, a.radius}) : shape(element::Arc, {a.cx, a.cy, a.radius, a.startDeg, a.endDeg}));
@@ -337,7 +357,7 @@ public:
         // A huge array is refused by the element limit; nonsense counts are one.
         s.insertion.columns = std::clamp(d.cols, 1, 1 << 20);
         s.insertion.rows = std::clamp(d.rows, 1, 1 << 20);
-        take(std::move(s));
+        take(inWorld(extrusion(), "INSERT", std::move(s)));
     }
 
     void addDimAlign(const DL_DimensionData& d, const DL_DimAlignedData& a) override
@@ -358,6 +378,26 @@ private:
     enum class Pending { None, Polyline, Hatch, Spline };
 
     static double finiteOr(double v) { return std::isfinite(v) ? v : 0.0; }
+
+    // The extrusion dxflib set before the current callback.
+    Extrusion extrusion()
+    {
+        const double* direction = getExtrusion()->getDirection();
+        return mobrdxf::extrusionOf(direction[0], direction[1], direction[2]);
+    }
+
+    void reportTilted(const std::string& type) { report_.count(type + " placed as if seen from above (tilted extrusion)"); }
+
+    // A shape given in its entity's own system, in world coordinates. A
+    // tilted entity cannot lie in the drawing plane: it keeps its own
+    // coordinates, and the report says so (unless `type` is null: the
+    // caller reports the entity once for all its shapes).
+    Shape inWorld(Extrusion along, const char* type, Shape s)
+    {
+        if (along == Extrusion::Down) return mobrdxf::mirroredX(std::move(s));
+        if (along == Extrusion::Tilted && type) reportTilted(type);
+        return s;
+    }
 
     RawAttributes raw()
     {
@@ -421,7 +461,7 @@ private:
         if (pending_ == Pending::Polyline && vertices_.empty() && entityType_ == "VERTEX") return;
         const Pending pending = pending_;
         pending_ = Pending::None;
-        if (pending == Pending::Hatch) take(std::move(hatch_));
+        if (pending == Pending::Hatch) take(inWorld(hatchExtrusion_, "HATCH", std::move(hatch_)));
         if (pending == Pending::Polyline && !polylineSkipped_) placePolyline();
         if (pending == Pending::Spline) placeSpline();
     }
@@ -454,10 +494,11 @@ private:
     void placePolyline()
     {
         const std::size_t n = vertices_.size();
+        if (polylineExtrusion_ == Extrusion::Tilted) reportTilted("POLYLINE");
         for (std::size_t i = 0; i + 1 < n || (polylineClosed_ && n > 2 && i < n); ++i) {
             const DL_VertexData& p = vertices_[i];
             const DL_VertexData& q = vertices_[(i + 1) % n];
-            take(bulgeSegment(polyline_, {p.x, p.y, p.bulge}, {q.x, q.y, 0}));
+            take(inWorld(polylineExtrusion_, nullptr, bulgeSegment(polyline_, {p.x, p.y, p.bulge}, {q.x, q.y, 0})));
         }
     }
 
@@ -494,6 +535,7 @@ private:
     HatchPolylinePaths hatchPaths_;
     std::vector<PolylinePath> finishedHatchPaths_;
     bool polylineClosed_ = false, polylineSkipped_ = false;
+    Extrusion polylineExtrusion_ = Extrusion::Up, hatchExtrusion_ = Extrusion::Up;
     std::vector<DL_VertexData> vertices_;
 };
 

@@ -1,5 +1,7 @@
 #include "DxfRecorder.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -112,7 +114,8 @@ bool sameAttributes(const DL_Attributes& a, const DL_Attributes& b)
 
 }  // namespace
 
-DxfRecorder::DxfRecorder(std::size_t maxCalls) : maxCalls_(maxCalls) {}
+// Calls are indexed by 32 bits; a larger limit is held to what they can count.
+DxfRecorder::DxfRecorder(std::size_t maxCalls) : maxCalls_(std::min<std::size_t>(maxCalls, UINT32_MAX)) {}
 
 DxfRecorder::DxfRecorder(DL_CreationInterface& target) : target_(&target) {}
 
@@ -128,12 +131,31 @@ std::size_t DxfRecorder::keepAttributes()
     return attributes_.size() - 1;
 }
 
+std::array<double, 4> DxfRecorder::currentExtrusion()
+{
+    const double* direction = getExtrusion()->getDirection();
+    return {direction[0], direction[1], direction[2], getExtrusion()->getElevation()};
+}
+
+std::size_t DxfRecorder::keepExtrusion()
+{
+    const std::array<double, 4> current = currentExtrusion();
+    if (extrusions_.empty() || extrusions_.back() != current) extrusions_.push_back(current);
+    return extrusions_.size() - 1;
+}
+
+void DxfRecorder::passExtrusion(DL_CreationInterface& target, const std::array<double, 4>& e)
+{
+    target.setExtrusion(e[0], e[1], e[2], e[3]);
+}
+
 template <typename... Params, typename... Args>
 void DxfRecorder::keep(void (DL_CreationInterface::*callback)(Params...), const Args&... args)
 {
     if (!started_) return;
     if (target_) {
         target_->setAttributes(getAttributes());
+        passExtrusion(*target_, currentExtrusion());
         (target_->*callback)(args...);
     } else {
         keepCall(std::make_unique<CallOf<Params...>>(callback, args...));
@@ -147,13 +169,15 @@ void DxfRecorder::keepCall(std::unique_ptr<Call> call)
         overflowed_ = true;
         throw Full{};
     }
-    calls_.push_back(Kept{keepAttributes(), std::move(call)});
+    const auto attributes = static_cast<std::uint32_t>(keepAttributes());
+    calls_.push_back(Kept{attributes, static_cast<std::uint32_t>(keepExtrusion()), std::move(call)});
 }
 
 void DxfRecorder::replay(DL_CreationInterface& target) const
 {
     for (const Kept& kept : calls_) {
         target.setAttributes(attributes_[kept.attributes]);
+        passExtrusion(target, extrusions_[kept.extrusion]);
         kept.call->playOn(target);
     }
 }

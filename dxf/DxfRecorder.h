@@ -11,9 +11,12 @@
 // (keep the two lists in step: the two-part test reads every entity kind the
 // reader maps), processCodeValuePair for group codes 0 and 2 and for every
 // group inside a HATCH, with the entity attributes dxflib set before each
-// callback.
+// callback and the extrusion it set before each (a plain member dxflib sets
+// without a virtual call, so it is copied, not recorded).
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,7 +86,8 @@ public:
 
 private:
     struct Kept {
-        std::size_t attributes;   // index into attributes_
+        // Indices into attributes_ and extrusions_ (fewer than 2^32 calls are kept).
+        std::uint32_t attributes, extrusion;
         std::unique_ptr<Call> call;
     };
 
@@ -91,6 +95,9 @@ private:
     void keep(void (DL_CreationInterface::*callback)(Params...), const Args&... args);
     void keepCall(std::unique_ptr<Call> call);
     std::size_t keepAttributes();
+    std::size_t keepExtrusion();
+    static void passExtrusion(DL_CreationInterface& target, const std::array<double, 4>& extrusion);
+    std::array<double, 4> currentExtrusion();
 
     DL_CreationInterface* target_ = nullptr;
     std::size_t maxCalls_ = 0;
@@ -98,6 +105,8 @@ private:
     std::vector<Kept> calls_;
     // Consecutive entities mostly share their attributes; each distinct run is kept once.
     std::vector<DL_Attributes> attributes_;
+    // Direction and elevation, each distinct run kept once.
+    std::vector<std::array<double, 4>> extrusions_;
 };
 
 }  // namespace mobrdxf

@@ -10,12 +10,17 @@
   mixed COUNT PATH      writes COUNT rounds of every kind of entity the
                         reader maps (R2000, code page 932), on layers and in
                         colours that are not in the tables
+  mirrored PATH         writes entities with the extrusion (0, 0, -1) and an
+                        arc with a tilted one; prints, per colour, world
+                        points on each mirrored entity as ezdxf computes them
 """
 import json
 import math
 import sys
 
 import ezdxf
+from ezdxf import path as ezpath
+from ezdxf.math import OCS
 
 
 def make(version, path):
@@ -176,6 +181,11 @@ def mixed(count, path):
         edges.add_spline(control_points=[(i - 4, 80), (i, 76), (i + 4, 80)], knot_values=[0, 0, 0, 1, 1, 1], degree=2)
         msp.add_linear_dim(base=(i, 40), p1=(i, 35), p2=(i + 10, 35), dxfattribs=attribs).render()
         msp.add_radius_dim(center=(i, 50), radius=3, angle=45, dxfattribs=attribs).render()
+        # Mirrored entities, whose placement needs the extrusion dxflib sets.
+        down = dict(attribs, extrusion=(0, 0, -1))
+        msp.add_arc((i + 2, 90), 3, 10, 100, dxfattribs=down)
+        msp.add_polyline2d([(i, 95, 0.5), (i + 3, 95), (i + 3, 98)], format="xyb", dxfattribs=down)
+        msp.add_blockref("TAGGED", (i * 10, 100), dxfattribs=dict(down, rotation=i * 15))
     doc.saveas(path)
     # ezdxf escapes the characters as \U+XXXX; the texts are to be code page bytes.
     with open(path, "rb") as f:
@@ -186,6 +196,57 @@ def mixed(count, path):
         f.write(data)
 
 
+DOWN = (0, 0, -1)
+
+
+def points(entity):
+    """World points on an entity: on its curve, or its insertion point."""
+    if entity.dxftype() in ("TEXT", "ATTRIB"):
+        p = OCS(entity.dxf.extrusion).to_wcs(entity.dxf.insert)
+        return [[p.x, p.y]]
+    if entity.dxftype() in ("INSERT", "LWPOLYLINE"):
+        return [p for e in entity.virtual_entities() for p in points(e)]
+    if entity.dxftype() == "LINE":
+        return [[p.x, p.y] for p in (entity.dxf.start.lerp(entity.dxf.end, t / 8) for t in range(9))]
+    if entity.dxftype() in ("ARC", "CIRCLE"):
+        start, end = (entity.dxf.start_angle, entity.dxf.end_angle) if entity.dxftype() == "ARC" else (0, 360)
+        span = (end - start) % 360 or 360
+        return [[p.x, p.y] for p in entity.vertices([start + span * t / 32 for t in range(33)])]
+    # Hatch paths take arcs as cubic curves, off the arcs by up to 2e-3 here.
+    return [[p.x, p.y] for p in ezpath.make_path(entity).flattening(0.001, segments=8)]
+
+
+def mirrored(path):
+    doc = ezdxf.new("R2000")
+    block = doc.blocks.new("HOOK")
+    block.add_arc((10, 0), 4, 0, 120, dxfattribs={"color": 0})
+    block.add_line((0, 0), (10, 0), dxfattribs={"color": 0})
+    msp = doc.modelspace()
+    entities = {
+        1: msp.add_arc((30, 10), 5, 20, 150, dxfattribs={"color": 1, "extrusion": DOWN}),
+        2: msp.add_circle((40, -10), 3, dxfattribs={"color": 2, "extrusion": DOWN}),
+        3: msp.add_lwpolyline([(10, 20, 0, 0, 0.6), (25, 20, 0, 0, -0.3), (25, 30, 0, 0, 0)], format="xyseb",
+                              dxfattribs={"color": 3, "extrusion": DOWN}),
+        5: msp.add_blockref("HOOK", (50, 5), dxfattribs={"color": 5, "rotation": 30, "xscale": 2, "yscale": 2,
+                                                         "extrusion": DOWN}),
+        6: msp.add_ellipse((-60, 40), major_axis=(8, 3), ratio=0.5, start_param=0.3, end_param=2.0,
+                           dxfattribs={"color": 6, "extrusion": DOWN}),
+        7: msp.add_text("MIRRORED", dxfattribs={"color": 7, "height": 2, "rotation": 20, "extrusion": DOWN}),
+    }
+    entities[7].set_placement((70, 15))
+    hatch = msp.add_hatch(color=4, dxfattribs={"extrusion": DOWN})
+    edges = hatch.paths.add_edge_path()
+    edges.add_line((10, 40), (20, 40))
+    edges.add_arc((20, 45), 5, -90, 90)
+    edges.add_arc((15, 50), 5, 0, 180, ccw=False)
+    edges.add_line((10, 50), (10, 40))
+    hatch.paths.add_polyline_path([(30, 40, 0), (40, 40, 0.4), (40, 50, 0)], is_closed=True)
+    entities[4] = hatch
+    msp.add_arc((5, 5), 2, 0, 90, dxfattribs={"color": 8, "extrusion": (0, 0.6, 0.8)})
+    doc.saveas(path)
+    print(json.dumps({str(colour): points(e) for colour, e in entities.items()}))
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "make":
         make(sys.argv[2], sys.argv[3])
@@ -193,6 +254,8 @@ if __name__ == "__main__":
         mixed(int(sys.argv[2]), sys.argv[3])
     elif sys.argv[1] == "plan":
         plan(sys.argv[2])
+    elif sys.argv[1] == "mirrored":
+        mirrored(sys.argv[2])
     elif sys.argv[1] == "curves":
         curves(sys.argv[2])
     else:

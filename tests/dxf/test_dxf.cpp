@@ -421,6 +421,88 @@ TEST_F(Dxf, HatchPolylinePathsEllipsesAndSplinesBecomeLinesAndArcs)
     EXPECT_LE(onEllipse, mobrdxf::kMaxCurveSegments);
 }
 
+// The distance from (x, y) to a line, arc or circle element; arcs run
+// counter-clockwise from their start angle to their end angle.
+double distanceToCurve(const unsigned char* r, double x, double y)
+{
+    const uint16_t kind = bytes::u16(r, element::kKind);
+    if (kind == element::Line) {
+        const double x1 = geometry(r, 0), y1 = geometry(r, 1), dx = geometry(r, 2) - x1, dy = geometry(r, 3) - y1;
+        const double length2 = dx * dx + dy * dy;
+        const double t = length2 > 0 ? std::clamp(((x - x1) * dx + (y - y1) * dy) / length2, 0.0, 1.0) : 0.0;
+        return std::hypot(x - x1 - t * dx, y - y1 - t * dy);
+    }
+    const double cx = geometry(r, 0), cy = geometry(r, 1), radius = geometry(r, 2);
+    const double onCircle = std::fabs(std::hypot(x - cx, y - cy) - radius);
+    if (kind == element::Circle) return onCircle;
+    const auto sweep = [](double from, double to) { return std::fmod(std::fmod(to - from, 360.0) + 360.0, 360.0); };
+    const double a1 = geometry(r, 3), a2 = geometry(r, 4);
+    if (sweep(a1, std::atan2(y - cy, x - cx) * 180.0 / M_PI) <= sweep(a1, a2) + 1e-9) return onCircle;
+    double nearestEnd = std::numeric_limits<double>::infinity();
+    for (const double a : {a1, a2})
+        nearestEnd = std::min(nearestEnd, std::hypot(x - cx - radius * std::cos(a * M_PI / 180), y - cy - radius * std::sin(a * M_PI / 180)));
+    return nearestEnd;
+}
+
+// Every point ezdxf computed for an entity lies on the lines and arcs of
+// its colour; a text of that colour stands at its point.
+void expectWorldPlacement(const Figure& f, const nlohmann::json& expected)
+{
+    for (const auto& [colour, points] : expected.items()) {
+        SCOPED_TRACE("colour " + colour);
+        std::vector<const unsigned char*> curves, texts;
+        for (const auto& r : f.elements.records(0)) {
+            if (f.colours->at(r[element::kColour])->name != "ACI " + colour) continue;
+            const uint16_t kind = bytes::u16(r.data(), element::kKind);
+            if (kind == element::Line || kind == element::Arc || kind == element::Circle) curves.push_back(r.data());
+            if (kind == element::Text) texts.push_back(r.data());
+        }
+        if (!texts.empty()) {
+            ASSERT_EQ(texts.size(), 1u);
+            EXPECT_NEAR(geometry(texts[0], 0), points[0][0].get<double>(), 1e-9);
+            EXPECT_NEAR(geometry(texts[0], 1), points[0][1].get<double>(), 1e-9);
+            continue;
+        }
+        ASSERT_FALSE(curves.empty());
+        // ezdxf's points of the hatch (colour 4) stand within 2e-3 of its
+        // arcs; the ellipse (colour 6) is drawn as lines within the chord
+        // tolerance; the others are exact.
+        const double tolerance = colour == "4" ? 2e-3 : colour == "6" ? mobrdxf::chordTolerance(20) : 1e-9;
+        for (const auto& point : points) {
+            const double x = point[0], y = point[1];
+            double nearest = std::numeric_limits<double>::infinity();
+            for (const unsigned char* r : curves) nearest = std::min(nearest, distanceToCurve(r, x, y));
+            EXPECT_LE(nearest, tolerance) << x << " " << y;
+        }
+    }
+}
+
+TEST_F(Dxf, MirroredEntitiesArePlacedWhereTheWorldSeesThemAndStayThereWrittenBack)
+{
+    // Arcs, a circle, a polyline with bulges both ways, a hatch with line,
+    // arc (both ways round) and bulged polyline paths, a scaled and rotated
+    // insertion of a block with an arc, an elliptic arc and a text, all with
+    // the extrusion (0, 0, -1) and all at positive x in their own system.
+    const std::string file = path("mirrored.dxf");
+    const nlohmann::json expected = nlohmann::json::parse(run("mirrored " + file));
+    ASSERT_EQ(expected.size(), 7u);
+    mobrdxf::DxfReport report;
+    auto f = read(file, report);
+    ASSERT_TRUE(f);
+    expectWorldPlacement(*f, expected);
+
+    // The tilted arc cannot lie in the plane; the report says so.
+    EXPECT_EQ(report.counted("ARC placed as if seen from above (tilted extrusion)"), 1);
+
+    // Written with the world's extrusion and read back, nothing moves.
+    const std::string written = path("written.dxf");
+    mobrdxf::DxfReport writeReport, readBack;
+    writeFile(written, mobrdxf::writeDxf(*f, mobrdxf::DxfVersion::R2000, writeReport));
+    auto again = read(written, readBack);
+    ASSERT_TRUE(again);
+    expectWorldPlacement(*again, expected);
+}
+
 TEST_F(Dxf, DamagedHatchPathsAndSplinesAreTakenAsFarAsTheyGo)
 {
     const std::string head = "0\nSECTION\n2\nENTITIES\n0\nHATCH\n8\n0\n2\nSOLID\n70\n1\n71\n0\n91\n1\n";
