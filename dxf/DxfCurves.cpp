@@ -1,5 +1,7 @@
 #include "DxfCurves.h"
 
+#include "DxfAngles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -7,7 +9,6 @@
 namespace mobrdxf {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kTurn = 2 * kPi;
 constexpr double kMaxCoordinate = 1e300;
 constexpr int kMaxDegree = 25;

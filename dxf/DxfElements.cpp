@@ -1,5 +1,7 @@
 #include "DxfElements.h"
 
+#include "DxfAngles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -14,7 +16,6 @@ namespace bytes = mobr::bytes;
 namespace mobrdxf {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kMaxCoordinate = 1e300;
 
 double radians(double degrees) { return degrees * kPi / 180.0; }

@@ -1,5 +1,7 @@
 #include "DxfExport.h"
 
+#include "DxfAngles.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -26,7 +28,6 @@ namespace bytes = mobr::bytes;
 namespace mobrdxf {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 // dxflib's ASCII writer with its output sent into a string instead of a
 // file, so that the file itself is written in one atomic replace.

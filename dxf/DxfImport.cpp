@@ -1,5 +1,7 @@
 #include "DxfImport.h"
 
+#include "DxfAngles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <fstream>
@@ -23,7 +25,6 @@ namespace element = mobrhost::element;
 namespace mobrdxf {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 std::string upperName(std::string text)
 {
